@@ -14,8 +14,7 @@ struct DepthGuard {
     ~DepthGuard() { --g_depth; }
 };
 
-void failOutermost(const RuntimeError& e)
-{
+void failOutermost(const RuntimeError& e) {
     Runtime& rt = Runtime::current();
     rt.messageBox().show(runtimeErrorText(e), kMsgCritical, rt.appTitle());
     rt.endProgram();
@@ -25,19 +24,17 @@ void failOutermost(const RuntimeError& e)
 RuntimeError::RuntimeError(int number, std::string description, std::string source)
     : m_number(number)
     , m_description(std::move(description))
-    , m_source(std::move(source))
-{
-}
+    , m_source(std::move(source)) {}
 
-std::string runtimeErrorText(const RuntimeError& e)
-{
+std::string runtimeErrorText(const RuntimeError& e) {
     return "Run-time error '" + std::to_string(e.number()) + "':\n\n" + e.description();
 }
 
-bool insideHandler() { return g_depth > 0; }
+bool insideHandler() {
+    return g_depth > 0;
+}
 
-void dispatch(const std::function<void()>& handler)
-{
+void dispatch(const std::function<void()>& handler) {
     if (g_depth > 0) {
         // Raised by another handler: let errors reach the caller.
         DepthGuard guard;
@@ -65,8 +62,7 @@ void dispatch(const std::function<void()>& handler)
     }
 }
 
-void ignoreErrors(const std::function<void()>& step)
-{
+void ignoreErrors(const std::function<void()>& step) {
     try {
         step();
     } catch (const RuntimeError&) {
@@ -74,8 +70,7 @@ void ignoreErrors(const std::function<void()>& step)
     }
 }
 
-bool tryStep(const std::function<void()>& step, RuntimeError* caught)
-{
+bool tryStep(const std::function<void()>& step, RuntimeError* caught) {
     try {
         step();
         return true;

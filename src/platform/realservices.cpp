@@ -1,0 +1,320 @@
+#include "platform/errors.h"
+#include "platform/pathcase.h"
+#include "platform/picture.h"
+#include "platform/runtime.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <map>
+#include <mutex>
+#include <random>
+#include <thread>
+#include <unordered_map>
+
+namespace tk {
+
+namespace {
+
+class QtMessageBox final : public MessageBoxService {
+public:
+    int show(const std::string& text, int style, const std::string& title) override {
+        QMessageBox box;
+        box.setTextFormat(Qt::PlainText);
+        box.setText(QString::fromStdString(text));
+        box.setWindowTitle(QString::fromStdString(title));
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        switch (style & 0x70) {
+        case kMsgCritical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case kMsgQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case kMsgExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case kMsgInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+        }
+        switch (style & 0x0F) {
+        case kMsgOkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case kMsgYesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        }
+        const int answer = box.exec();
+        switch (answer) {
+        case QMessageBox::Cancel:
+            return kAnswerCancel;
+        case QMessageBox::Yes:
+            return kAnswerYes;
+        case QMessageBox::No:
+            return kAnswerNo;
+        default:
+            return kAnswerOk;
+        }
+    }
+};
+
+class QtProgramExit final : public ProgramExit {
+public:
+    void exit(int code) override {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            w->hide();
+        }
+        QCoreApplication::exit(code);
+    }
+};
+
+class QtLauncher final : public ProcessLauncher {
+public:
+    std::optional<std::int64_t> startDetached(const std::string& program,
+                                              const std::vector<std::string>& args) override {
+        QStringList list;
+        for (const auto& a : args) {
+            list << QString::fromStdString(a);
+        }
+        qint64 pid = 0;
+        if (!QProcess::startDetached(QString::fromStdString(program), list, QString(), &pid)) {
+            return std::nullopt;
+        }
+        return pid;
+    }
+};
+
+class StdFileProbe final : public FileProbe {
+public:
+    ProbeResult probe(const std::filesystem::path& path) override {
+        ProbeResult r;
+        std::error_code ec;
+        const auto st = std::filesystem::status(path, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory) {
+            r.error = ec.value();
+            return r;
+        }
+        r.exists = std::filesystem::exists(st);
+        r.isDirectory = std::filesystem::is_directory(st);
+        r.isRegular = std::filesystem::is_regular_file(st);
+        if (r.isRegular) {
+            r.size = std::filesystem::file_size(path, ec);
+        }
+        return r;
+    }
+};
+
+class StdRandom final : public RandomSource {
+public:
+    StdRandom()
+        : m_engine(std::random_device{}()) {}
+    void seed(std::uint64_t value) override { m_engine.seed(value); }
+    float uniform() override {
+        // 24 random bits give every float step in [0, 1) and never 1 itself.
+        return static_cast<float>(m_engine() >> 8) / 16777216.0f;
+    }
+
+private:
+    std::mt19937 m_engine;
+};
+
+class SystemClock final : public Clock {
+public:
+    std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+    std::chrono::steady_clock::time_point steadyNow() override { return std::chrono::steady_clock::now(); }
+    void sleepFor(std::chrono::milliseconds d) override { std::this_thread::sleep_for(d); }
+};
+
+class QtTimers final : public TimerService {
+public:
+    ~QtTimers() override {
+        for (auto& [id, t] : m_timers) {
+            delete t;
+        }
+    }
+    TimerId start(int intervalMs, std::function<void()> tick) override {
+        auto* timer = new QTimer;
+        timer->setInterval(std::max(1, intervalMs));
+        QObject::connect(timer, &QTimer::timeout, timer, [tick = std::move(tick)] {
+            // A tick never runs inside a handler (for instance while a message box waits).
+            if (!insideHandler()) {
+                tick();
+            }
+        });
+        const TimerId id = ++m_next;
+        m_timers.emplace(id, timer);
+        timer->start();
+        return id;
+    }
+    void stop(TimerId id) override {
+        auto it = m_timers.find(id);
+        if (it != m_timers.end()) {
+            it->second->stop();
+            it->second->deleteLater();
+            m_timers.erase(it);
+        }
+    }
+
+private:
+    std::map<TimerId, QTimer*> m_timers;
+    TimerId m_next = 0;
+};
+
+// Paces an animation loop so that the whole slide takes about half a second, and repaints the visible
+// windows synchronously at each frame; no event is processed, so no click or tick runs in between.
+class QtFrameStep final : public FrameStep {
+public:
+    explicit QtFrameStep(Clock& clock)
+        : m_clock(clock) {}
+    void begin(int steps) override {
+        m_steps = std::max(1, steps);
+        m_done = 0;
+        m_start = m_clock.steadyNow();
+        m_lastFrame = m_start - std::chrono::milliseconds(1000);
+        m_duration = std::chrono::milliseconds(std::min(500, 5 * m_steps));
+    }
+    void step() override {
+        ++m_done;
+        const auto target = m_start + m_duration * m_done / m_steps;
+        const auto now = m_clock.steadyNow();
+        if (now < target) {
+            std::this_thread::sleep_for(target - now);
+        }
+        const auto after = m_clock.steadyNow();
+        if (after - m_lastFrame >= std::chrono::milliseconds(15) || m_done >= m_steps) {
+            repaintAll();
+            m_lastFrame = after;
+        }
+    }
+    void end() override { repaintAll(); }
+
+private:
+    static void repaintAll() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) {
+                w->repaint();
+            }
+        }
+    }
+    Clock& m_clock;
+    int m_steps = 1;
+    int m_done = 0;
+    std::chrono::steady_clock::time_point m_start;
+    std::chrono::steady_clock::time_point m_lastFrame;
+    std::chrono::steady_clock::duration m_duration{};
+};
+
+class QtPictureLoader final : public PictureLoader {
+public:
+    Picture load(const std::filesystem::path& path) override {
+        const auto resolved = resolveIgnoringCase(path);
+        if (!resolved) {
+            throw RuntimeError(err::kFileNotFound, "File not found: " + path.string());
+        }
+        auto image = decode(*resolved);
+        if (!image) {
+            throw RuntimeError(err::kInvalidPicture, "Invalid picture: " + path.string());
+        }
+        return Picture(std::move(image));
+    }
+    std::optional<Picture> tryLoad(const std::filesystem::path& path) override {
+        const auto resolved = resolveIgnoringCase(path);
+        if (!resolved) {
+            return std::nullopt;
+        }
+        auto image = decode(*resolved);
+        if (!image) {
+            return std::nullopt;
+        }
+        return Picture(std::move(image));
+    }
+
+private:
+    struct Entry {
+        std::filesystem::file_time_type time;
+        std::uintmax_t size = 0;
+        std::shared_ptr<const QImage> image;
+    };
+
+    std::shared_ptr<const QImage> decode(const std::filesystem::path& path) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) {
+            return nullptr;
+        }
+        const auto time = std::filesystem::last_write_time(path, ec);
+        const auto size = std::filesystem::file_size(path, ec);
+        const std::string key = path.string();
+        auto it = m_cache.find(key);
+        if (it != m_cache.end() && it->second.time == time && it->second.size == size) {
+            return it->second.image;
+        }
+        QImageReader reader(QString::fromStdString(key));
+        reader.setDecideFormatFromContent(true);
+        QImage image = reader.read();
+        if (image.isNull()) {
+            return nullptr;
+        }
+        auto shared = std::make_shared<const QImage>(std::move(image));
+        m_cache[key] = Entry{time, size, shared};
+        return shared;
+    }
+
+    std::unordered_map<std::string, Entry> m_cache;
+};
+
+} // namespace
+
+Services realServices(Services s) {
+    if (!s.messageBox) {
+        s.messageBox = std::make_unique<QtMessageBox>();
+    }
+    if (!s.programExit) {
+        s.programExit = std::make_unique<QtProgramExit>();
+    }
+    if (!s.launcher) {
+        s.launcher = std::make_unique<QtLauncher>();
+    }
+    if (!s.fileProbe) {
+        s.fileProbe = std::make_unique<StdFileProbe>();
+    }
+    if (!s.random) {
+        s.random = std::make_unique<StdRandom>();
+    }
+    if (!s.clock) {
+        s.clock = std::make_unique<SystemClock>();
+    }
+    if (!s.timers) {
+        s.timers = std::make_unique<QtTimers>();
+    }
+    if (!s.frameStep) {
+        s.frameStep = std::make_unique<QtFrameStep>(*s.clock);
+    }
+    if (!s.pictures) {
+        s.pictures = std::make_unique<QtPictureLoader>();
+    }
+    if (!s.screen) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize size = screen->geometry().size();
+            s.screen.emplace(size.width(), size.height());
+        } else {
+            s.screen.emplace(Screen::kDesignWidthPx, Screen::kDesignHeightPx);
+        }
+    }
+    return s;
+}
+
+} // namespace tk

@@ -1,0 +1,56 @@
+#include "platform/color.h"
+#include "platform/control.h"
+#include "platform/runtime.h"
+#include "testruntime.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using testing_support::TestRuntime;
+
+TEST(Geometry, TwipsReadBackExactlyAsAssigned) {
+    TestRuntime rt;
+    QWidget host;
+    tk::Control c(&host, "Box");
+    c.setLeft(1234.5f);
+    c.setTop(-6500.0f);
+    c.setWidth(4230.0f);
+    c.setHeight(333.3f);
+    EXPECT_EQ(c.left(), 1234.5f);
+    EXPECT_EQ(c.top(), -6500.0f);
+    EXPECT_EQ(c.width(), 4230.0f);
+    EXPECT_EQ(c.height(), 333.3f);
+    // On the 1024×768 design screen one pixel is 15 twips.
+    EXPECT_EQ(c.geometry(), QRect(82, -433, 282, 22));
+}
+
+TEST(Geometry, ScreenFollowsTheUniformScale) {
+    tk::Screen design(1024, 768);
+    EXPECT_FLOAT_EQ(design.widthTwips(), 15360.0f);
+    EXPECT_FLOAT_EQ(design.heightTwips(), 11520.0f);
+
+    tk::Screen wide(1920, 1080); // scaled by 1080/768; the wider screen shows more twips across
+    EXPECT_DOUBLE_EQ(wide.scale(), 1080.0 / 768.0);
+    EXPECT_FLOAT_EQ(wide.heightTwips(), 11520.0f);
+    EXPECT_FLOAT_EQ(wide.widthTwips(), 20480.0f);
+    EXPECT_EQ(wide.toPixels(15360), 1440);
+}
+
+TEST(Colors, RedSitsInTheLowByte) {
+    EXPECT_EQ(tk::toQColor(0xFF8080), QColor(128, 128, 255));
+    EXPECT_EQ(tk::toQColor(255), QColor(255, 0, 0));
+    EXPECT_EQ(tk::fromQColor(QColor(128, 128, 255)), 0xFF8080u);
+}
+
+TEST(Colors, SystemColorsKeepTheirValueAndShowTheirDefault) {
+    const tk::OleColor windowText = tk::kSysWindowText;
+    EXPECT_TRUE(tk::isSystemColor(windowText));
+    EXPECT_EQ(tk::toQColor(windowText), QColor(0, 0, 0));
+    EXPECT_EQ(tk::toQColor(tk::kSysWindow), QColor(255, 255, 255));
+    EXPECT_TRUE(tk::isValidColor(-2147483640LL)); // system colour 8 as the settings store it
+    EXPECT_TRUE(tk::isValidColor(16777215));
+    EXPECT_FALSE(tk::isValidColor(16777216));
+    EXPECT_FALSE(tk::isValidColor(0x80FF0008LL));
+}

@@ -1,0 +1,90 @@
+#include "testruntime.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "tunnora-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    m_path = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+fs::path TempFolder::write(const std::string& relative, const std::string& bytes) const {
+    const fs::path p = m_path / relative;
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return p;
+}
+
+TestRuntime::TestRuntime(tk::Services s) {
+    if (!s.messageBox) {
+        auto m = std::make_unique<FakeMessageBox>();
+        m_messages = m.get();
+        s.messageBox = std::move(m);
+    }
+    if (!s.programExit) {
+        auto e = std::make_unique<FakeProgramExit>();
+        m_exit = e.get();
+        s.programExit = std::move(e);
+    }
+    auto clock = std::make_unique<VirtualClock>();
+    m_clock = clock.get();
+    if (!s.clock) {
+        s.clock = std::move(clock);
+    } else {
+        m_clock = nullptr;
+        clock.reset();
+    }
+    if (!s.timers) {
+        if (!m_clock) {
+            throw std::logic_error("virtual timers need the virtual clock");
+        }
+        auto t = std::make_unique<VirtualTimers>(*m_clock);
+        m_timers = t.get();
+        s.timers = std::move(t);
+    }
+    if (!s.frameStep) {
+        auto f = std::make_unique<CountingFrameStep>();
+        m_frames = f.get();
+        s.frameStep = std::move(f);
+    }
+    if (!s.random) {
+        auto r = std::make_unique<ScriptedRandom>();
+        m_random = r.get();
+        s.random = std::move(r);
+    }
+    if (!s.screen) {
+        s.screen.emplace(tk::Screen::kDesignWidthPx, tk::Screen::kDesignHeightPx);
+    }
+    m_runtime = std::make_unique<tk::Runtime>(m_folder.path(), tk::realServices(std::move(s)));
+}
+
+TestRuntime::~TestRuntime() {
+    // Windows deleted later by the event loop must go while this runtime is still current.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_runtime.reset();
+}
+
+void TestRuntime::advance(int ms) {
+    if (m_timers) {
+        m_timers->advance(ms);
+    }
+    QCoreApplication::sendPostedEvents();
+}
+
+} // namespace testing_support

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "fakeservices.h"
+#include "platform/runtime.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace testing_support {
+
+// A folder under the system's temporary folder, removed with everything in it when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+    // Writes a file (creating folders on the way) and returns its path.
+    std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A runtime on a temporary program folder with the fakes a test needs: message boxes recorded,
+// the end of the program recorded, a virtual clock with virtual timers, frames counted, a 1024×768
+// screen. Pictures, files and processes are real unless a test hands in its own.
+class TestRuntime {
+public:
+    explicit TestRuntime(tk::Services overrides = {});
+    ~TestRuntime();
+
+    tk::Runtime& runtime() { return *m_runtime; }
+    const std::filesystem::path& programFolder() const { return m_folder.path(); }
+    const TempFolder& folder() const { return m_folder; }
+
+    FakeMessageBox& messages() { return *m_messages; }
+    FakeProgramExit& programExit() { return *m_exit; }
+    VirtualClock& clock() { return *m_clock; }
+    VirtualTimers& timers() { return *m_timers; }
+    CountingFrameStep& frames() { return *m_frames; }
+    ScriptedRandom& random() { return *m_random; }
+
+    // Advances the virtual clock, firing due timers, then lets Qt deliver posted events.
+    void advance(int ms);
+
+private:
+    TempFolder m_folder;
+    FakeMessageBox* m_messages = nullptr;
+    FakeProgramExit* m_exit = nullptr;
+    VirtualClock* m_clock = nullptr;
+    VirtualTimers* m_timers = nullptr;
+    CountingFrameStep* m_frames = nullptr;
+    ScriptedRandom* m_random = nullptr;
+    std::unique_ptr<tk::Runtime> m_runtime;
+};
+
+} // namespace testing_support
