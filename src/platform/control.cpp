@@ -46,14 +46,14 @@ int buttonsHeld(Qt::MouseButtons bs) {
     return code;
 }
 
-double scale() {
-    return Runtime::exists() ? Runtime::current().screen().scale() : 1.0;
-}
-
 int toPx(double twips) {
-    return static_cast<int>(std::lround(twips / Screen::kTwipsPerPixel * scale()));
+    return static_cast<int>(std::lround(twips / Screen::kTwipsPerPixel * screenScale()));
 }
 } // namespace
+
+double screenScale() {
+    return Runtime::exists() ? Runtime::current().screen().scale() : 1.0;
+}
 
 void raiseEvent(const std::function<void()>& handler) {
     dispatch(handler);
@@ -240,7 +240,7 @@ void Control::hostInner(QWidget* inner) {
 }
 
 float Control::toTwipsX(double devicePixels) const {
-    return static_cast<float>(devicePixels / scale() * Screen::kTwipsPerPixel);
+    return static_cast<float>(devicePixels / screenScale() * Screen::kTwipsPerPixel);
 }
 
 void Control::mouseArgs(QMouseEvent* event, int& shift, float& x, float& y) const {
@@ -327,32 +327,45 @@ void Control::handleKeyRelease(QKeyEvent* event) {
 }
 
 void Control::mousePressEvent(QMouseEvent* event) {
-    handleMousePress(event);
+    if (!m_inner) {
+        handleMousePress(event);
+    }
     event->accept();
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* event) {
-    handleMouseRelease(event);
+    if (!m_inner) {
+        handleMouseRelease(event);
+    }
     event->accept();
 }
 
 void Control::mouseDoubleClickEvent(QMouseEvent* event) {
-    handleMouseDoubleClick(event);
+    if (!m_inner) {
+        handleMouseDoubleClick(event);
+    }
     event->accept();
 }
 
 void Control::mouseMoveEvent(QMouseEvent* event) {
-    handleMouseMove(event);
+    if (!m_inner) {
+        handleMouseMove(event);
+    }
     event->accept();
 }
 
 void Control::keyPressEvent(QKeyEvent* event) {
-    handleKeyPress(event);
+    // Keys of a hosted widget were raised by the event filter already; this is its ignored leftover.
+    if (!m_inner) {
+        handleKeyPress(event);
+    }
     event->accept();
 }
 
 void Control::keyReleaseEvent(QKeyEvent* event) {
-    handleKeyRelease(event);
+    if (!m_inner) {
+        handleKeyRelease(event);
+    }
     event->accept();
 }
 

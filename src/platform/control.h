@@ -41,6 +41,9 @@ struct DropData {
     bool fromOwnList() const { return !sourceList.empty(); }
 };
 
+// Device pixels per design pixel of the current runtime's screen.
+double screenScale();
+
 // Runs `handler` under the error policy at event dispatch (see errors.h).
 void raiseEvent(const std::function<void()>& handler);
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/control.h"
+
+#include <string>
+
+class QCheckBox;
+
+namespace tk {
+
+// A check box; Click is raised on every change of its value, by the user or by the program, and not
+// when the program sets the value it already has.
+class CheckBox : public Control {
+    Q_OBJECT
+public:
+    explicit CheckBox(QWidget* parent, std::string name = {}, int index = -1);
+
+    int value() const { return m_value; } // 0 unchecked, 1 checked
+    void setValue(int value);
+    std::string caption() const;
+    void setCaption(const std::string& caption);
+    void setBackColor(OleColor color);
+
+private:
+    QCheckBox* m_box;
+    int m_value = 0;
+};
+
+} // namespace tk

@@ -1,0 +1,147 @@
+#include "platform/form.h"
+
+#include "platform/control.h"
+#include "platform/errors.h"
+#include "platform/runtime.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace tk {
+
+Form::Form(Kind kind, std::string name)
+    : QWidget(nullptr)
+    , m_name(std::move(name))
+    , m_kind(kind) {
+    setObjectName(QString::fromStdString(m_name));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setMouseTracking(true);
+    if (m_kind == Kind::FullScreen) {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    } else {
+        setWindowFlags(Qt::Window | Qt::Dialog);
+    }
+    placeOnScreen();
+}
+
+Form::~Form() = default;
+
+std::string Form::caption() const {
+    return windowTitle().toStdString();
+}
+
+void Form::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void Form::setBackColor(OleColor color) {
+    m_backColor = color;
+    update();
+}
+
+void Form::setPicture(const Picture& picture) {
+    m_picture = picture;
+    update();
+}
+
+void Form::setWindowStateValue(int state) {
+    m_windowState = state;
+    if (!isVisible()) {
+        return;
+    }
+    if (state == 1) {
+        showMinimized();
+    } else {
+        placeOnScreen();
+        showNormal();
+    }
+}
+
+void Form::setVisibleValue(bool on) {
+    if (on) {
+        showForm();
+    } else {
+        hideForm();
+    }
+}
+
+void Form::showForm() {
+    placeOnScreen();
+    if (m_windowState == 1) {
+        showMinimized();
+    } else {
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void Form::hideForm() {
+    hide();
+}
+
+void Form::setDialogGeometry(float left, float top, float width, float height) {
+    m_dialogLeft = left;
+    m_dialogTop = top;
+    m_dialogWidth = width;
+    m_dialogHeight = height;
+    placeOnScreen();
+}
+
+float Form::scaleWidth() const {
+    const Screen& s = Runtime::current().screen();
+    return m_kind == Kind::FullScreen ? s.widthTwips() : m_dialogWidth;
+}
+
+float Form::scaleHeight() const {
+    const Screen& s = Runtime::current().screen();
+    return m_kind == Kind::FullScreen ? s.heightTwips() : m_dialogHeight;
+}
+
+void Form::setAlwaysOnTop(bool on) {
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) {
+        show();
+    }
+}
+
+void Form::placeOnScreen() {
+    if (!Runtime::exists()) {
+        return;
+    }
+    const Screen& s = Runtime::current().screen();
+    if (m_kind == Kind::FullScreen) {
+        QRect area(0, 0, s.widthPx(), s.heightPx());
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            if (screen->geometry().size() == area.size()) {
+                area = screen->geometry();
+            }
+        }
+        setGeometry(area);
+    } else {
+        resize(s.toPixels(m_dialogWidth), s.toPixels(m_dialogHeight));
+        move(s.toPixels(m_dialogLeft), s.toPixels(m_dialogTop));
+    }
+}
+
+void Form::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(m_backColor));
+    if (!m_picture.isNull()) {
+        const double scale = screenScale();
+        p.setRenderHint(QPainter::SmoothPixmapTransform, scale != 1.0);
+        p.drawImage(QRectF(0, 0, m_picture.widthPx() * scale, m_picture.heightPx() * scale),
+                    m_picture.image());
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    // Closing from the window manager is a request; the station runs its own exit sequence.
+    event->ignore();
+    raiseEvent([&] { closeRequested(); });
+}
+
+} // namespace tk

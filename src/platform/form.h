@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/event.h"
+#include "platform/picture.h"
+
+#include <QWidget>
+
+#include <string>
+
+namespace tk {
+
+// A window of the station. A full-screen window is frameless and fills the screen, its design area
+// scaled uniformly from the top left and its back colour filling the rest; a dialog is an ordinary
+// window with a caption, sized in twips. Coordinates of the controls on it are twips from its top left.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { FullScreen, Dialog };
+
+    explicit Form(Kind kind, std::string name = {});
+    ~Form() override;
+
+    const std::string& name() const { return m_name; }
+    Kind kind() const { return m_kind; }
+
+    std::string caption() const;
+    void setCaption(const std::string& caption);
+    OleColor backColor() const { return m_backColor; }
+    void setBackColor(OleColor color);
+    const Picture& picture() const { return m_picture; }
+    void setPicture(const Picture& picture);
+
+    // 0 normal, 1 minimised, 2 maximised (a full-screen window fills the screen in 0 and 2).
+    int windowStateValue() const { return m_windowState; }
+    void setWindowStateValue(int state);
+
+    // The Visible property: showing and hiding the window.
+    bool visible() const { return isVisible(); }
+    void setVisibleValue(bool on);
+    void showForm();
+    void hideForm();
+
+    // Dialog geometry in twips (full-screen windows ignore it).
+    void setDialogGeometry(float left, float top, float width, float height);
+    float scaleWidth() const;
+    float scaleHeight() const;
+
+    // Keeps a dialog above the other windows of the station.
+    void setAlwaysOnTop(bool on);
+
+    // The window manager asked to close the window. Nothing closes by itself; the owner decides.
+    Event<> closeRequested;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void placeOnScreen();
+
+    std::string m_name;
+    Kind m_kind;
+    OleColor m_backColor = kSysButtonFace;
+    Picture m_picture;
+    int m_windowState = 0;
+    float m_dialogLeft = 0;
+    float m_dialogTop = 0;
+    float m_dialogWidth = 6000;
+    float m_dialogHeight = 4500;
+};
+
+} // namespace tk

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/control.h"
+#include "platform/font.h"
+
+#include <string>
+
+namespace tk {
+
+// A text label. The caption is always shown as plain text (no markup, no mnemonics). With AutoSize on,
+// its width and height follow the caption in the label's font, the left edge staying where it is.
+class Label : public Control {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent, std::string name = {}, int index = -1);
+
+    const std::string& caption() const { return m_caption; }
+    void setCaption(const std::string& caption);
+
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool on);
+    int alignment() const { return m_alignment; } // 0 left, 1 right, 2 centre
+    void setAlignment(int alignment);
+    int borderStyle() const { return m_borderStyle; } // 0 none, 1 single line
+    void setBorderStyle(int style);
+    int backStyle() const { return m_backStyle; } // 0 transparent, 1 opaque
+    void setBackStyle(int style);
+    OleColor foreColor() const { return m_foreColor; }
+    void setForeColor(OleColor color);
+    OleColor backColor() const { return m_backColor; }
+    void setBackColor(OleColor color);
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool on);
+
+    const FontSpec& font() const { return m_font; }
+    void setFont(const FontSpec& font);
+    const std::string& fontName() const { return m_font.name; }
+    void setFontName(const std::string& name);
+    float fontSize() const { return m_font.size; }
+    void setFontSize(float points);
+    bool fontBold() const { return m_font.bold(); }
+    void setFontBold(bool on);
+    bool fontItalic() const { return m_font.italic; }
+    void setFontItalic(bool on);
+
+    Event<> change; // the caption changed
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void fitToCaption();
+
+    std::string m_caption;
+    bool m_autoSize = false;
+    int m_alignment = 0;
+    int m_borderStyle = 0;
+    int m_backStyle = 1;
+    bool m_wordWrap = false;
+    OleColor m_foreColor = kSysWindowText;
+    OleColor m_backColor = kSysButtonFace;
+    FontSpec m_font;
+};
+
+} // namespace tk

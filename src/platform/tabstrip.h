@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/control.h"
+
+#include <string>
+
+class QTabBar;
+
+namespace tk {
+
+// A row of tabs. The selected tab counts from 1; choosing a tab, by the user or by the program,
+// raises Click.
+class TabStrip : public Control {
+    Q_OBJECT
+public:
+    explicit TabStrip(QWidget* parent, std::string name = {}, int index = -1);
+
+    void addTab(const std::string& caption);
+    int tabCount() const;
+    std::string tabCaption(int tab) const;
+    int selectedTab() const;
+    void selectTab(int tab);
+
+private:
+    QTabBar* m_bar;
+};
+
+} // namespace tk
