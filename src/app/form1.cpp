@@ -1,0 +1,93 @@
+#include "app/form1.h"
+
+#include "app/station.h"
+#include "appearance/frmoptions.h"
+#include "platform/checkbox.h"
+#include "platform/combobox.h"
+#include "platform/label.h"
+#include "platform/picturebox.h"
+#include "platform/runtime.h"
+#include "platform/textbox.h"
+#include "platform/timer.h"
+#include "screen/form2.h"
+
+Form1::Form1(Station& station)
+    : tk::Form(tk::Form::Kind::FullScreen, "Form1")
+    , m_station(station) {
+    setBackColor(layout::kForm1.backColor);
+    buildWindow(*this, layout::kForm1Groups, m_controls, nullptr);
+    takeControls();
+    Timer1 = std::make_unique<tk::Timer>("Timer1", 500, true);
+    Timer2 = std::make_unique<tk::Timer>("Timer2", 60000, false);
+    Timer3 = std::make_unique<tk::Timer>("Timer3", 500, true);
+    Timer8 = std::make_unique<tk::Timer>("Timer8", 500, true);
+    closeRequested.connect([this] { exitStation(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::takeControls() {
+    const ControlRegistry& r = m_controls;
+    for (auto* array : {&Label1, &SLFile, &SLAlbum, &SLArtist, &Label2, &Label11}) {
+        r.fill(*array);
+    }
+    for (auto* array : {&Image1, &Switches, &Image2, &Image3, &Image4, &Image6, &SImage}) {
+        r.fill(*array);
+    }
+    for (auto* array : {&switch_, &Picture1, &Picture2, &Picture5, &Picture6}) {
+        r.fill(*array);
+    }
+    r.fill(txtMP3);
+
+    Page_PlayList = r.get<tk::PictureBox>("Page_PlayList");
+    Page_LastSongPlaylist = r.get<tk::PictureBox>("Page_LastSongPlaylist");
+    Page_AddSongs = r.get<tk::PictureBox>("Page_AddSongs");
+    Page_AddMoreSongs = r.get<tk::PictureBox>("Page_AddMoreSongs");
+    Page_DeleteDataBase = r.get<tk::PictureBox>("Page_DeleteDataBase");
+    Page_EditID3v2 = r.get<tk::PictureBox>("Page_EditID3v2");
+    Page_EditScreenPass = r.get<tk::PictureBox>("Page_EditScreenPass");
+    BackPage = r.get<tk::PictureBox>("BackPage");
+    LeftDoor = r.get<tk::PictureBox>("LeftDoor");
+    RightDoor = r.get<tk::PictureBox>("RightDoor");
+    Page_Single = r.get<tk::PictureBox>("Page_Single");
+    Page_Album = r.get<tk::PictureBox>("Page_Album");
+    Page_DataBase = r.get<tk::PictureBox>("Page_DataBase");
+    Page_Top10 = r.get<tk::PictureBox>("Page_Top10");
+    Page_Search = r.get<tk::PictureBox>("Page_Search");
+
+    Text1 = r.get<tk::TextBox>("Text1");
+    Text2 = r.get<tk::TextBox>("Text2");
+    Text3 = r.get<tk::TextBox>("Text3");
+    Text4 = r.get<tk::TextBox>("Text4");
+    Text_Pass = r.get<tk::TextBox>("Text_Pass");
+    Text_NewPass = r.get<tk::TextBox>("Text_NewPass");
+    cboGenre1 = r.get<tk::ComboBox>("cboGenre1");
+    Check4 = r.get<tk::CheckBox>("Check4");
+    Image5 = r.get<tk::Image>("Image5");
+    Image8 = r.get<tk::Image>("Image8");
+    Image11 = r.get<tk::Image>("Image11");
+    SingleAlbum = r.get<tk::Label>("SingleAlbum");
+    SingleArtist = r.get<tk::Label>("SingleArtist");
+    Label21 = r.get<tk::Label>("Label21");
+    Shape1 = r.get<tk::Shape>("Shape1");
+
+    // The stacking the pages rely on: the sliding pages above everything else on the window, the doors
+    // above the browse pages, the password page on top of all.
+    for (tk::PictureBox* page :
+         {Page_PlayList, Page_LastSongPlaylist, Page_AddSongs, Page_AddMoreSongs, Page_EditID3v2}) {
+        page->setStackLayer(tk::kLayerWindowed + 10);
+    }
+    Page_EditScreenPass->setStackLayer(tk::kLayerWindowed + 20);
+    LeftDoor->setStackLayer(tk::kLayerWindowed + 10);
+    RightDoor->setStackLayer(tk::kLayerWindowed + 10);
+}
+
+void Form1::formUnload() {}
+
+void Form1::exitStation() {
+    Station& s = m_station;
+    s.form1Slot().unload();
+    s.form2Slot().unload();
+    s.frmOptionsSlot().unload();
+    tk::Runtime::current().endProgram();
+}

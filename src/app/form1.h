@@ -1,0 +1,114 @@
+#pragma once
+
+#include "app/form1state.h"
+#include "app/formbuilder.h"
+#include "platform/controlarray.h"
+#include "platform/form.h"
+
+#include <memory>
+
+class Station;
+namespace tk {
+class CheckBox;
+class ComboBox;
+class Image;
+class Label;
+class PictureBox;
+class Shape;
+class TextBox;
+class Timer;
+} // namespace tk
+
+// The main window: the start object of the station. It owns the state every subsystem shares (the
+// groups of form1state.h) and every control of the main window; the subsystems' handlers work on them.
+class Form1 : public tk::Form {
+    Q_OBJECT
+public:
+    explicit Form1(Station& station);
+    ~Form1() override;
+
+    Station& station() { return m_station; }
+
+    // The window's load handler (the start-up sequence) and its unload handler.
+    void formLoad();
+    void formUnload();
+
+    // The exit sequence of the main bar's exit element, also run when the window manager closes the window.
+    void exitStation();
+
+    FileState files;
+    LayoutState layout;
+    PageFlags pages;
+    BrowseState browse;
+    PlaybackState playback;
+    TagState tags;
+
+    // Indexed controls.
+    tk::ControlArray<tk::Label> Label1{"Label1"};
+    tk::ControlArray<tk::Image> Image1{"Image1"};
+    tk::ControlArray<tk::PictureBox> switch_{"switch"}; // the main bar (a reserved word in C++)
+    tk::ControlArray<tk::Image> Switches{"Switches"};
+    tk::ControlArray<tk::PictureBox> Picture1{"Picture1"};
+    tk::ControlArray<tk::PictureBox> Picture2{"Picture2"};
+    tk::ControlArray<tk::PictureBox> Picture5{"Picture5"};
+    tk::ControlArray<tk::PictureBox> Picture6{"Picture6"};
+    tk::ControlArray<tk::Image> Image2{"Image2"};
+    tk::ControlArray<tk::Image> Image3{"Image3"};
+    tk::ControlArray<tk::Image> Image4{"Image4"};
+    tk::ControlArray<tk::Image> Image6{"Image6"};
+    tk::ControlArray<tk::Image> SImage{"SImage"};
+    tk::ControlArray<tk::Label> SLFile{"SLFile"};
+    tk::ControlArray<tk::Label> SLAlbum{"SLAlbum"};
+    tk::ControlArray<tk::Label> SLArtist{"SLArtist"};
+    tk::ControlArray<tk::Label> Label2{"Label2"};
+    tk::ControlArray<tk::Label> Label11{"Label11"};
+    tk::ControlArray<tk::TextBox> txtMP3{"txtMP3"};
+
+    // Pages and containers.
+    tk::PictureBox* Page_PlayList = nullptr;
+    tk::PictureBox* Page_LastSongPlaylist = nullptr;
+    tk::PictureBox* Page_AddSongs = nullptr;
+    tk::PictureBox* Page_AddMoreSongs = nullptr;
+    tk::PictureBox* Page_DeleteDataBase = nullptr;
+    tk::PictureBox* Page_EditID3v2 = nullptr;
+    tk::PictureBox* Page_EditScreenPass = nullptr;
+    tk::PictureBox* BackPage = nullptr;
+    tk::PictureBox* LeftDoor = nullptr;
+    tk::PictureBox* RightDoor = nullptr;
+    tk::PictureBox* Page_Single = nullptr;
+    tk::PictureBox* Page_Album = nullptr;
+    tk::PictureBox* Page_DataBase = nullptr;
+    tk::PictureBox* Page_Top10 = nullptr;
+    tk::PictureBox* Page_Search = nullptr;
+
+    // Single controls.
+    tk::TextBox* Text1 = nullptr;
+    tk::TextBox* Text2 = nullptr;
+    tk::TextBox* Text3 = nullptr;
+    tk::TextBox* Text4 = nullptr;
+    tk::TextBox* Text_Pass = nullptr;
+    tk::TextBox* Text_NewPass = nullptr;
+    tk::ComboBox* cboGenre1 = nullptr;
+    tk::CheckBox* Check4 = nullptr;
+    tk::Image* Image5 = nullptr;
+    tk::Image* Image8 = nullptr;
+    tk::Image* Image11 = nullptr;
+    tk::Label* SingleAlbum = nullptr;
+    tk::Label* SingleArtist = nullptr;
+    tk::Label* Label21 = nullptr;
+    tk::Shape* Shape1 = nullptr;
+
+    // Timers: the end-of-song advance, the playing-now screen every minute, the time display, the clock.
+    std::unique_ptr<tk::Timer> Timer1;
+    std::unique_ptr<tk::Timer> Timer2;
+    std::unique_ptr<tk::Timer> Timer3;
+    std::unique_ptr<tk::Timer> Timer8;
+
+    const ControlRegistry& controls() const { return m_controls; }
+
+private:
+    void takeControls();
+
+    Station& m_station;
+    ControlRegistry m_controls;
+};

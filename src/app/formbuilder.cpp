@@ -1,0 +1,167 @@
+#include "app/formbuilder.h"
+
+#include "platform/checkbox.h"
+#include "platform/combobox.h"
+#include "platform/form.h"
+#include "platform/label.h"
+#include "platform/picturebox.h"
+#include "platform/runtime.h"
+#include "platform/textbox.h"
+
+#include <vector>
+
+namespace {
+
+tk::FontSpec fontOf(const layout::Font& f) {
+    tk::FontSpec spec;
+    if (!f.name.empty()) {
+        spec.name = std::string(f.name);
+        spec.size = f.size;
+        spec.weight = f.weight;
+        spec.italic = f.italic;
+    }
+    return spec;
+}
+
+tk::Control* create(const layout::Element& e, QWidget* parent, const ControlFactory& custom) {
+    const std::string name(e.name);
+    switch (e.kind) {
+    case layout::Kind::PictureBox:
+        return new tk::PictureBox(parent, name, e.index);
+    case layout::Kind::Image:
+        return new tk::Image(parent, name, e.index);
+    case layout::Kind::Label:
+        return new tk::Label(parent, name, e.index);
+    case layout::Kind::TextBox:
+        return new tk::TextBox(parent, name, e.index);
+    case layout::Kind::ComboBox:
+        return new tk::ComboBox(parent, name, e.index);
+    case layout::Kind::CheckBox:
+        return new tk::CheckBox(parent, name, e.index);
+    case layout::Kind::Shape:
+        return new tk::Shape(parent, name, e.index);
+    default:
+        return custom ? custom(e, parent) : nullptr;
+    }
+}
+
+} // namespace
+
+void ControlRegistry::add(std::string_view name, int index, tk::Control* control) {
+    m_controls[{std::string(name), index}] = control;
+}
+
+tk::Control* ControlRegistry::find(std::string_view name, int index) const {
+    auto it = m_controls.find(std::pair<std::string, int>(std::string(name), index));
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+void applyDesign(tk::Control& control, const layout::Element& e) {
+    control.move(static_cast<float>(e.rect.left), static_cast<float>(e.rect.top),
+                 static_cast<float>(e.rect.width), static_cast<float>(e.rect.height));
+    if (!e.toolTip.empty()) {
+        control.setToolTipText(std::string(e.toolTip));
+    }
+    control.setEnabled(e.enabled);
+    if (auto* label = dynamic_cast<tk::Label*>(&control)) {
+        label->setFont(fontOf(e.font));
+        label->setAlignment(static_cast<int>(e.alignment));
+        if (e.foreColor != layout::kNoColor) {
+            label->setForeColor(e.foreColor);
+        }
+        if (e.backColor != layout::kNoColor) {
+            label->setBackColor(e.backColor);
+        }
+        label->setBackStyle(e.transparent ? 0 : 1);
+        label->setCaption(std::string(e.caption));
+        label->setAutoSize(e.sizing == layout::Sizing::Caption);
+    } else if (auto* box = dynamic_cast<tk::PictureBox*>(&control)) {
+        box->setAutoSize(e.sizing == layout::Sizing::Picture);
+        if (e.backColor != layout::kNoColor) {
+            box->setBackColor(e.backColor);
+        }
+    } else if (auto* image = dynamic_cast<tk::Image*>(&control)) {
+        image->setStretch(e.sizing == layout::Sizing::Stretch);
+    } else if (auto* text = dynamic_cast<tk::TextBox*>(&control)) {
+        text->setMaxLength(e.maxLength);
+        if (e.passwordChar != 0) {
+            text->setPasswordChar(std::string(1, e.passwordChar));
+        }
+        if (e.backColor != layout::kNoColor) {
+            text->setBackColor(e.backColor);
+        }
+        if (!e.font.name.empty()) {
+            text->setFont(fontOf(e.font));
+        }
+        text->setText(std::string(e.caption));
+    } else if (auto* combo = dynamic_cast<tk::ComboBox*>(&control)) {
+        if (e.backColor != layout::kNoColor) {
+            combo->setBackColor(e.backColor);
+        }
+    } else if (auto* check = dynamic_cast<tk::CheckBox*>(&control)) {
+        check->setCaption(std::string(e.caption));
+        if (e.backColor != layout::kNoColor) {
+            check->setBackColor(e.backColor);
+        }
+    }
+    control.setVisible(e.visible);
+}
+
+void buildWindow(tk::Form& form, std::span<const std::span<const layout::Element>> groups,
+                 ControlRegistry& registry, const ControlFactory& custom) {
+    std::vector<const layout::Element*> pending;
+    for (const auto group : groups) {
+        for (const layout::Element& e : group) {
+            pending.push_back(&e);
+        }
+    }
+    // Containers may be listed after their children: place what has its parent, then try again.
+    while (!pending.empty()) {
+        std::vector<const layout::Element*> waiting;
+        for (const layout::Element* e : pending) {
+            QWidget* parent = &form;
+            if (!e->parent.empty()) {
+                parent = registry.find(e->parent, e->parentIndex);
+                if (!parent) {
+                    waiting.push_back(e);
+                    continue;
+                }
+            }
+            if (tk::Control* c = create(*e, parent, custom)) {
+                applyDesign(*c, *e);
+                registry.add(e->name, e->index, c);
+            }
+        }
+        if (waiting.size() == pending.size()) {
+            throw std::logic_error("design layout names a container that does not exist");
+        }
+        pending.swap(waiting);
+    }
+}
+
+void loadDesignPictures(tk::Form& form, const layout::Window& window,
+                        std::span<const std::span<const layout::Element>> groups,
+                        const ControlRegistry& registry) {
+    tk::Runtime& rt = tk::Runtime::current();
+    const auto skin = rt.programFolder() / "Skin";
+    if (auto bg = rt.pictures().tryLoad(skin / std::string(window.picture))) {
+        form.setPicture(*bg);
+    }
+    for (const auto group : groups) {
+        for (const layout::Element& e : group) {
+            if (e.picture.empty()) {
+                continue;
+            }
+            tk::Control* c = registry.find(e.name, e.index);
+            auto picture = c ? rt.pictures().tryLoad(skin / std::string(e.picture)) : std::nullopt;
+            if (!picture) {
+                continue;
+            }
+            if (auto* box = dynamic_cast<tk::PictureBox*>(c)) {
+                box->setPicture(*picture);
+            } else if (auto* image = dynamic_cast<tk::Image*>(c)) {
+                image->setPicture(*picture);
+            }
+        }
+    }
+}
