@@ -1,6 +1,7 @@
 #include "instance.h"
 
 #include "mpvengine.h"
+#include "player/playerwire.h"
 #include "playerserver.h"
 #include "standinplayer.h"
 
@@ -125,6 +126,9 @@ int runStandIn(std::span<const char* const> args) {
         ::close(devNull);
     }
 
+    // A path the player would refuse is refused here, before any player is bothered with it.
+    const bool acceptable = file == nullptr || wire::checkPathText(file) == wire::PathVerdict::Acceptable;
+
     const auto socketPath = wire::playerSocketPath();
     if (const auto problem = wire::prepareSocketFolder(socketPath)) {
         std::cerr << "tunnora-player: " << *problem << '\n';
@@ -135,6 +139,9 @@ int runStandIn(std::span<const char* const> args) {
         if (const wire::UniqueFd fd = wire::connectToSocket(socketPath)) {
             if (file == nullptr) {
                 return kExitDone; // a player runs already
+            }
+            if (!acceptable) {
+                return kExitRefused;
             }
             const auto left =
                 std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
