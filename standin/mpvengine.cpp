@@ -151,6 +151,13 @@ void MpvEngine::drain(EngineEvents& events) {
             }
             break;
         }
+        case MPV_EVENT_START_FILE:
+            m_startedEntry = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            // Carries no entry of its own: it belongs to the file started last.
+            events.fileLoaded(m_startedEntry);
+            break;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
             const std::int64_t entryId = end->playlist_entry_id;

@@ -49,6 +49,7 @@ private:
     std::optional<double> doubleProperty(const char* name);
 
     std::vector<std::uint64_t> m_refusedLoads;
+    std::int64_t m_startedEntry = 0;
     playerwire::UniqueFd m_wakeRead;
     playerwire::UniqueFd m_wakeWrite;
     MpvHandle m_mpv; // declared last: destroyed first, while the wake pipe still exists

@@ -13,6 +13,8 @@ public:
     // The engine answered the load with `ticket`; `entryId` names the file it is now opening, nullopt
     // when it refused the load.
     virtual void loadAnswered(std::uint64_t ticket, std::optional<std::int64_t> entryId) = 0;
+    // The file `entryId` is open and ready to play: from now on it has a length and can be moved in.
+    virtual void fileLoaded(std::int64_t entryId) = 0;
     // The file `entryId` stopped playing; `replacedByList` when it turned out to be a list of files.
     virtual void fileEnded(std::int64_t entryId, bool replacedByList) = 0;
     // The engine is gone; the player cannot go on.

@@ -58,9 +58,7 @@ std::int32_t StandInPlayer::request(std::int32_t wParam, std::int32_t lParam) {
         }
         return 0;
     case wire::kJumpToTime:
-        if (m_state != State::Stopped && wParam >= 0) {
-            m_engine.seek(wParam / 1000.0);
-        }
+        jump(wParam);
         return 0;
     case wire::kSetVolume:
         if (wParam >= 0 && wParam <= 255) {
@@ -100,6 +98,8 @@ void StandInPlayer::play() {
     // Always from the start of the list's file, also over a playing or paused song.
     m_ticket = ++m_lastTicket;
     m_entryId.reset();
+    m_loaded = false;
+    m_pendingSeek.reset();
     m_engine.setPaused(false);
     m_engine.load(m_ticket, m_list.front());
     m_state = State::Playing;
@@ -123,11 +123,35 @@ void StandInPlayer::stop() {
     m_state = State::Stopped;
     m_ticket = 0;
     m_entryId.reset();
+    m_loaded = false;
+    m_pendingSeek.reset();
+}
+
+void StandInPlayer::jump(std::int32_t ms) {
+    if (m_state == State::Stopped || ms < 0) {
+        return;
+    }
+    if (m_loaded) {
+        m_engine.seek(ms / 1000.0);
+    } else {
+        m_pendingSeek = ms / 1000.0;
+    }
+}
+
+void StandInPlayer::markLoaded() {
+    m_loaded = true;
+    if (m_pendingSeek) {
+        m_engine.seek(*m_pendingSeek);
+        m_pendingSeek.reset();
+    }
 }
 
 std::int32_t StandInPlayer::positionMs() {
     if (m_state == State::Stopped) {
         return -1;
+    }
+    if (!m_loaded) {
+        return 0;
     }
     const auto seconds = m_engine.position();
     if (!seconds || !(*seconds >= 0)) {
@@ -139,7 +163,7 @@ std::int32_t StandInPlayer::positionMs() {
 }
 
 std::int32_t StandInPlayer::lengthSeconds() {
-    if (m_state == State::Stopped) {
+    if (m_state == State::Stopped || !m_loaded) {
         return -1;
     }
     const auto seconds = m_engine.duration();
@@ -175,6 +199,16 @@ void StandInPlayer::loadAnswered(std::uint64_t ticket, std::optional<std::int64_
         return;
     }
     m_entryId = entryId;
+    if (m_lastLoadedEntry == entryId) {
+        markLoaded();
+    }
+}
+
+void StandInPlayer::fileLoaded(std::int64_t entryId) {
+    m_lastLoadedEntry = entryId;
+    if (m_entryId == entryId) {
+        markLoaded();
+    }
 }
 
 void StandInPlayer::fileEnded(std::int64_t entryId, bool replacedByList) {
@@ -188,6 +222,8 @@ void StandInPlayer::fileEnded(std::int64_t entryId, bool replacedByList) {
     m_state = State::Stopped;
     m_ticket = 0;
     m_entryId.reset();
+    m_loaded = false;
+    m_pendingSeek.reset();
 }
 
 void StandInPlayer::engineLost() {

@@ -32,6 +32,7 @@ public:
     [[nodiscard]] const std::vector<std::string>& list() const noexcept { return m_list; }
 
     void loadAnswered(std::uint64_t ticket, std::optional<std::int64_t> entryId) override;
+    void fileLoaded(std::int64_t entryId) override;
     void fileEnded(std::int64_t entryId, bool replacedByList) override;
     void engineLost() override;
 
@@ -43,6 +44,8 @@ private:
     void play();
     void pause();
     void stop();
+    void markLoaded();
+    void jump(std::int32_t ms);
     std::int32_t positionMs();
     std::int32_t lengthSeconds();
 
@@ -52,6 +55,11 @@ private:
     std::uint64_t m_lastTicket = 0;
     std::uint64_t m_ticket = 0; // the load whose file is the playing one; 0 when none
     std::optional<std::int64_t> m_entryId;
+    // The playing file is open. Until then it reads position 0 and no length, and a jump waits for it,
+    // since the engine cannot move in a file that is still opening.
+    bool m_loaded = false;
+    std::optional<std::int64_t> m_lastLoadedEntry;
+    std::optional<double> m_pendingSeek;
     std::int32_t m_volume = 255;
     std::int32_t m_listRevision = 1;
     bool m_closeRequested = false;

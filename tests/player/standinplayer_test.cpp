@@ -75,12 +75,24 @@ TEST_F(StandInState, OpeningSongReadsPlayingAtPositionZeroWithNoLength) {
     EXPECT_EQ(ask(wire::kAskTime, 0), -1);
     command(wire::kCommandPlay);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
-    EXPECT_EQ(ask(wire::kAskTime, 0), 0);
-    EXPECT_EQ(ask(wire::kAskTime, 1), -1);
     engine.positionSeconds = 1.9999;
     engine.durationSeconds = 200.99;
+    player.loadAnswered(engine.loads.back().first, 4);
+    EXPECT_EQ(ask(wire::kAskTime, 0), 0);
+    EXPECT_EQ(ask(wire::kAskTime, 1), -1);
+    player.fileLoaded(4);
     EXPECT_EQ(ask(wire::kAskTime, 0), 1999);
     EXPECT_EQ(ask(wire::kAskTime, 1), 200);
+}
+
+TEST_F(StandInState, JumpIntoASongStillOpeningWaitsUntilItIsOpen) {
+    ASSERT_TRUE(player.take(song("a.mp3")));
+    command(wire::kCommandPlay);
+    player.fileLoaded(9); // the engine may report the file open before it answers the load
+    ask(wire::kJumpToTime, 1500);
+    EXPECT_TRUE(engine.seeks.empty());
+    player.loadAnswered(engine.loads.back().first, 9);
+    EXPECT_EQ(engine.seeks, std::vector<double>{1.5});
 }
 
 TEST_F(StandInState, RefusedLoadReadsStopped) {
