@@ -120,6 +120,10 @@ void StandInPlayer::stop() {
     if (m_state != State::Stopped) {
         m_engine.stop();
     }
+    forgetPlayingFile();
+}
+
+void StandInPlayer::forgetPlayingFile() {
     m_state = State::Stopped;
     m_ticket = 0;
     m_entryId.reset();
@@ -194,8 +198,7 @@ void StandInPlayer::loadAnswered(std::uint64_t ticket, std::optional<std::int64_
         return; // an answer to a load that was replaced or stopped since
     }
     if (!entryId) {
-        m_state = State::Stopped;
-        m_ticket = 0;
+        forgetPlayingFile();
         return;
     }
     m_entryId = entryId;
@@ -219,11 +222,7 @@ void StandInPlayer::fileEnded(std::int64_t entryId, bool replacedByList) {
         // The file was a list of further files; the player never moves on to other files by itself.
         m_engine.stop();
     }
-    m_state = State::Stopped;
-    m_ticket = 0;
-    m_entryId.reset();
-    m_loaded = false;
-    m_pendingSeek.reset();
+    forgetPlayingFile();
 }
 
 void StandInPlayer::engineLost() {

@@ -44,6 +44,8 @@ private:
     void play();
     void pause();
     void stop();
+    // Back to stopped with no file in the engine's hands.
+    void forgetPlayingFile();
     void markLoaded();
     void jump(std::int32_t ms);
     std::int32_t positionMs();

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -87,16 +86,15 @@ UniqueFd connectToSocket(const std::filesystem::path& socketPath) {
         return {};
     }
     std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
-    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!fd) {
         return {};
     }
-    // A local stream socket connects at once or not at all, so the connect itself may block.
+    // A local socket connects at once or not at all; a player too busy to take the connection (its
+    // queue full) counts as not there rather than blocking the station.
     if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
         return {};
     }
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    ::fcntl(fd.get(), F_SETFL, flags | O_NONBLOCK);
     return fd;
 }
 
