@@ -1,0 +1,65 @@
+#include "platform/playerwindows.h"
+
+#include "player/playersocket.h"
+#include "player/playerwire.h"
+
+namespace tk {
+
+namespace wire = playerwire;
+
+struct PlayerWindows::Connection {
+    wire::UniqueFd fd;
+};
+
+PlayerWindows::PlayerWindows(std::filesystem::path socketPath, std::chrono::milliseconds replyTime)
+    : m_socketPath(std::move(socketPath))
+    , m_replyTime(replyTime) {}
+
+PlayerWindows::~PlayerWindows() = default;
+
+std::unique_ptr<PlayerWindows> PlayerWindows::forThisUser() {
+    return std::make_unique<PlayerWindows>(wire::playerSocketPath());
+}
+
+WindowMessenger::Handle PlayerWindows::findWindow(const std::string& windowClass) {
+    if (windowClass != kPlayerWindowClass) {
+        return 0;
+    }
+    // The same living player keeps its handle; a dead one's connection is let go.
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        if (wire::peerClosed(it->second->fd.get())) {
+            it = m_connections.erase(it);
+        } else {
+            return it->first;
+        }
+    }
+    // A socket in the shared fallback folder is trusted only when that folder is ours alone.
+    if (wire::inSharedFallbackFolder(m_socketPath) && !wire::folderIsPrivate(m_socketPath.parent_path())) {
+        return 0;
+    }
+    wire::UniqueFd fd = wire::connectToSocket(m_socketPath);
+    if (!fd) {
+        return 0;
+    }
+    const Handle handle = ++m_lastHandle;
+    m_connections.emplace(handle, std::make_unique<Connection>(Connection{std::move(fd)}));
+    return handle;
+}
+
+std::int32_t PlayerWindows::sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                        std::int32_t lParam) {
+    const auto it = m_connections.find(window);
+    if (it == m_connections.end()) {
+        return 0;
+    }
+    const auto request = wire::encodeRequest({message, wParam, lParam});
+    const auto reply = wire::exchange(it->second->fd.get(), request, m_replyTime);
+    if (!reply) {
+        // A late answer would be taken for the next request's: the connection cannot be used again.
+        m_connections.erase(it);
+        return 0;
+    }
+    return *reply;
+}
+
+} // namespace tk

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/runtime.h"
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+namespace tk {
+
+// The window class under which the station finds its player.
+inline constexpr const char* kPlayerWindowClass = "Winamp v1.x";
+
+// The player's "window", reached over the player's local socket: finding the window connects, the handle
+// stands for the held connection, and each message is one request and its reply. A player that died or
+// does not answer within the reply time answers 0, and its handle stays dead (like a closed window's)
+// until the window is found again. Writing to a player that went away never raises SIGPIPE.
+class PlayerWindows final : public WindowMessenger {
+public:
+    static constexpr std::chrono::milliseconds kDefaultReplyTime{1000};
+
+    explicit PlayerWindows(std::filesystem::path socketPath,
+                           std::chrono::milliseconds replyTime = kDefaultReplyTime);
+    ~PlayerWindows() override;
+    // The socket of this user's player, from the environment.
+    static std::unique_ptr<PlayerWindows> forThisUser();
+
+    Handle findWindow(const std::string& windowClass) override;
+    std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                             std::int32_t lParam) override;
+
+private:
+    struct Connection;
+    std::filesystem::path m_socketPath;
+    std::chrono::milliseconds m_replyTime;
+    Handle m_lastHandle = 0;
+    std::map<Handle, std::unique_ptr<Connection>> m_connections;
+};
+
+} // namespace tk

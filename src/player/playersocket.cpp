@@ -1,0 +1,197 @@
+#include "player/playersocket.h"
+
+#include "player/playerwire.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace playerwire {
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        reset(other.release());
+    }
+    return *this;
+}
+
+int UniqueFd::release() noexcept {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+void UniqueFd::reset(int fd) noexcept {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+    m_fd = fd;
+}
+
+std::filesystem::path playerSocketPath(const char* xdgRuntimeDir, uid_t uid) {
+    if (xdgRuntimeDir != nullptr && xdgRuntimeDir[0] != '\0') {
+        return std::filesystem::path(xdgRuntimeDir) / kSocketName;
+    }
+    return std::filesystem::path("/tmp") / ("tunnora-" + std::to_string(uid)) / kSocketName;
+}
+
+std::filesystem::path playerSocketPath() {
+    return playerSocketPath(std::getenv("XDG_RUNTIME_DIR"), ::getuid());
+}
+
+bool folderIsPrivate(const std::filesystem::path& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) {
+        return false;
+    }
+    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+bool inSharedFallbackFolder(const std::filesystem::path& socketPath) {
+    return socketPath.parent_path().parent_path() == "/tmp" &&
+           socketPath.parent_path().filename().string().starts_with("tunnora-");
+}
+
+std::optional<std::string> prepareSocketFolder(const std::filesystem::path& socketPath) {
+    const auto folder = socketPath.parent_path();
+    if (!inSharedFallbackFolder(socketPath)) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            return "the runtime folder " + folder.string() + " does not exist";
+        }
+        return std::nullopt;
+    }
+    // Another user could have made the folder first to catch our socket: only one of our own,
+    // closed to everyone else, is used.
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        return "cannot make " + folder.string() + ": " + std::strerror(errno);
+    }
+    if (!folderIsPrivate(folder)) {
+        return folder.string() + " is not a private folder of this user";
+    }
+    return std::nullopt;
+}
+
+UniqueFd connectToSocket(const std::filesystem::path& socketPath) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string text = socketPath.string();
+    if (text.size() >= sizeof(address.sun_path)) {
+        return {};
+    }
+    std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd) {
+        return {};
+    }
+    // A local socket connects at once or not at all; a player too busy to take the connection (its
+    // queue full) counts as not there rather than blocking the station.
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+        return {};
+    }
+    return fd;
+}
+
+namespace {
+// Waits until the descriptor is ready for `events` or the deadline passes.
+bool waitReady(int fd, short events, Deadline deadline) {
+    for (;;) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() < 0) {
+            return false;
+        }
+        pollfd p{fd, events, 0};
+        const int n = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (n > 0) {
+            return true;
+        }
+        if (n < 0 && errno != EINTR) {
+            return false;
+        }
+        if (n == 0 && left.count() == 0) {
+            return false;
+        }
+    }
+}
+} // namespace
+
+bool sendAllBytes(int fd, std::span<const std::uint8_t> bytes, Deadline deadline) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(fd, POLLOUT, deadline)) {
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+bool receiveExact(int fd, std::span<std::uint8_t> out, Deadline deadline) {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::recv(fd, out.data() + done, out.size() - done, 0);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n == 0) {
+            return false;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(fd, POLLIN, deadline)) {
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::int32_t> exchange(int fd, std::span<const std::uint8_t> request,
+                                     std::chrono::milliseconds timeout) {
+    const Deadline deadline = std::chrono::steady_clock::now() + timeout;
+    if (!sendAllBytes(fd, request, deadline)) {
+        return std::nullopt;
+    }
+    std::array<std::uint8_t, kReplySize> reply{};
+    if (!receiveExact(fd, reply, deadline)) {
+        return std::nullopt;
+    }
+    return decodeReply(reply);
+}
+
+bool peerClosed(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0) {
+        return false;
+    }
+    if ((p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        return true;
+    }
+    // Readable with no reply owed: either the end of the stream or bytes nobody asked for.
+    // Both leave the connection unusable for a request.
+    std::uint8_t byte = 0;
+    const ssize_t n = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (n < 0) {
+        return errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR;
+    }
+    return true;
+}
+
+} // namespace playerwire

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "platform/runtime.h"
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+// An in-process player for the playback tests: it answers the station's messages and takes "/ADD"
+// starts like the stand-in player, in the time of the clock it is given (a VirtualClock makes a whole
+// song pass in one sleepFor()). Songs have scripted lengths; every message, start and hand-over is
+// logged; a player can be slow to start, slow to take a file, dead behind its handle, or never show
+// a window.
+class FakePlayer {
+public:
+    using Ms = std::chrono::milliseconds;
+    using Handle = tk::WindowMessenger::Handle;
+
+    struct Message {
+        Handle window = 0;
+        std::uint32_t message = 0;
+        std::int32_t wParam = 0;
+        std::int32_t lParam = 0;
+        friend bool operator==(const Message&, const Message&) = default;
+    };
+    struct Launch {
+        std::string program;
+        std::vector<std::string> args;
+    };
+    enum class Mode {
+        Normal,
+        DeadHandle, // the window is found, but every message answers 0 (a player the user closed)
+        NoWindow,   // starts succeed, but no window ever shows
+    };
+
+    explicit FakePlayer(tk::Clock& clock);
+    ~FakePlayer();
+    FakePlayer(const FakePlayer&) = delete;
+    FakePlayer& operator=(const FakePlayer&) = delete;
+
+    // The two services the station reaches the player through; both forward to this player, which
+    // must outlive them.
+    std::unique_ptr<tk::WindowMessenger> messenger();
+    std::unique_ptr<tk::ProcessLauncher> launcher();
+
+    // Script.
+    void setSongLength(const std::string& path, Ms length);
+    void setDefaultSongLength(Ms length) { m_defaultLength = length; }
+    void setOpenDelay(Ms delay) { m_openDelay = delay; }
+    void setStartDelay(Ms delay) { m_startDelay = delay; }
+    void setHandOverDelay(Ms delay) { m_handOverDelay = delay; }
+    void setMode(Mode mode) { m_mode = mode; }
+    void setLaunchFails(bool fails) { m_launchFails = fails; }
+    void setVersionReply(std::int32_t reply) { m_version = reply; }
+    // Forces the raw answers to the play-state and position requests (nullopt: the player's own).
+    void setPlayStateReply(std::optional<std::int32_t> reply) { m_stateOverride = reply; }
+    void setPositionReply(std::optional<std::int32_t> reply) { m_positionOverride = reply; }
+    // The player process dies: its window is gone and its handles answer 0.
+    void kill();
+
+    // Observation.
+    [[nodiscard]] const std::vector<Message>& messages() const { return m_messages; }
+    [[nodiscard]] const std::vector<std::string>& adds() const { return m_adds; }
+    [[nodiscard]] const std::vector<Launch>& launches() const { return m_launches; }
+    [[nodiscard]] bool running();
+    [[nodiscard]] std::vector<std::string> list();
+    [[nodiscard]] std::int32_t volume() const { return m_volume; }
+    [[nodiscard]] std::int32_t rawPlayState();
+    void clearLog();
+
+    // The services' entry points.
+    Handle findWindow(const std::string& windowClass);
+    std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+    std::optional<std::int64_t> startDetached(const std::string& program,
+                                              const std::vector<std::string>& args);
+
+private:
+    enum class State { Stopped, Playing, Paused };
+    using Time = std::chrono::steady_clock::time_point;
+
+    void settle();
+    std::int32_t answer(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+    std::int64_t positionMs(Time now) const;
+    void take(const std::string& path);
+
+    tk::Clock& m_clock;
+    std::map<std::string, Ms> m_lengths;
+    Ms m_defaultLength{180000};
+    Ms m_openDelay{0};
+    Ms m_startDelay{0};
+    Ms m_handOverDelay{0};
+    Mode m_mode = Mode::Normal;
+    bool m_launchFails = false;
+    std::int32_t m_version = 0x1010;
+    std::optional<std::int32_t> m_stateOverride;
+    std::optional<std::int32_t> m_positionOverride;
+
+    std::vector<Message> m_messages;
+    std::vector<std::string> m_adds;
+    std::vector<Launch> m_launches;
+
+    // The player process: started at m_startDue (when set), running as instance m_instance.
+    std::optional<Time> m_startDue;
+    bool m_running = false;
+    Handle m_instance = 0;
+    std::vector<std::pair<Time, std::string>> m_pendingTakes;
+    std::vector<std::string> m_list;
+    std::int32_t m_revision = 1;
+    std::int32_t m_volume = 255;
+    State m_state = State::Stopped;
+    Ms m_songLength{0};
+    Time m_openUntil{};
+    Time m_anchor{};
+    std::int64_t m_positionAtAnchor = 0;
+};
+
+} // namespace fakes

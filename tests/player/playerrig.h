@@ -1,0 +1,180 @@
+#pragma once
+
+// Test doubles and the two rigs the link's tests run on: the fake player in virtual time, and the real
+// stand-in player started from the program folder into a runtime folder of the test's own.
+
+#include "fakeplayer.h"
+#include "platform/runtime.h"
+#include "player/winampcontrol.h"
+#include "virtualclock.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace playertest {
+
+using namespace std::chrono_literals;
+
+// A folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix = "tunnora-test");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+struct ShownBox {
+    std::string text;
+    int style = 0;
+    std::string title;
+};
+
+class RecordingMessageBox final : public tk::MessageBoxService {
+public:
+    explicit RecordingMessageBox(std::vector<ShownBox>& shown)
+        : m_shown(shown) {}
+    int show(const std::string& text, int style, const std::string& title) override;
+
+private:
+    std::vector<ShownBox>& m_shown;
+};
+
+class RecordingExit final : public tk::ProgramExit {
+public:
+    explicit RecordingExit(std::vector<int>& codes)
+        : m_codes(codes) {}
+    void exit(int code) override { m_codes.push_back(code); }
+
+private:
+    std::vector<int>& m_codes;
+};
+
+// Probes the real file system; a scripted error number can stand in for an unexpected failure.
+class DiskProbe final : public tk::FileProbe {
+public:
+    tk::ProbeResult probe(const std::filesystem::path& path) override;
+    std::optional<int> failWith;
+};
+
+// Hands the runtime a clock that the test keeps owning.
+class ClockRef final : public tk::Clock {
+public:
+    explicit ClockRef(tk::Clock& clock)
+        : m_clock(clock) {}
+    std::chrono::system_clock::time_point now() override { return m_clock.now(); }
+    std::chrono::steady_clock::time_point steadyNow() override { return m_clock.steadyNow(); }
+    void sleepFor(std::chrono::milliseconds duration) override { m_clock.sleepFor(duration); }
+
+private:
+    tk::Clock& m_clock;
+};
+
+class RealClock final : public tk::Clock {
+public:
+    std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+    std::chrono::steady_clock::time_point steadyNow() override { return std::chrono::steady_clock::now(); }
+    void sleepFor(std::chrono::milliseconds duration) override;
+};
+
+// Starts programs with posix_spawn into a given environment, remembers every process, and ends those
+// still running (by process id) when it goes.
+class SpawnLauncher final : public tk::ProcessLauncher {
+public:
+    explicit SpawnLauncher(std::vector<std::string> environment);
+    ~SpawnLauncher() override;
+    std::optional<std::int64_t> startDetached(const std::string& program,
+                                              const std::vector<std::string>& args) override;
+    [[nodiscard]] const std::vector<pid_t>& pids() const { return m_pids; }
+    // Waits for the process to end and gives its exit code (nullopt: still running after `timeout`).
+    std::optional<int> exitCode(pid_t pid, std::chrono::milliseconds timeout);
+    [[nodiscard]] bool alive(pid_t pid);
+
+private:
+    std::vector<std::string> m_environment;
+    std::vector<pid_t> m_pids;
+    std::map<pid_t, int> m_ended; // exit codes of the processes reaped so far
+};
+
+// Makes MP3 files of silence with lame; each length is encoded once per test program and copied.
+std::filesystem::path makeSilentMp3(const std::filesystem::path& target, int seconds);
+
+// The program folder the build put `tunnora-player` into.
+std::filesystem::path programFolder();
+
+// Where the link runs: a runtime with recording message boxes and exits, and a player.
+class PlayerRig {
+public:
+    virtual ~PlayerRig();
+
+    // A playable song file of `seconds` length named `name` in the rig's folder.
+    virtual std::filesystem::path makeSong(const std::string& name, int seconds) = 0;
+    // How many times a program was started.
+    [[nodiscard]] virtual std::size_t launchCount() = 0;
+    // A request sent straight to the held window, bypassing the link.
+    std::int32_t raw(std::uint32_t message, std::int32_t wParam = 0, std::int32_t lParam = 0);
+    // Polls, in the runtime's time, until `done` holds; false when `timeout` passed first.
+    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+    // Starts the player with InitWinAMP and waits until a song file of `seconds` is in its list.
+    std::filesystem::path startWithSong(const std::string& name, int seconds);
+
+    WinAMP_Control link;
+    std::vector<ShownBox> shown;
+    std::vector<int> exits;
+    struct Host final : WinAMPHost {
+        void setCaption(const std::string& text) override { caption = text; }
+        void setVolumeSliderPosition(int position) override { slider = position; }
+        int volumeSliderPosition() const override { return slider; }
+        std::string caption;
+        int slider = 0;
+    } host;
+    TempFolder folder;
+
+protected:
+    void startRuntime(tk::Services services);
+    // Ends the runtime (and with it the services) before the derived rig's members go.
+    void stopRuntime() { m_runtime.reset(); }
+
+private:
+    std::unique_ptr<tk::Runtime> m_runtime;
+};
+
+class FakeRig final : public PlayerRig {
+public:
+    FakeRig();
+    ~FakeRig() override { stopRuntime(); }
+    std::filesystem::path makeSong(const std::string& name, int seconds) override;
+    std::size_t launchCount() override { return player.launches().size(); }
+
+    fakes::VirtualClock clock;
+    fakes::FakePlayer player{clock};
+    DiskProbe* probe = nullptr;
+};
+
+class RealRig final : public PlayerRig {
+public:
+    // `audioOutput` is the player's TUNNORA_PLAYER_AO.
+    explicit RealRig(const std::string& audioOutput = "null");
+    ~RealRig() override;
+    std::filesystem::path makeSong(const std::string& name, int seconds) override;
+    std::size_t launchCount() override { return launcher->pids().size(); }
+    [[nodiscard]] std::filesystem::path socketPath() const;
+
+    SpawnLauncher* launcher = nullptr;
+    TempFolder runtimeFolder{"tunnora-run"};
+};
+
+enum class RigKind { Fake, Real };
+std::unique_ptr<PlayerRig> makeRig(RigKind kind, const std::string& audioOutput = "null");
+
+} // namespace playertest

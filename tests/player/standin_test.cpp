@@ -1,0 +1,251 @@
+// The real stand-in player only: one player per user, the hand-over of "/ADD" starts, paths that
+// must not be taken apart, a player that dies mid-song, and the socket protocol itself.
+
+#include "platform/playerwindows.h"
+#include "player/playersocket.h"
+#include "player/playerwire.h"
+#include "playerrig.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+
+namespace playertest {
+namespace {
+
+namespace wire = playerwire;
+namespace fs = std::filesystem;
+
+class StandIn : public ::testing::Test {
+protected:
+    RealRig rig;
+    WinAMP_Control& link = rig.link;
+    const std::string program = (programFolder() / "tunnora-player").string();
+
+    pid_t start(std::vector<std::string> args = {}) {
+        const auto pid = rig.launcher->startDetached(program, args);
+        EXPECT_TRUE(pid.has_value());
+        return static_cast<pid_t>(pid.value_or(0));
+    }
+    bool found() {
+        return rig.waitFor([&] { return link.FindWinAMP(); }, 10s);
+    }
+    std::int32_t revision() { return rig.raw(wire::kMsgAskListRevision); }
+};
+
+TEST_F(StandIn, SecondStartEndsAtOnceAndTheFirstStaysThePlayer) {
+    const pid_t first = start();
+    ASSERT_TRUE(found());
+    const pid_t second = start();
+    EXPECT_EQ(rig.launcher->exitCode(second, 5s), 0);
+    EXPECT_TRUE(rig.launcher->alive(first));
+    EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
+}
+
+TEST_F(StandIn, HandOverIsAcknowledgedOnlyForPlayableFiles) {
+    start();
+    ASSERT_TRUE(found());
+    const auto song = rig.makeSong("song.mp3", 2);
+    const auto before = revision();
+    EXPECT_EQ(rig.launcher->exitCode(start({"/ADD", song.string()}), 5s), 0);
+    EXPECT_NE(revision(), before);
+    for (const std::string& bad : {std::string("song.mp3"), (rig.folder.path() / "missing.mp3").string(),
+                                   rig.folder.path().string(), "/" + std::string(5000, 'x')}) {
+        EXPECT_EQ(rig.launcher->exitCode(start({"/ADD", bad}), 5s), 1) << bad.substr(0, 80);
+    }
+    EXPECT_EQ(rig.launcher->exitCode(start({"/PLAY"}), 5s), 2);
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+}
+
+TEST_F(StandIn, FirstStartWithAFileBecomesThePlayerWithThatFile) {
+    const auto song = rig.makeSong("first.mp3", 3);
+    const pid_t player = start({"/ADD", song.string()});
+    ASSERT_TRUE(found());
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    EXPECT_TRUE(rig.waitFor([&] { return link.WinAMP_GetLength() == 3; }));
+    EXPECT_TRUE(rig.launcher->alive(player));
+}
+
+TEST_F(StandIn, TwoRacingStartsLeaveOnePlayerHoldingBothFiles) {
+    const auto a = rig.makeSong("a.mp3", 2);
+    const auto b = rig.makeSong("b.mp3", 2);
+    const pid_t first = start({"/ADD", a.string()});
+    const pid_t second = start({"/ADD", b.string()});
+    ASSERT_TRUE(found());
+    ASSERT_TRUE(rig.waitFor([&] { return !rig.launcher->alive(first) || !rig.launcher->alive(second); }));
+    const pid_t ended = rig.launcher->alive(first) ? second : first;
+    EXPECT_EQ(rig.launcher->exitCode(ended, 1s), 0);
+    EXPECT_EQ(rig.launcher->alive(first) + rig.launcher->alive(second), 1);
+    EXPECT_EQ(revision(), 3); // the first revision is 1; each file taken adds one
+}
+
+TEST_F(StandIn, SocketFileLeftByADeadPlayerIsReplaced) {
+    {
+        // A socket file nobody listens on any more.
+        const wire::UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", rig.socketPath().c_str());
+        ASSERT_EQ(::bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    }
+    ASSERT_TRUE(fs::exists(rig.socketPath()));
+    EXPECT_FALSE(link.FindWinAMP());
+    link.InitWinAMP(rig.host);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_TRUE(rig.shown.empty());
+}
+
+TEST_F(StandIn, PathsWithBlanksQuotesALeadingDashAndOtherLettersPlay) {
+    link.InitWinAMP(rig.host);
+    const std::vector<std::string> names = {
+        "a b.mp3",       "say \"hi\".mp3", "-rf --no.mp3", "Ünïcødé ßong 曲.mp3", "x.mp3; touch pwned",
+        "it's $HOME.mp3"};
+    for (const auto& name : names) {
+        const auto song = rig.makeSong(name, 2);
+        link.WinAMP_ClearPlaylist();
+        ASSERT_TRUE(link.WinAMP_AddFile(song.string())) << name;
+        link.WinAMP_SendCommand(wire::kCommandPlay);
+        EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING") << name;
+        // The length is known only once the file really opened.
+        EXPECT_TRUE(rig.waitFor([&] { return link.WinAMP_GetLength() == 2; }, 5s)) << name;
+    }
+    EXPECT_FALSE(fs::exists("pwned"));
+    EXPECT_TRUE(rig.shown.empty());
+}
+
+TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
+    ::signal(SIGPIPE, SIG_DFL); // the link must not rely on SIGPIPE being ignored
+    rig.startWithSong("long.mp3", 60);
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    ASSERT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    const pid_t player = rig.launcher->pids().front();
+    ASSERT_EQ(::kill(player, SIGKILL), 0);
+    ASSERT_TRUE(rig.launcher->exitCode(player, 5s).has_value());
+    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_EQ(link.WinAMP_GetPosition(), 0);
+    link.WinAMP_SendCommand(wire::kCommandStop);
+    EXPECT_FALSE(link.FindWinAMP());
+    link.InitWinAMP(rig.host);
+    const auto song = rig.makeSong("again.mp3", 10);
+    link.WinAMP_ClearPlaylist();
+    ASSERT_TRUE(link.WinAMP_AddFile(song.string()));
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    EXPECT_TRUE(rig.shown.empty());
+}
+
+// A connection of the test's own, speaking the wire protocol byte by byte.
+class RawConnection {
+public:
+    explicit RawConnection(const fs::path& socket)
+        : m_fd(wire::connectToSocket(socket)) {}
+    bool valid() const { return m_fd.valid(); }
+    bool write(std::span<const std::uint8_t> bytes) {
+        return wire::sendAllBytes(m_fd.get(), bytes, std::chrono::steady_clock::now() + 2s);
+    }
+    std::optional<std::int32_t> read() {
+        std::array<std::uint8_t, 4> reply{};
+        if (!wire::receiveExact(m_fd.get(), reply, std::chrono::steady_clock::now() + 2s)) {
+            return std::nullopt;
+        }
+        return wire::decodeReply(reply);
+    }
+
+private:
+    wire::UniqueFd m_fd;
+};
+
+TEST_F(StandIn, PipelinedRequestsAreAnsweredInOrderAndUnknownOnesWithZero) {
+    start();
+    ASSERT_TRUE(found());
+    RawConnection c(rig.socketPath());
+    ASSERT_TRUE(c.valid());
+    std::vector<std::uint8_t> stream;
+    for (const wire::Request r :
+         {wire::Request{1024, 0, 0}, wire::Request{9999, 1, 1}, wire::Request{1024, 0, 104},
+          wire::Request{1024, 0, 5555}, wire::Request{wire::kMsgAskVolume, 0, 0}}) {
+        const auto b = wire::encodeRequest(r);
+        stream.insert(stream.end(), b.begin(), b.end());
+    }
+    ASSERT_TRUE(c.write(std::span(stream.data(), 7)));
+    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(c.write(std::span(stream.data() + 7, stream.size() - 7)));
+    EXPECT_EQ(c.read(), 0x1010);
+    EXPECT_EQ(c.read(), 0);
+    EXPECT_EQ(c.read(), 0);
+    EXPECT_EQ(c.read(), 0);
+    EXPECT_EQ(c.read(), 255);
+}
+
+TEST_F(StandIn, ManyConnectionsAreServedAndABrokenOneIsDroppedAlone) {
+    start();
+    ASSERT_TRUE(found());
+    std::vector<std::unique_ptr<RawConnection>> connections;
+    for (int i = 0; i < 20; ++i) {
+        connections.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+        ASSERT_TRUE(connections.back()->valid());
+    }
+    const auto ask = wire::encodeRequest({1024, 0, 0});
+    for (auto& c : connections) {
+        ASSERT_TRUE(c->write(ask));
+    }
+    for (auto& c : connections) {
+        EXPECT_EQ(c->read(), 0x1010);
+    }
+    const auto overlong = wire::encodeRequest({wire::kMsgTakeFile, 100000, 0});
+    ASSERT_TRUE(connections[3]->write(overlong));
+    EXPECT_EQ(connections[3]->read(), std::nullopt);
+    EXPECT_TRUE(connections[4]->write(ask));
+    EXPECT_EQ(connections[4]->read(), 0x1010);
+    EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
+}
+
+TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHandle) {
+    RealRig rig;
+    rig.link.InitWinAMP(rig.host);
+    tk::PlayerWindows windows(rig.socketPath());
+    EXPECT_EQ(windows.findWindow("Notepad"), 0);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    EXPECT_NE(handle, 0);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
+    EXPECT_EQ(windows.sendMessage(handle + 100, 1024, 0, 0), 0);
+}
+
+TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
+    ::signal(SIGPIPE, SIG_DFL);
+    TempFolder folder("tunnora-silent");
+    const fs::path path = folder.path() / "silent.sock";
+    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener.get(), 4), 0);
+
+    tk::PlayerWindows windows(path, 100ms);
+    const auto silent = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(silent, 0);
+    const auto began = std::chrono::steady_clock::now();
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - began, 100ms);
+    // After a missed reply the handle stays dead: no late answer can be mistaken for a new one.
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+
+    const auto vanishing = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(vanishing, 0);
+    EXPECT_NE(vanishing, silent);
+    { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
+    { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), 0);
+    }
+}
+
+} // namespace
+} // namespace playertest
