@@ -21,6 +21,7 @@ Form1::Form1(Station& station)
     Timer2 = std::make_unique<tk::Timer>("Timer2", 60000, false);
     Timer3 = std::make_unique<tk::Timer>("Timer3", 500, true);
     Timer8 = std::make_unique<tk::Timer>("Timer8", 500, true);
+    Timer2->timer.connect([this] { Timer2_Timer(); });
     closeRequested.connect([this] { exitStation(); });
 }
 

@@ -106,6 +106,12 @@ public:
 
     const ControlRegistry& controls() const { return m_controls; }
 
+    // Skins and settings (src/appearance).
+    void ShowSampleCaptions();
+
+    // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
+    void Timer2_Timer();
+
 private:
     void takeControls();
 

@@ -3,6 +3,9 @@
 #include "platform/form.h"
 
 class Station;
+namespace tk {
+class CheckBox;
+}
 
 // The options dialog of the layout-edit mode.
 class FrmOptions : public tk::Form {
@@ -13,6 +16,8 @@ public:
 
     void formLoad() {}
     void formUnload() {}
+
+    tk::CheckBox* Check4 = nullptr; // "Play Now Screen": the options edit the playing-now screen
 
 private:
     Station& m_station;

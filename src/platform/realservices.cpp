@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 #include "platform/pathcase.h"
+#include "platform/playerwindows.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 
@@ -305,6 +306,9 @@ Services realServices(Services s) {
     }
     if (!s.pictures) {
         s.pictures = std::make_unique<QtPictureLoader>();
+    }
+    if (!s.windows) {
+        s.windows = tk::PlayerWindows::forThisUser();
     }
     if (!s.screen) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -34,7 +34,15 @@ public:
 
     const ControlRegistry& controls() const { return m_controls; }
 
+    // Its two picture buttons: 0 the slideshow, 1 back to the main window.
+    void F2_Picture1_Click(int index);
+    void F2_Picture1_MouseDown(int index);
+    void F2_Picture1_MouseUp(int index);
+
 private:
+    // True while the options dialog edits this screen (its "Play Now Screen" box is ticked).
+    bool editedByOptions();
+
     Station& m_station;
     ControlRegistry m_controls;
 };
