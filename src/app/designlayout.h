@@ -472,23 +472,26 @@ inline constexpr Element kPasswordPage[] = {
 // The page area and its doors: BackPage ends left of the page switches and above the bottom labels;
 // the doors are each 5400 wide (their travel), closed at 0 and 5400 (the right one clipped by BackPage).
 inline constexpr int kDoorWidth = 5400;
+inline constexpr int kBackPageWidth = 10650;
+inline constexpr int kBackPageHeight = 5880;
 inline constexpr Element kBackPage[] = {
-    {.name = "BackPage", .rect = {2325, 5055, 10650, 5940}, .picture = "BackPage.jpg"},
-    {.name = "LeftDoor", .parent = "BackPage", .rect = {0, 0, kDoorWidth, 5940}, .picture = "LeftDoor.jpg"},
-    {.name = "RightDoor", .parent = "BackPage", .rect = {kDoorWidth, 0, kDoorWidth, 5940},
+    {.name = "BackPage", .rect = {2325, 5055, kBackPageWidth, kBackPageHeight}, .picture = "BackPage.jpg"},
+    {.name = "LeftDoor", .parent = "BackPage", .rect = {0, 0, kDoorWidth, kBackPageHeight},
+     .picture = "LeftDoor.jpg"},
+    {.name = "RightDoor", .parent = "BackPage", .rect = {kDoorWidth, 0, kDoorWidth, kBackPageHeight},
      .picture = "RightDoor.jpg"},
 };
 
 // The five browse pages inside BackPage, hidden at design and parked above it; shown at (0, 0).
 inline constexpr Element kBrowsePages[] = {
-    {.name = "Page_Single", .parent = "BackPage", .rect = {0, -6500, 10650, 5940}, .visible = false,
-     .picture = "Single.jpg"},
-    {.name = "Page_Album", .parent = "BackPage", .rect = {0, -6500, 10650, 5940}, .visible = false,
-     .picture = "Albums.jpg"},
-    {.name = "Page_DataBase", .parent = "BackPage", .rect = {0, -6500, 10650, 5940}, .visible = false,
-     .picture = "DataBase.jpg"},
-    {.name = "Page_Top10", .parent = "BackPage", .rect = {0, -6500, 10650, 5940}, .visible = false,
-     .picture = "Top10.jpg"},
+    {.name = "Page_Single", .parent = "BackPage", .rect = {0, -6500, kBackPageWidth, kBackPageHeight},
+     .visible = false, .picture = "Single.jpg"},
+    {.name = "Page_Album", .parent = "BackPage", .rect = {0, -6500, kBackPageWidth, kBackPageHeight},
+     .visible = false, .picture = "Albums.jpg"},
+    {.name = "Page_DataBase", .parent = "BackPage", .rect = {0, -6500, kBackPageWidth, kBackPageHeight},
+     .visible = false, .picture = "DataBase.jpg"},
+    {.name = "Page_Top10", .parent = "BackPage", .rect = {0, -6500, kBackPageWidth, kBackPageHeight},
+     .visible = false, .picture = "Top10.jpg"},
     {.name = "Page_Search", .parent = "BackPage", .rect = {15, -6500, 10860, 6060}, .visible = false,
      .picture = "Search.jpg"},
 };

@@ -1,0 +1,276 @@
+#include "app/designlayout.h"
+#include "skingen.h"
+#include "testruntime.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+using testing_support::TempFolder;
+
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QImage load(const std::filesystem::path& file, const char* format) {
+    QImageReader reader(QString::fromStdString(file.string()), format);
+    return reader.read();
+}
+
+// Every picture name the layout gives an element or a window, with the names the station spells in a
+// second letter case.
+std::vector<std::string> namesTheStationLoads() {
+    std::vector<std::string> names = {std::string(layout::kForm1.picture),
+                                      std::string(layout::kForm2.picture)};
+    auto add = [&](std::span<const layout::Element> group) {
+        for (const layout::Element& e : group) {
+            if (!e.picture.empty()) {
+                names.emplace_back(e.picture);
+            }
+            for (const std::string_view other : e.otherPictures) {
+                if (!other.empty()) {
+                    names.emplace_back(other);
+                }
+            }
+        }
+    };
+    for (const auto group : layout::kForm1Groups) {
+        add(group);
+    }
+    add(layout::kForm2Elements);
+    for (const auto& pic :
+         {layout::kWheelLeftArrow, layout::kWheelRightArrow, layout::kWheelBack, layout::kWheelStrip}) {
+        names.push_back(std::string(layout::kWheelFolder) + "/" + std::string(pic.name));
+    }
+    for (const char* second :
+         {"Switch-Off.jpg", "ClearPlayList-Off.jpg", "ClearPlayList-On.jpg", "AddMoreSongs-Off.jpg",
+          "ClearSelected-Off.jpg", "EditID3v2-Off.jpg", "LoadDirectory-Off.jpg", "Empty.jpg", "Cover.jpg"}) {
+        names.emplace_back(second);
+    }
+    return names;
+}
+
+const skin::PictureInfo* info(std::string_view name) {
+    for (const skin::PictureInfo& p : skin::pictures()) {
+        if (lower(p.name) == lower(name)) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+// Mean grey level of the top quarter of a picture, where a sunk button face is in shadow.
+double topLuminance(const QImage& image) {
+    double sum = 0;
+    const int rows = std::max(1, image.height() / 4);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            sum += qGray(image.pixel(x, y));
+        }
+    }
+    return sum / (image.width() * rows);
+}
+
+double meanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum +=
+                std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+} // namespace
+
+// One skin, drawn once into a folder owned by the suite.
+class SkinGenerator : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_folder = std::make_unique<TempFolder>();
+        const skin::Result result = skin::generateSkin(s_folder->path());
+        ASSERT_TRUE(result.ok()) << result.error;
+    }
+    static void TearDownTestSuite() { s_folder.reset(); }
+
+    static std::filesystem::path file(std::string_view name) { return s_folder->path() / "Skin" / name; }
+
+    static std::unique_ptr<TempFolder> s_folder;
+};
+std::unique_ptr<TempFolder> SkinGenerator::s_folder;
+
+TEST_F(SkinGenerator, WritesEveryPictureItNames) {
+    ASSERT_FALSE(skin::pictures().empty());
+    for (const std::string& name : skin::pictureNames()) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(file(name))) << name;
+        EXPECT_GT(std::filesystem::file_size(file(name)), 0u) << name;
+    }
+}
+
+TEST_F(SkinGenerator, NamesEveryPictureTheStationLoadsOnceWhateverItsLetterCase) {
+    std::set<std::string> written;
+    for (const std::string& name : skin::pictureNames()) {
+        EXPECT_TRUE(written.insert(lower(name)).second) << "two files differ only in letter case: " << name;
+    }
+    for (const std::string& name : namesTheStationLoads()) {
+        EXPECT_TRUE(written.contains(lower(name))) << name;
+    }
+    // Names keep the letter case the skin loader writes first.
+    EXPECT_NE(info("Switch-off.jpg"), nullptr);
+    EXPECT_EQ(info("Switch-off.jpg")->name, "Switch-off.jpg");
+    EXPECT_EQ(info("Wheel Button.jpg"), nullptr); // it lives in the wheel folder
+    EXPECT_NE(info("Wheel/Wheel Button.jpg"), nullptr);
+}
+
+TEST_F(SkinGenerator, JpegPicturesDecodeAtTheirPlannedSize) {
+    for (const skin::PictureInfo& p : skin::pictures()) {
+        if (p.lossless) {
+            continue;
+        }
+        const QImage image = load(file(p.name), "jpg");
+        ASSERT_FALSE(image.isNull()) << p.name;
+        EXPECT_EQ(image.width(), p.width) << p.name;
+        EXPECT_EQ(image.height(), p.height) << p.name;
+    }
+}
+
+TEST_F(SkinGenerator, PicturesFitTheElementsThatShowThem) {
+    auto check = [&](const layout::Element& e, std::string_view name) {
+        if (name.empty() || e.sizing == layout::Sizing::Stretch) {
+            return;
+        }
+        const QImage image = load(file(name), nullptr);
+        ASSERT_FALSE(image.isNull()) << name;
+        const int width = image.width() * layout::kTwipsPerPixel;
+        const int height = image.height() * layout::kTwipsPerPixel;
+        if (e.sizing == layout::Sizing::Picture) {
+            // The element takes the picture's size, which is its design size.
+            EXPECT_EQ(width, e.rect.width) << e.name << "(" << e.index << ") " << name;
+            EXPECT_EQ(height, e.rect.height) << e.name << "(" << e.index << ") " << name;
+        } else {
+            // Shown from the top left and clipped: the picture covers the whole element.
+            EXPECT_GE(width, e.rect.width) << e.name << "(" << e.index << ") " << name;
+            EXPECT_GE(height, e.rect.height) << e.name << "(" << e.index << ") " << name;
+            EXPECT_LT(width - e.rect.width, 4 * layout::kTwipsPerPixel) << e.name << " " << name;
+            EXPECT_LT(height - e.rect.height, 5 * layout::kTwipsPerPixel) << e.name << " " << name;
+        }
+    };
+    auto checkAll = [&](std::span<const layout::Element> group) {
+        for (const layout::Element& e : group) {
+            check(e, e.picture);
+            for (const std::string_view other : e.otherPictures) {
+                check(e, other);
+            }
+        }
+    };
+    for (const auto group : layout::kForm1Groups) {
+        checkAll(group);
+    }
+    checkAll(layout::kForm2Elements);
+}
+
+TEST_F(SkinGenerator, WindowBackgroundsFillTheDesignScreen) {
+    for (const std::string_view name : {layout::kForm1.picture, layout::kForm2.picture}) {
+        const QImage image = load(file(name), "jpg");
+        EXPECT_EQ(image.width() * layout::kTwipsPerPixel, layout::kDesignWidth) << name;
+        EXPECT_EQ(image.height() * layout::kTwipsPerPixel, layout::kDesignHeight) << name;
+    }
+}
+
+TEST_F(SkinGenerator, WheelPicturesMakeUpTheWheelWithNineDistinctFrames) {
+    const QImage strip = load(file("Wheel/WH.bmp"), "bmp");
+    ASSERT_FALSE(strip.isNull());
+    EXPECT_EQ(strip.width(), layout::kWheelFace.width);
+    EXPECT_EQ(strip.height(), layout::kWheelFrames);
+    for (int frame = 0; frame < layout::kWheelFrames; ++frame) {
+        const int next = (frame + 1) % layout::kWheelFrames;
+        EXPECT_NE(strip.copy(0, frame, strip.width(), 1), strip.copy(0, next, strip.width(), 1))
+            << "frames " << frame << " and " << next << " look the same";
+    }
+    const QImage left = load(file("Wheel/LeftArrw.bmp"), "bmp");
+    const QImage back = load(file("Wheel/WHBack.bmp"), "bmp");
+    const QImage right = load(file("Wheel/RghtArrw.bmp"), "bmp");
+    const layout::Element* wheel = layout::findForm1("Wheel1");
+    ASSERT_NE(wheel, nullptr);
+    // Arrow, slot, arrow side by side fill the wheel control; the face lies inside the slot.
+    EXPECT_EQ((left.width() + back.width() + right.width()) * layout::kTwipsPerPixel, wheel->rect.width);
+    for (const QImage& part : {left, back, right}) {
+        EXPECT_EQ(part.height() * layout::kTwipsPerPixel, wheel->rect.height);
+    }
+    EXPECT_LE(layout::kWheelFace.left + layout::kWheelFace.width, left.width() + back.width());
+}
+
+TEST_F(SkinGenerator, WheelBitmapsAreWrittenLosslessly) {
+    for (const skin::PictureInfo& p : skin::pictures()) {
+        const bool bitmap = lower(p.name).ends_with(".bmp");
+        EXPECT_EQ(p.lossless, bitmap) << p.name;
+        const std::string bytes = readBytes(file(p.name));
+        ASSERT_GE(bytes.size(), 2u) << p.name;
+        if (bitmap) {
+            EXPECT_EQ(bytes.substr(0, 2), "BM") << p.name;
+        } else {
+            EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF) << p.name; // JPEG start of image
+            EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD8) << p.name;
+        }
+    }
+}
+
+TEST_F(SkinGenerator, PressedPicturesLookClearlyDifferentAndSunk) {
+    int pairs = 0;
+    for (const skin::PictureInfo& p : skin::pictures()) {
+        const std::string name = lower(p.name);
+        if (!name.ends_with("-on.jpg")) {
+            continue;
+        }
+        const std::string offName = p.name.substr(0, p.name.size() - 7) + "-Off.jpg";
+        const skin::PictureInfo* off = info(offName);
+        ASSERT_NE(off, nullptr) << "no released picture for " << p.name;
+        const QImage pressed = load(file(p.name), "jpg");
+        const QImage released = load(file(off->name), "jpg");
+        ASSERT_EQ(pressed.size(), released.size()) << p.name;
+        EXPECT_GT(meanDifference(pressed, released), 6.0) << p.name;
+        EXPECT_LT(topLuminance(pressed), topLuminance(released)) << p.name;
+        ++pairs;
+    }
+    EXPECT_GE(pairs, 20);
+}
+
+TEST_F(SkinGenerator, DrawsTheSameFilesEveryTime) {
+    TempFolder again;
+    ASSERT_TRUE(skin::generateSkin(again.path()).ok());
+    for (const std::string& name : {std::string("Screen.jpg"), std::string("Switch-On.jpg"),
+                                    std::string("Wheel/WH.bmp"), std::string("LeftDoor.jpg")}) {
+        EXPECT_EQ(readBytes(again.path() / "Skin" / name), readBytes(file(name))) << name;
+    }
+}
+
+TEST(SkinGeneratorFailure, ReportsAFolderItCannotCreate) {
+    TempFolder folder;
+    const std::filesystem::path blocker = folder.write("blocker", "a file where a folder should be");
+    const skin::Result result = skin::generateSkin(blocker);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.error.find("blocker"), std::string::npos) << result.error;
+}
