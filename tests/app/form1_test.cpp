@@ -8,8 +8,6 @@
 #include "screen/form2.h"
 #include "testruntime.h"
 
-#include <QImage>
-
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -87,12 +85,7 @@ TEST(Form1, PagesDoorsAndThePasswordPageStackAsTheyMust) {
 
 TEST(Form1, ClosingFromTheWindowManagerRunsTheExitSequence) {
     TestRuntime rt;
-    for (const char* name : {"Screen2.jpg", "Cover.jpg", "LoadScreens-Off.jpg", "FullScreen.jpg"}) {
-        QImage img(8, 8, QImage::Format_RGB32);
-        img.fill(Qt::gray);
-        std::filesystem::create_directories(rt.programFolder() / "Skin");
-        img.save(QString::fromStdString((rt.programFolder() / "Skin" / name).string()));
-    }
+    rt.installSkin();
     Station station(rt.runtime());
     station.form2(); // the playing-now screen exists, hidden
     Form1& f = station.form1();

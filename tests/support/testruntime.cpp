@@ -1,5 +1,7 @@
 #include "testruntime.h"
 
+#include "skingen.h"
+
 #include <QCoreApplication>
 
 #include <cstdlib>
@@ -78,6 +80,14 @@ TestRuntime::~TestRuntime() {
     // Windows deleted later by the event loop must go while this runtime is still current.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_runtime.reset();
+}
+
+void TestRuntime::installSkin()
+{
+    const skin::Result r = skin::generateSkin(m_folder.path());
+    if (!r.ok()) {
+        throw std::runtime_error("cannot write the skin: " + r.error);
+    }
 }
 
 void TestRuntime::advance(int ms) {

@@ -43,6 +43,9 @@ public:
     CountingFrameStep& frames() { return *m_frames; }
     ScriptedRandom& random() { return *m_random; }
 
+    // Writes the generated default skin into the program folder.
+    void installSkin();
+
     // Advances the virtual clock, firing due timers, then lets Qt deliver posted events.
     void advance(int ms);
 
