@@ -4,6 +4,9 @@
 #include "app/formbuilder.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
+#include "platform/picture.h"
+
+#include <string_view>
 
 #include <memory>
 
@@ -108,6 +111,9 @@ public:
 
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();
+    void LoadSkinPictures();
+    // A skin picture from the program folder's "Skin" folder ("\\Name.jpg" or "Name.jpg").
+    tk::Picture skinPicture(std::string_view name) const;
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();

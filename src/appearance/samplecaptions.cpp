@@ -5,9 +5,8 @@
 
 // While no song is current the song labels would be empty and, sizing themselves to their text, could
 // be neither seen nor placed; the samples show what each will hold.
-void Form1::ShowSampleCaptions()
-{
-    static constexpr const char* kSongPanels[12] = {"Song",  "Artist", "Album", "###", "Song",  "Artist",
+void Form1::ShowSampleCaptions() {
+    static constexpr const char* kSongPanels[12] = {"Song",  "Artist", "Album", "###",    "Song",  "Artist",
                                                     "Album", "Trk",    "Song",  "Artist", "Album", "###/###"};
     for (int i = 0; i <= 11; ++i) {
         Label1[i].setCaption(kSongPanels[i]);

@@ -21,8 +21,10 @@ Form2::Form2(Station& station)
     m_controls.fill(Picture2);
     Timer1 = std::make_unique<tk::Timer>("Timer1", 60000, false);
     F2_Picture1.connect(&tk::Control::click, [this](int i) { F2_Picture1_Click(i); });
-    F2_Picture1.connect(&tk::Control::mouseDown, [this](int i, int, int, float, float) { F2_Picture1_MouseDown(i); });
-    F2_Picture1.connect(&tk::Control::mouseUp, [this](int i, int, int, float, float) { F2_Picture1_MouseUp(i); });
+    F2_Picture1.connect(&tk::Control::mouseDown,
+                        [this](int i, int, int, float, float) { F2_Picture1_MouseDown(i); });
+    F2_Picture1.connect(&tk::Control::mouseUp,
+                        [this](int i, int, int, float, float) { F2_Picture1_MouseUp(i); });
     // Closing from the window manager runs the station's exit sequence, as for the main window.
     closeRequested.connect([this] { m_station.form1().exitStation(); });
 }
@@ -41,10 +43,11 @@ void Form2::formLoad() {
     rt.random().seed(static_cast<std::uint64_t>(rt.clock().now().time_since_epoch().count()));
 }
 
-bool Form2::editedByOptions() { return m_station.frmOptions().Check4->value() == 1; }
+bool Form2::editedByOptions() {
+    return m_station.frmOptions().Check4->value() == 1;
+}
 
-void Form2::F2_Picture1_Click(int index)
-{
+void Form2::F2_Picture1_Click(int index) {
     if (editedByOptions()) {
         return;
     }
@@ -54,16 +57,14 @@ void Form2::F2_Picture1_Click(int index)
     }
 }
 
-void Form2::F2_Picture1_MouseDown(int)
-{
+void Form2::F2_Picture1_MouseDown(int) {
     if (!editedByOptions()) {
         F2_Picture1[0].setBorderStyle(1);
         F2_Picture1[1].setBorderStyle(1);
     }
 }
 
-void Form2::F2_Picture1_MouseUp(int)
-{
+void Form2::F2_Picture1_MouseUp(int) {
     if (!editedByOptions()) {
         F2_Picture1[0].setBorderStyle(0);
         F2_Picture1[1].setBorderStyle(0);

@@ -82,8 +82,7 @@ TestRuntime::~TestRuntime() {
     m_runtime.reset();
 }
 
-void TestRuntime::installSkin()
-{
+void TestRuntime::installSkin() {
     const skin::Result r = skin::generateSkin(m_folder.path());
     if (!r.ok()) {
         throw std::runtime_error("cannot write the skin: " + r.error);
