@@ -1,6 +1,7 @@
 // Shows the main window's two sliders and the wheel over a background picture and saves a grab of the
 // window (and an enlarged crop of each control) for checking the transparency by eye.
-// Usage: controls_screenshot <output.png>   (needs a display, e.g. xvfb-run)
+// Usage: controls_screenshot <output.png> [hold-ms]   (needs a display, e.g. xvfb-run); with hold-ms
+// the window stays up that long afterwards, for a grab of the whole screen from outside.
 
 #include "controls/builtinpictures.h"
 #include "controls/placedcontrols.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -101,7 +103,7 @@ int main(int argc, char** argv) {
     // Enlarged crops of the three places, side by side in one picture.
     const QRect places[] = {QRect(380, 6, 260, 50), QRect(385, 200, 260, 50), QRect(385, 270, 260, 50),
                             QRect(860, 680, 130, 50)};
-    QImage crops(4 * 260 * 3 / 2, 3 * 50 * 2 + 3 * 50, QImage::Format_RGB32);
+    QImage crops(260 * 3, 4 * (50 * 3 + 4), QImage::Format_RGB32);
     crops.fill(Qt::black);
     QPainter p(&crops);
     int y = 0;
@@ -115,5 +117,8 @@ int main(int argc, char** argv) {
     QString cropPath = QString::fromLocal8Bit(argv[1]);
     cropPath.replace(".png", "-zoom.png");
     crops.copy(0, 0, 780, y).save(cropPath);
+    if (argc > 2) {
+        QTest::qWait(std::atoi(argv[2]));
+    }
     return 0;
 }
