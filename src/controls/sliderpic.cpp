@@ -29,17 +29,16 @@ SliderPic::SliderPic(tk::UserControl& control)
     : m_control(control) {}
 
 SliderPic* SliderPic::create(QWidget* parent, std::string name, int index) {
-    auto* control = new tk::UserControl(parent, std::move(name), index);
-    auto logic = std::unique_ptr<SliderPic>(new SliderPic(*control));
-    SliderPic* slider = logic.get();
-    control->setLogic(std::move(logic));
+    SliderPic* slider =
+        tk::createUserControl<SliderPic>(parent, std::move(name), index, [](tk::UserControl& c) {
+            return std::unique_ptr<SliderPic>(new SliderPic(c));
+        });
     slider->initNew();
     return slider;
 }
 
 SliderPic* SliderPic::of(tk::Control* control) {
-    auto* user = qobject_cast<tk::UserControl*>(control);
-    return user ? dynamic_cast<SliderPic*>(user->logic()) : nullptr;
+    return tk::userControlLogic<SliderPic>(control);
 }
 
 void SliderPic::initNew() {

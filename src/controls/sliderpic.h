@@ -72,16 +72,9 @@ public:
     void readProperties(const tk::PropertyBag& bag);
     void writeProperties(tk::PropertyBag& bag) const;
 
-    // Pixel layout, for the host's tests and the benchmarks.
+    // Where the pointer's left edge stands on the track, and where the track starts (own pixels).
     int pointerX() const { return m_pointerX; }
     int trackLeft() const { return m_trackLeft; }
-    int trackTop() const { return m_trackTop; }
-    int trackPixels() const { return m_trackPixels; }
-    int pointerTop() const { return m_pointerTop; }
-    int pointerWidth() const { return m_pointerWidth; }
-    int pointerHeight() const { return m_pointerHeight; }
-    // The whole drawing, as the resize procedure does it.
-    void repaint() { resize(); }
 
     // The position the user chose and the slider's own CurPosition, both changeable by the handler;
     // the slider keeps the first as the handler leaves it.

@@ -57,17 +57,15 @@ Wheel::Wheel(tk::UserControl& control)
 }
 
 Wheel* Wheel::create(QWidget* parent, std::string name, int index) {
-    auto* control = new tk::UserControl(parent, std::move(name), index);
-    auto logic = std::unique_ptr<Wheel>(new Wheel(*control));
-    Wheel* wheel = logic.get();
-    control->setLogic(std::move(logic));
-    control->setTakesFocus(true);
+    Wheel* wheel = tk::createUserControl<Wheel>(parent, std::move(name), index, [](tk::UserControl& c) {
+        return std::unique_ptr<Wheel>(new Wheel(c));
+    });
+    wheel->control().setTakesFocus(true);
     return wheel;
 }
 
 Wheel* Wheel::of(tk::Control* control) {
-    auto* user = qobject_cast<tk::UserControl*>(control);
-    return user ? dynamic_cast<Wheel*>(user->logic()) : nullptr;
+    return tk::userControlLogic<Wheel>(control);
 }
 
 void Wheel::initNew() {

@@ -108,4 +108,20 @@ private:
     bool m_afterDoubleClick = false;
 };
 
+// Creates a user control on `parent` run by the logic `make(control)` builds; the control owns it.
+template <typename Logic, typename Make>
+Logic* createUserControl(QWidget* parent, std::string name, int index, Make make) {
+    auto* control = new UserControl(parent, std::move(name), index);
+    std::unique_ptr<Logic> logic = make(*control);
+    Logic* raw = logic.get();
+    control->setLogic(std::move(logic));
+    return raw;
+}
+
+// The logic of type Logic that runs `control`, or nullptr when it is not such a user control.
+template <typename Logic> Logic* userControlLogic(Control* control) {
+    auto* user = qobject_cast<UserControl*>(control);
+    return user ? dynamic_cast<Logic*>(user->logic()) : nullptr;
+}
+
 } // namespace tk
