@@ -18,8 +18,9 @@ namespace tk {
 
 namespace {
 const char* const kRowsMime = "application/x-tunnora-rows";
+} // namespace
 
-int buttonCode(Qt::MouseButton b) {
+int mouseButtonFromQt(Qt::MouseButton b) {
     switch (b) {
     case Qt::LeftButton:
         return kLeftButton;
@@ -32,7 +33,7 @@ int buttonCode(Qt::MouseButton b) {
     }
 }
 
-int buttonsHeld(Qt::MouseButtons bs) {
+int mouseButtonsFromQt(Qt::MouseButtons bs) {
     int code = 0;
     if (bs & Qt::LeftButton) {
         code |= kLeftButton;
@@ -46,6 +47,7 @@ int buttonsHeld(Qt::MouseButtons bs) {
     return code;
 }
 
+namespace {
 int toPx(double twips) {
     return static_cast<int>(std::lround(twips / Screen::kTwipsPerPixel * screenScale()));
 }
@@ -124,6 +126,23 @@ int keyCodeFromQt(int key) {
     default:
         return 0;
     }
+}
+
+int characterCodeFromQt(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        return kKeyReturn;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        return kKeyBack;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        return kKeyEscape;
+    }
+    if (!text.isEmpty() && text.at(0).isPrint()) {
+        return static_cast<int>(text.toUcs4().value(0));
+    }
+    return -1;
 }
 
 Control::Control(QWidget* parent, std::string name, int index)
@@ -256,7 +275,7 @@ void Control::handleMousePress(QMouseEvent* event) {
     int shift;
     float x, y;
     mouseArgs(event, shift, x, y);
-    const int button = buttonCode(event->button());
+    const int button = mouseButtonFromQt(event->button());
     m_afterDoubleClick = false;
     raiseEvent([&] { mouseDown(button, shift, x, y); });
 }
@@ -272,7 +291,7 @@ void Control::handleMouseRelease(QMouseEvent* event) {
     int shift;
     float x, y;
     mouseArgs(event, shift, x, y);
-    const int button = buttonCode(event->button());
+    const int button = mouseButtonFromQt(event->button());
     const bool inside = rect().contains(mapFromGlobal(event->globalPosition()).toPoint());
     const bool afterDouble = m_afterDoubleClick;
     m_afterDoubleClick = false;
@@ -287,7 +306,7 @@ void Control::handleMouseMove(QMouseEvent* event) {
     int shift;
     float x, y;
     mouseArgs(event, shift, x, y);
-    const int held = buttonsHeld(event->buttons());
+    const int held = mouseButtonsFromQt(event->buttons());
     raiseEvent([&] { mouseMove(held, shift, x, y); });
 }
 
@@ -301,17 +320,7 @@ int Control::handleKeyPress(QKeyEvent* event, bool* keyDownSwallowed) {
     if (keyDownSwallowed) {
         *keyDownSwallowed = (original != 0 && code == 0);
     }
-    int ascii = -1;
-    const QString text = event->text();
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ascii = kKeyReturn;
-    } else if (event->key() == Qt::Key_Backspace) {
-        ascii = kKeyBack;
-    } else if (event->key() == Qt::Key_Escape) {
-        ascii = kKeyEscape;
-    } else if (!text.isEmpty() && text.at(0).isPrint()) {
-        ascii = static_cast<int>(text.toUcs4().value(0));
-    }
+    int ascii = characterCodeFromQt(event);
     if (ascii >= 0) {
         raiseEvent([&] { keyPress(ascii); });
     }

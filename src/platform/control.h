@@ -157,5 +157,10 @@ void restackChildren(QWidget* container);
 int keyCodeFromQt(int qtKey);
 // The old toolkit's shift bits for Qt modifiers.
 int shiftFromQt(Qt::KeyboardModifiers modifiers);
+// The station's code of one mouse button (1 left, 2 right, 4 middle, 0 other) and of the buttons held.
+int mouseButtonFromQt(Qt::MouseButton button);
+int mouseButtonsFromQt(Qt::MouseButtons buttons);
+// The character code a key press types (13 for Enter, 8 for Backspace, 27 for Escape), or -1 for none.
+int characterCodeFromQt(const QKeyEvent* event);
 
 } // namespace tk
