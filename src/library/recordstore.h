@@ -3,6 +3,7 @@
 #include "library/fileerror.h"
 #include "library/recordfile.h"
 #include "library/result.h"
+#include "library/storeresult.h"
 
 #include <algorithm>
 #include <array>
@@ -14,23 +15,6 @@
 #include <vector>
 
 namespace library {
-
-// What a single write of a record store did.
-enum class StoreStatus {
-    Written,
-    PathNotStorable, // the record's path is longer than its field (or starts or ends in a blank)
-    NoSuchRecord,    // an in-place update of a record past the last whole record
-    PathMismatch,    // an in-place update of a record that holds another song's path
-    FileFailed,      // the file could not be opened, read or written: see `error`
-};
-
-struct StoreResult {
-    StoreStatus status = StoreStatus::Written;
-    std::int64_t number = 0; // the record written
-    std::optional<FileError> error;
-
-    [[nodiscard]] bool ok() const noexcept { return status == StoreStatus::Written; }
-};
 
 // All whole records of a file in number order (record n at index n - 1), and the error that cut
 // the load short: an unreadable file loads as empty and says why.

@@ -64,10 +64,8 @@ TagWriteResult replaceFile(int source, const struct stat& status, const std::fil
                            std::span<const std::uint8_t> tag, std::uint64_t audioBegin,
                            std::uint64_t audioEnd, std::span<const std::uint8_t> id3v1) {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tunnora-XXXXXX";
-    std::string pattern = (folder / name).string();
+    // A short name: the song's own name may already be as long as a name can be.
+    std::string pattern = (folder / ".tunnora-tag-XXXXXX").string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return fail(Status::NotWritable, "The song's folder does not allow the new file: " +
@@ -160,8 +158,15 @@ TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& val
 
     if (rebuilt.bytes.size() != oldTag.size())
         return replaceFile(fd, status, target, rebuilt.bytes, oldTag.size(), audioEnd, id3v1);
-    if (!library::io::writeAt(fd, rebuilt.bytes, 0, error) ||
-        !library::io::writeAt(fd, id3v1, audioEnd, error))
+    // The ID3v1 block first: appending it is the one step that needs room on the disk, and when it
+    // fails the file is cut back and nothing else has changed.
+    if (!library::io::writeAt(fd, id3v1, audioEnd, error)) {
+        if (::ftruncate(fd, static_cast<off_t>(size)) != 0) {
+            // The failed append wrote nothing usable; the song's own bytes are intact either way.
+        }
+        return ioFailure("The song's file could not be written", error);
+    }
+    if (!library::io::writeAt(fd, rebuilt.bytes, 0, error))
         return ioFailure("The song's file could not be written", error);
     if (::fsync(fd) != 0)
         return ioFailure("The song's file could not be flushed", errno);
