@@ -42,17 +42,17 @@ const std::vector<fs::path>& songFiles() {
         const fs::path folder = scratch() / "songs";
         fs::create_directories(folder);
         for (int i = 0; i < kSongFiles; ++i) {
-            fixtures::Mp3Spec spec;
-            spec.seconds = 1.0; // long enough that the ID3v1 tag lies outside the first read
-            spec.padding = 1024;
-            spec.id3v2 = fixtures::SongTags{numbered("Title of song ", i), numbered("Artist ", i % 500),
-                                            numbered("Album ", i % 900),   "2001",
-                                            std::to_string(i % 20 + 1),    "Rock",
-                                            numbered("Comment ", i)};
-            spec.id3v1 = fixtures::Id3v1Fields{
+            fixtures::Mp3Recipe recipe;
+            recipe.seconds = 1.0; // long enough that the ID3v1 tag lies outside the first read
+            recipe.padding = 1024;
+            recipe.id3v2 = fixtures::SongTags{numbered("Title of song ", i), numbered("Artist ", i % 500),
+                                              numbered("Album ", i % 900),   "2001",
+                                              std::to_string(i % 20 + 1),    "Rock",
+                                              numbered("Comment ", i)};
+            recipe.id3v1 = fixtures::Id3v1Fields{
                 numbered("Title ", i), "Artist", "Album", "2001", "", i % 20 + 1, 17, true};
             out.push_back(folder / (numbered("song", i) + ".mp3"));
-            if (!fixtures::writeMp3(out.back(), spec))
+            if (!fixtures::writeMp3(out.back(), recipe))
                 std::abort();
         }
         return out;
@@ -106,12 +106,12 @@ std::uint64_t bytesReadByProcess() {
 
 void BM_ReadTags_TenMegabyteCover(benchmark::State& state) {
     static const fs::path file = [] {
-        fixtures::Mp3Spec spec;
-        spec.id3v2 = fixtures::SongTags{"Title", "Artist", "Album", "2001", "1", "Rock", "c"};
-        spec.coverBytes = 10u << 20;
-        spec.id3v1 = fixtures::Id3v1Fields{"Title", "Artist", "Album", "2001", "", 1, 17, true};
+        fixtures::Mp3Recipe recipe;
+        recipe.id3v2 = fixtures::SongTags{"Title", "Artist", "Album", "2001", "1", "Rock", "c"};
+        recipe.coverBytes = 10u << 20;
+        recipe.id3v1 = fixtures::Id3v1Fields{"Title", "Artist", "Album", "2001", "", 1, 17, true};
         const fs::path path = scratch() / "cover.mp3";
-        if (!fixtures::writeMp3(path, spec))
+        if (!fixtures::writeMp3(path, recipe))
             std::abort();
         return path;
     }();

@@ -14,10 +14,10 @@ namespace library {
 struct AlbumRecord {
     static constexpr std::size_t kSize = 511;
     struct Layout {
-        static constexpr text::FieldSpec kRecordNumber{0, 2};
-        static constexpr text::FieldSpec kArtist{2, 128};
-        static constexpr text::FieldSpec kAlbum{130, 125};
-        static constexpr text::FieldSpec kLocation{255, 256};
+        static constexpr text::Field kRecordNumber{0, 2};
+        static constexpr text::Field kArtist{2, 128};
+        static constexpr text::Field kAlbum{130, 125};
+        static constexpr text::Field kLocation{255, 256};
     };
     static_assert(Layout::kLocation.end() == kSize);
 

@@ -25,9 +25,9 @@ bool SongRecord::encode(std::int64_t number, std::span<std::uint8_t, kSize> out,
     const bool keepPath = unchanged && unchanged->fileLocation == fileLocation;
     if (!keepPath && !text::pathFits(fileLocation, kPathWidth))
         return false;
-    const auto put = [&](text::FieldSpec spec, const std::string SongRecord::*field) {
+    const auto put = [&](text::Field where, const std::string SongRecord::*field) {
         if (!unchanged || unchanged->*field != this->*field)
-            text::writeTextField(fieldOf(out, spec), this->*field);
+            text::writeTextField(fieldOf(out, where), this->*field);
     };
     text::writeNumberField(fieldOf(out, Layout::kRecordNumber), static_cast<std::uint16_t>(number & 0xFFFF));
     put(Layout::kAlbumBy, &SongRecord::albumBy);

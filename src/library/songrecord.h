@@ -15,17 +15,17 @@ namespace library {
 struct SongRecord {
     static constexpr std::size_t kSize = 940;
     struct Layout {
-        static constexpr text::FieldSpec kRecordNumber{0, 2};
-        static constexpr text::FieldSpec kAlbumBy{2, 128};
-        static constexpr text::FieldSpec kArtist{130, 128};
-        static constexpr text::FieldSpec kTitle{258, 128};
-        static constexpr text::FieldSpec kAlbum{386, 125};
-        static constexpr text::FieldSpec kTrack{511, 7};
-        static constexpr text::FieldSpec kYear{518, 4};
-        static constexpr text::FieldSpec kGenre{522, 30};
-        static constexpr text::FieldSpec kComments{552, 128};
-        static constexpr text::FieldSpec kFileLocation{680, 256};
-        static constexpr text::FieldSpec kPlayedTimes{936, 4};
+        static constexpr text::Field kRecordNumber{0, 2};
+        static constexpr text::Field kAlbumBy{2, 128};
+        static constexpr text::Field kArtist{130, 128};
+        static constexpr text::Field kTitle{258, 128};
+        static constexpr text::Field kAlbum{386, 125};
+        static constexpr text::Field kTrack{511, 7};
+        static constexpr text::Field kYear{518, 4};
+        static constexpr text::Field kGenre{522, 30};
+        static constexpr text::Field kComments{552, 128};
+        static constexpr text::Field kFileLocation{680, 256};
+        static constexpr text::Field kPlayedTimes{936, 4};
     };
     static_assert(Layout::kPlayedTimes.end() == kSize);
 

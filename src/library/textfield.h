@@ -9,7 +9,7 @@
 namespace text {
 
 // Where one fixed-width field sits in a record.
-struct FieldSpec {
+struct Field {
     std::size_t offset;
     std::size_t width;
 
@@ -36,8 +36,8 @@ void writeTextField(std::span<std::uint8_t> field, std::string_view utf8) noexce
 // Reads a path field: the bytes up to the first NUL, without leading and trailing blanks, unchanged.
 [[nodiscard]] std::string readPathField(std::span<const std::uint8_t> field);
 
-template <class Bytes> [[nodiscard]] constexpr auto fieldOf(Bytes& record, FieldSpec spec) noexcept {
-    return std::span(record).subspan(spec.offset, spec.width);
+template <class Bytes> [[nodiscard]] constexpr auto fieldOf(Bytes& record, Field where) noexcept {
+    return std::span(record).subspan(where.offset, where.width);
 }
 
 } // namespace text

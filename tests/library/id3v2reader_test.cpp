@@ -227,11 +227,11 @@ TEST(Id3v2Reader, MalformedHeadersGiveNoTag) {
 
 TEST(Id3v2Reader, SkipsFramesOverOneMebibyteAndNeverReadsACover) {
     TempFolder folder;
-    Mp3Spec spec;
-    spec.id3v2 = SongTags{"Title", "Artist", "Album", "2020", "1", "Rock", "c"};
-    spec.coverBytes = 10u << 20;
-    spec.id3v1 = Id3v1Fields{"T1", "A1", "", "", "", 1, 17, true};
-    ASSERT_TRUE(writeMp3(folder / "cover.mp3", spec));
+    Mp3Recipe recipe;
+    recipe.id3v2 = SongTags{"Title", "Artist", "Album", "2020", "1", "Rock", "c"};
+    recipe.coverBytes = 10u << 20;
+    recipe.id3v1 = Id3v1Fields{"T1", "A1", "", "", "", 1, 17, true};
+    ASSERT_TRUE(writeMp3(folder / "cover.mp3", recipe));
     const id3::FileTags tags = id3::FileTags::read(folder / "cover.mp3");
     ASSERT_TRUE(tags.id3v2);
     EXPECT_EQ(tags.id3v2->title, "Title");
@@ -262,10 +262,10 @@ TEST(Id3v2Reader, AFileThatCannotBeOpenedReadsAsHavingNoTags) {
 
 TEST(Id3v2Reader, NothingCarriesOverFromTheFileReadBefore) {
     TempFolder folder;
-    Mp3Spec tagged;
+    Mp3Recipe tagged;
     tagged.id3v2 = SongTags{"Title", "Artist", "", "", "", "Rock", ""};
     ASSERT_TRUE(writeMp3(folder / "a.mp3", tagged));
-    Mp3Spec plain;
+    Mp3Recipe plain;
     plain.id3v1 = Id3v1Fields{"", "", "", "", "", 0, 13, true};
     ASSERT_TRUE(writeMp3(folder / "b.mp3", plain));
     EXPECT_EQ(id3::FileTags::read(folder / "a.mp3").id3v2->genre, "Rock");

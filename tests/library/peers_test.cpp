@@ -122,7 +122,7 @@ TEST_F(Peers, OurReaderAgreesWithCoversPaddingAndSeveralComments) {
 }
 
 TEST_F(Peers, OurReaderAgreesOnHandMadeTags) {
-    Mp3Spec v22;
+    Mp3Recipe v22;
     v22.id3v2 = SongTags{"Old Title", "Old Artist", "Old Album", "1997", "4", "(13)", "two-two"};
     v22.id3v2Version = 2;
     v22.id3v1 = Id3v1Fields{"V1", "V1 Artist", "V1 Album", "1996", "c", 4, 13, true};
@@ -190,12 +190,12 @@ TEST_F(Peers, TheFixtureAudioDecodesToItsLength) {
 }
 
 TEST_F(Peers, AVbrFileDecodesToTheSameLengthAfterItsTagGrew) {
-    Mp3Spec spec;
-    spec.seconds = 3.0;
-    spec.bitrate = Bitrate::Variable;
-    spec.id3v2 = SongTags{"t", "a", "", "", "", "", ""};
-    spec.padding = 0;
-    ASSERT_TRUE(writeMp3(m_folder / "vbr.mp3", spec));
+    Mp3Recipe recipe;
+    recipe.seconds = 3.0;
+    recipe.bitrate = Bitrate::Variable;
+    recipe.id3v2 = SongTags{"t", "a", "", "", "", "", ""};
+    recipe.padding = 0;
+    ASSERT_TRUE(writeMp3(m_folder / "vbr.mp3", recipe));
     const auto before = peers::mpg123DecodedBytes(m_folder / "vbr.mp3");
     const auto lengthBefore = peers::mutagenLength(m_folder / "vbr.mp3");
     ASSERT_TRUE(before && lengthBefore);

@@ -171,24 +171,24 @@ int main(int argc, char** argv) {
             }
             std::vector<fs::path> songs;
             for (int s = 1; s <= options.songs; ++s) {
-                fixtures::Mp3Spec spec;
-                spec.seconds = options.seconds;
-                spec.bitrate = options.vbr ? fixtures::Bitrate::Variable : fixtures::Bitrate::Constant;
-                spec.coverBytes = options.coverBytes;
+                fixtures::Mp3Recipe recipe;
+                recipe.seconds = options.seconds;
+                recipe.bitrate = options.vbr ? fixtures::Bitrate::Variable : fixtures::Bitrate::Constant;
+                recipe.coverBytes = options.coverBytes;
                 const std::string title = "Song " + twoDigits(s) + " of " + album;
-                spec.id3v2 = fixtures::SongTags{title,
-                                                artist,
-                                                album,
-                                                std::to_string(1990 + (a + b) % 30),
-                                                std::to_string(s) + "/" + std::to_string(options.songs),
-                                                s % 3 ? "Rock" : "Jazz",
-                                                ""};
+                recipe.id3v2 = fixtures::SongTags{title,
+                                                  artist,
+                                                  album,
+                                                  std::to_string(1990 + (a + b) % 30),
+                                                  std::to_string(s) + "/" + std::to_string(options.songs),
+                                                  s % 3 ? "Rock" : "Jazz",
+                                                  ""};
                 if (options.id3v1)
-                    spec.id3v1 = fixtures::Id3v1Fields{
+                    recipe.id3v1 = fixtures::Id3v1Fields{
                         title, artist, album,          std::to_string(1990 + (a + b) % 30),
                         "",    s,      s % 3 ? 17 : 8, true};
                 songs.push_back(folder / (twoDigits(s) + " Song " + twoDigits(s) + ".mp3"));
-                if (!fixtures::writeMp3(songs.back(), spec)) {
+                if (!fixtures::writeMp3(songs.back(), recipe)) {
                     std::cerr << "cannot write " << songs.back() << "\n";
                     return 1;
                 }

@@ -1,7 +1,7 @@
 """Peer oracle for the tag tests: reads and writes ID3 tags with mutagen.
 
   mutagen_peer.py read FILE          prints the tag values, one "key<TAB>hex of UTF-8" per line
-  mutagen_peer.py make FILE SPEC     writes tags described by SPEC (JSON) into FILE
+  mutagen_peer.py make FILE RECIPE     writes tags described by RECIPE (JSON) into FILE
   mutagen_peer.py length FILE        prints the audio length in seconds
 """
 import json
@@ -63,18 +63,18 @@ def read(path):
                         emit(key, str(v1[name].text[0]))
 
 
-def make(path, spec):
+def make(path, recipe):
     tags = ID3()
-    encoding = spec.get("encoding", 0)
-    for name, value in spec.get("frames", {}).items():
+    encoding = recipe.get("encoding", 0)
+    for name, value in recipe.get("frames", {}).items():
         tags.add(TEXT_FRAMES[name](encoding=encoding, text=[value]))
-    for lang, desc, text in spec.get("comments", []):
+    for lang, desc, text in recipe.get("comments", []):
         tags.add(COMM(encoding=encoding, lang=lang, desc=desc, text=[text]))
-    if spec.get("cover", 0):
+    if recipe.get("cover", 0):
         tags.add(APIC(encoding=0, mime="image/jpeg", type=3, desc="",
-                      data=b"\xff\xd8" + b"\xa5" * (spec["cover"] - 4) + b"\xff\xd9"))
-    padding = spec.get("padding", 1024)
-    tags.save(path, v2_version=spec.get("version", 3), v1=spec.get("v1", 0),
+                      data=b"\xff\xd8" + b"\xa5" * (recipe["cover"] - 4) + b"\xff\xd9"))
+    padding = recipe.get("padding", 1024)
+    tags.save(path, v2_version=recipe.get("version", 3), v1=recipe.get("v1", 0),
               padding=lambda info: padding)
 
 
