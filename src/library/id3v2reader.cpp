@@ -155,8 +155,9 @@ std::optional<Id3v2Tag> Id3v2Tag::read(ByteSource& source) {
         return tag; // a compressed version 2.2 tag: no reader can use its frames
     const std::uint64_t end = std::min<std::uint64_t>(Id3v2Header::kSize + header.size, source.size());
     if (header.major < 4 && header.unsynchronised()) {
-        std::vector<std::uint8_t> raw(static_cast<std::size_t>(
-            std::min(end - std::min(end, std::uint64_t{Id3v2Header::kSize}), kMaxUnsynchronisedTag)));
+        // `end` is at least the header size: the header was read from the source.
+        std::vector<std::uint8_t> raw(
+            static_cast<std::size_t>(std::min(end - Id3v2Header::kSize, kMaxUnsynchronisedTag)));
         raw.resize(source.read(Id3v2Header::kSize, raw));
         const std::vector<std::uint8_t> body = removeUnsynchronisation(raw);
         MemorySource memory(body);

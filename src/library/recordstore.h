@@ -46,7 +46,8 @@ public:
         // the whole file and its decoded rows in memory at once.
         constexpr std::int64_t kBlock = 2048;
         std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(*count, kBlock)) * kRecordSize);
-        loaded.records.reserve(static_cast<std::size_t>(*count));
+        // Room for the records up front, within reason: a huge damaged file must not allocate at once.
+        loaded.records.reserve(static_cast<std::size_t>(std::min<std::int64_t>(*count, 1 << 20)));
         for (std::int64_t first = 1; first <= *count; first += kBlock) {
             const auto n = static_cast<std::size_t>(std::min(kBlock, *count - first + 1));
             const std::span<std::uint8_t> block(buffer.data(), n * kRecordSize);

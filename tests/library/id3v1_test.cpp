@@ -76,11 +76,6 @@ TEST(Id3v1, RendersTheVersion11LayoutByteForByte) {
                                    std::string(28, 'c'), 12, 13, true}));
 }
 
-TEST(Id3v1, ParsesWhatItRenders) {
-    const Id3v1Tag tag{"Caf\u00E9", "", "", "", "ok", 255, 148};
-    EXPECT_EQ(Id3v1Tag::parse(tag.render()), tag);
-}
-
 TEST(Id3v1, TrackByteIsTheLeadingNumberBeforeTheLastSlash) {
     EXPECT_EQ(id3::id3v1TrackByte("12/15"), 12);
     EXPECT_EQ(id3::id3v1TrackByte("3/1/2"), 3);

@@ -1,4 +1,3 @@
-#include "library/latin1.h"
 #include "library/textfield.h"
 #include "library/utf8.h"
 #include "library/windows1252.h"
@@ -41,15 +40,6 @@ TEST(Windows1252, ReplacesWhatTheCodePageLacksWithAQuestionMark) {
     EXPECT_TRUE(text::fitsWindows1252("Motorhead \u2013 \u00C6"));
 }
 
-TEST(Latin1, RoundTripsTheFirst256CodePointsAndReplacesTheRest) {
-    std::string all;
-    for (int b = 1; b < 256; ++b)
-        all.push_back(static_cast<char>(b));
-    EXPECT_EQ(text::encodeLatin1(text::decodeLatin1(all)), all);
-    EXPECT_EQ(text::encodeLatin1("\u20AC\u00FF"), bytes({'?', 0xFF}));
-    EXPECT_FALSE(text::fitsLatin1("\u20AC"));
-}
-
 TEST(Utf8, RejectsOverlongSurrogateAndTruncatedSequences) {
     EXPECT_FALSE(text::isValidUtf8(bytes({0xC0, 0xAF})));
     EXPECT_FALSE(text::isValidUtf8(bytes({0xED, 0xA0, 0x80})));
@@ -62,19 +52,6 @@ TEST(Utf8, RepairKeepsUtf8AndReadsOtherBytesAsWindows1252) {
     EXPECT_EQ(text::repairUtf8("Beyonc\u00E9"), "Beyonc\u00E9");
     EXPECT_EQ(text::repairUtf8(bytes({'B', 'e', 'y', 'o', 'n', 'c', 0xE9})), "Beyonc\u00E9");
     EXPECT_EQ(text::repairUtf8(bytes({0x93, 'h', 'i', 0x94, ' ', 0xC3, 0xA9})), "\u201Chi\u201D \u00E9");
-}
-
-TEST(Utf8, CutsAndCountsWholeCharacters) {
-    const std::string s = "a\u00E9\u20AC\U0001F600"; // 1 + 2 + 3 + 4 bytes
-    EXPECT_EQ(text::utf8PrefixBytes(s, 10), 10u);
-    EXPECT_EQ(text::utf8PrefixBytes(s, 9), 6u);
-    EXPECT_EQ(text::utf8PrefixBytes(s, 2), 1u);
-    EXPECT_EQ(text::firstCharacters(s, 2), "a\u00E9");
-    EXPECT_EQ(text::dropLastCharacters("My Song.mp3", 4), "My Song");
-    EXPECT_EQ(text::dropLastCharacters("\u00E9.mp3", 4), "\u00E9");
-    EXPECT_EQ(text::dropLastCharacters("x.mp", 4), "");
-    EXPECT_EQ(text::trimBlanks("  a b  "), "a b");
-    EXPECT_EQ(text::trimBlanks("    "), "");
 }
 
 TEST(TextField, StoresAsciiAsThePlainBlankPaddedBytes) {
