@@ -1,0 +1,67 @@
+#include "library/songlist.h"
+
+#include "library/songrecord.h"
+#include "library/utf8.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace library {
+
+namespace {
+constexpr int kMaxPlayCount = 9999;
+
+bool allDigits(std::string_view s) noexcept {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string zeroPadded(std::string_view digits, std::size_t width) {
+    std::string out;
+    if (digits.size() < width)
+        out.assign(width - digits.size(), '0');
+    out.append(digits);
+    return out;
+}
+} // namespace
+
+std::array<std::string, kSongColumnCount> songListColumns(const SongRecord& record, std::int64_t number) {
+    return {record.albumBy,
+            record.artist,
+            record.album,
+            record.track,
+            record.title,
+            formatPlayCount(record.playedTimes),
+            record.year,
+            record.genre,
+            record.comments,
+            record.fileLocation,
+            formatRecordNumber(number)};
+}
+
+std::string formatPlayCount(std::string_view playedTimes) {
+    const std::string_view trimmed = text::trimBlanks(playedTimes);
+    if (!allDigits(trimmed))
+        return std::string(trimmed);
+    return zeroPadded(trimmed, 4);
+}
+
+std::string formatRecordNumber(std::int64_t number) {
+    return zeroPadded(std::to_string(number), 6);
+}
+
+int playCount(std::string_view playedTimes) noexcept {
+    const std::string_view trimmed = text::trimBlanks(playedTimes);
+    if (!allDigits(trimmed))
+        return 0;
+    int value = 0;
+    const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
+    if (error != std::errc() || end != trimmed.data() + trimmed.size())
+        return kMaxPlayCount;
+    return std::min(value, kMaxPlayCount);
+}
+
+std::string nextPlayCount(std::string_view playedTimes) {
+    return std::to_string(std::min(playCount(playedTimes) + 1, kMaxPlayCount));
+}
+
+} // namespace library

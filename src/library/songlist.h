@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace library {
+
+struct SongRecord;
+
+// The main song list's columns, in order.
+enum class SongColumn {
+    AlbumBy,
+    Artist,
+    Album,
+    Track,
+    Title,
+    PlayedTimes,
+    Year,
+    Genre,
+    Comments,
+    FileLocation,
+    RecordNumber,
+};
+inline constexpr std::size_t kSongColumnCount = 11;
+
+// The row of the main song list for record `number`: the trimmed fields, the play count with four
+// digits ("0012"; a blank count stays blank) and the record number with six ("000042"). The file
+// location is the file name's own bytes; the view turns it into display text.
+[[nodiscard]] std::array<std::string, kSongColumnCount> songListColumns(const SongRecord& record,
+                                                                        std::int64_t number);
+
+// A stored play count as the list shows it: digits padded to four with leading zeros, a blank
+// count blank, any other text unchanged.
+[[nodiscard]] std::string formatPlayCount(std::string_view playedTimes);
+
+// A record number as the lists show it: six digits with leading zeros.
+[[nodiscard]] std::string formatRecordNumber(std::int64_t number);
+
+// The count a stored play count stands for: blank or anything but a whole number counts as 0.
+[[nodiscard]] int playCount(std::string_view playedTimes) noexcept;
+
+// The stored text of the count after one more play. The field holds four characters, so the count
+// stops at 9999 instead of being cut to its first digits.
+[[nodiscard]] std::string nextPlayCount(std::string_view playedTimes);
+
+} // namespace library

@@ -1,0 +1,48 @@
+#include "library/textfield.h"
+
+#include "library/utf8.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace text {
+
+namespace {
+std::string_view contentOf(std::span<const std::uint8_t> field) noexcept {
+    const auto* begin = reinterpret_cast<const char*>(field.data());
+    const void* nul = std::memchr(begin, 0, field.size());
+    const std::size_t length =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - begin) : field.size();
+    return trimBlanks(std::string_view(begin, length));
+}
+} // namespace
+
+void writeTextField(std::span<std::uint8_t> field, std::string_view utf8) noexcept {
+    const std::size_t length = utf8PrefixBytes(utf8, field.size());
+    std::memcpy(field.data(), utf8.data(), length);
+    std::fill(field.begin() + static_cast<std::ptrdiff_t>(length), field.end(), std::uint8_t{' '});
+}
+
+std::string readTextField(std::span<const std::uint8_t> field) {
+    return repairUtf8(contentOf(field));
+}
+
+bool pathFits(std::string_view path, std::size_t width) noexcept {
+    if (path.size() > width || path.find('\0') != std::string_view::npos)
+        return false;
+    return path.empty() || (path.front() != ' ' && path.back() != ' ');
+}
+
+bool writePathField(std::span<std::uint8_t> field, std::string_view path) noexcept {
+    if (!pathFits(path, field.size()))
+        return false;
+    std::memcpy(field.data(), path.data(), path.size());
+    std::fill(field.begin() + static_cast<std::ptrdiff_t>(path.size()), field.end(), std::uint8_t{' '});
+    return true;
+}
+
+std::string readPathField(std::span<const std::uint8_t> field) {
+    return std::string(contentOf(field));
+}
+
+} // namespace text

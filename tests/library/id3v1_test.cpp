@@ -1,0 +1,112 @@
+#include "library/id3v1tag.h"
+#include "library/id3v2rebuild.h"
+
+#include "fixtures/tagbytes.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+using id3::Id3v1Tag;
+
+std::array<std::uint8_t, 128> block(const fixtures::Id3v1Fields& fields) {
+    const fixtures::Bytes bytes = fixtures::id3v1Tag(fields);
+    std::array<std::uint8_t, 128> out{};
+    std::copy(bytes.begin(), bytes.end(), out.begin());
+    return out;
+}
+
+TEST(Id3v1, ReadsAVersion11Tag) {
+    const auto tag = Id3v1Tag::parse(block({"Title", "Artist", "Album", "1999", "Nice", 7, 17, true}));
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->title, "Title");
+    EXPECT_EQ(tag->artist, "Artist");
+    EXPECT_EQ(tag->album, "Album");
+    EXPECT_EQ(tag->year, "1999");
+    EXPECT_EQ(tag->comment, "Nice");
+    EXPECT_EQ(tag->track, 7);
+    EXPECT_EQ(tag->genre, 17);
+}
+
+TEST(Id3v1, AVersion10CommentRunsOverTheTrackByte) {
+    const std::string comment = std::string(29, 'c') + "e"; // 30 characters, the last one at byte 126
+    const auto tag = Id3v1Tag::parse(block({"T", "A", "B", "2000", comment, 0, 1, false}));
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->comment, comment);
+    EXPECT_EQ(tag->track, 0);
+}
+
+TEST(Id3v1, KeepsTrailingBlanksAndStopsAtTheFirstZeroByte) {
+    auto bytes = block({"Word" + std::string(26, ' '), "", "", "", "", 0, 255, true});
+    bytes[33] = 'A';
+    bytes[34] = 0;
+    bytes[35] = 'B';
+    const auto tag = Id3v1Tag::parse(bytes);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->title, "Word" + std::string(26, ' '));
+    EXPECT_EQ(tag->artist, "A");
+    EXPECT_EQ(tag->genre, 255);
+}
+
+TEST(Id3v1, NeedsTheExactMarker) {
+    auto bytes = block({"T", "A", "B", "", "", 0, 0, true});
+    bytes[0] = 't';
+    EXPECT_FALSE(Id3v1Tag::parse(bytes));
+}
+
+TEST(Id3v1, ReadsTextAsWindows1252) {
+    auto bytes = block({"", "", "", "", "", 0, 0, true});
+    bytes[3] = 0xE9;
+    bytes[4] = 0x80;
+    EXPECT_EQ(Id3v1Tag::parse(bytes)->title, "\u00E9\u20AC");
+}
+
+TEST(Id3v1, RendersTheVersion11LayoutByteForByte) {
+    Id3v1Tag tag;
+    tag.title = "Title";
+    tag.artist = "Art\u00EFst \u65E5";
+    tag.album = std::string(40, 'a');
+    tag.year = "19999";
+    tag.comment = std::string(40, 'c');
+    tag.track = 12;
+    tag.genre = 13;
+    EXPECT_EQ(tag.render(), block({"Title", "Art\u00EFst ?", std::string(30, 'a'), "1999",
+                                   std::string(28, 'c'), 12, 13, true}));
+}
+
+TEST(Id3v1, TrackByteIsTheLeadingNumberBeforeTheLastSlash) {
+    EXPECT_EQ(id3::id3v1TrackByte("12/15"), 12);
+    EXPECT_EQ(id3::id3v1TrackByte("3/1/2"), 3);
+    EXPECT_EQ(id3::id3v1TrackByte("12/"), 12);
+    EXPECT_EQ(id3::id3v1TrackByte(" 7 "), 7);
+    EXPECT_EQ(id3::id3v1TrackByte("7b"), 7);
+    EXPECT_EQ(id3::id3v1TrackByte("255"), 255);
+    EXPECT_EQ(id3::id3v1TrackByte("256"), 0);
+    EXPECT_EQ(id3::id3v1TrackByte("300"), 0);
+    EXPECT_EQ(id3::id3v1TrackByte("-5"), 0);
+    EXPECT_EQ(id3::id3v1TrackByte("side A"), 0);
+    EXPECT_EQ(id3::id3v1TrackByte(""), 0);
+}
+
+TEST(Id3v1, AnEmptyValueKeepsTheOldTagsValue) {
+    Id3v1Tag old;
+    old.title = "Old title";
+    old.artist = "Old artist";
+    old.track = 4;
+    old.genre = 8;
+    id3::TagValues values;
+    values.artist = "New artist";
+    values.genre = "Schlager";
+    const Id3v1Tag updated = id3::updatedId3v1(old, values);
+    EXPECT_EQ(updated.title, "Old title");
+    EXPECT_EQ(updated.artist, "New artist");
+    EXPECT_EQ(updated.track, 4);
+    EXPECT_EQ(updated.genre, 255); // a genre that matches nothing is no genre, never a stale number
+    values.genre = "jazz";
+    EXPECT_EQ(id3::updatedId3v1(old, values).genre, 8);
+    EXPECT_EQ(id3::updatedId3v1(std::nullopt, {}).genre, 255);
+}
+
+} // namespace

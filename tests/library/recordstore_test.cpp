@@ -1,0 +1,220 @@
+#include "library/albumrecord.h"
+#include "library/recordstore.h"
+#include "library/songlist.h"
+#include "library/songrecord.h"
+
+#include "fixtures/mp3file.h"
+#include "fixtures/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using library::RecordStore;
+using library::SongRecord;
+using library::StoreStatus;
+using Songs = RecordStore<SongRecord>;
+using Albums = RecordStore<library::AlbumRecord>;
+
+SongRecord song(const std::string& title, const std::string& path) {
+    SongRecord r;
+    r.artist = "Artist";
+    r.title = title;
+    r.fileLocation = path;
+    return r;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    ASSERT_TRUE(fixtures::writeBytes(path, fixtures::Bytes(bytes.begin(), bytes.end())));
+}
+
+std::string readFile(const fs::path& path) {
+    const fixtures::Bytes bytes = fixtures::readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A file of `count` records appended by the store, then cut or extended to `length` bytes.
+void makeDatabase(const fs::path& path, int count, std::uintmax_t length) {
+    auto store = Songs::openForAppend(path);
+    ASSERT_TRUE(store);
+    for (int i = 1; i <= count; ++i)
+        ASSERT_TRUE(
+            store->append(song("Song " + std::to_string(i), "/m/" + std::to_string(i) + ".mp3")).ok());
+    fs::resize_file(path, length);
+}
+
+TEST(RecordStore, LoadingAMissingFileCreatesItEmpty) {
+    fixtures::TempFolder folder;
+    const auto loaded = Songs::load(folder / "Data.mld");
+    EXPECT_TRUE(loaded.records.empty());
+    EXPECT_FALSE(loaded.error);
+    EXPECT_TRUE(fs::exists(folder / "Data.mld"));
+    EXPECT_EQ(fs::file_size(folder / "Data.mld"), 0u);
+}
+
+TEST(RecordStore, LoadingWhereNoFileCanBeCreatedGivesAnEmptyDatabase) {
+    fixtures::TempFolder folder;
+    const auto loaded = Songs::load(folder / "no such folder" / "Data.mld");
+    EXPECT_TRUE(loaded.records.empty());
+    EXPECT_FALSE(loaded.error);
+    EXPECT_FALSE(fs::exists(folder / "no such folder"));
+}
+
+TEST(RecordStore, AnUnreadableFileLoadsAsEmptyAndSaysWhy) {
+    fixtures::TempFolder folder;
+    fs::create_directory(folder / "Data.mld");
+    const auto loaded = Songs::load(folder / "Data.mld");
+    EXPECT_TRUE(loaded.records.empty());
+    ASSERT_TRUE(loaded.error);
+    EXPECT_NE(loaded.error->message().find("Data.mld"), std::string::npos);
+}
+
+TEST(RecordStore, AppendsNumberRecordsByPositionAndLoadsThemInOrder) {
+    fixtures::TempFolder folder;
+    const fs::path path = folder / "Data.mld";
+    auto store = Songs::openForAppend(path);
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->append(song("One", "/m/1.mp3")).number, 1);
+    EXPECT_EQ(store->append(song("Two", "/m/2.mp3")).number, 2);
+    EXPECT_EQ(fs::file_size(path), 2 * SongRecord::kSize);
+    const auto loaded = Songs::load(path);
+    ASSERT_EQ(loaded.records.size(), 2u);
+    EXPECT_EQ(loaded.records[1].title, "Two");
+    EXPECT_EQ(loaded.records[1].storedNumber, 2);
+    EXPECT_EQ(loaded.records[0].playedTimes, "");
+}
+
+TEST(RecordStore, DamagedLengthsLoadWholeRecordsAndAppendAfterTheLastOne) {
+    // (length of the file, records loaded, number of the next append)
+    const std::array<std::tuple<std::uintmax_t, std::size_t, std::int64_t>, 5> cases = {{
+        {0, 0, 1},
+        {941, 1, 2},
+        {1410, 1, 2},
+        {1880, 2, 3},
+        {2350, 2, 3},
+    }};
+    for (const auto& [length, loads, next] : cases) {
+        fixtures::TempFolder folder;
+        const fs::path path = folder / "Data.mld";
+        makeDatabase(path, 3, length);
+        EXPECT_EQ(Songs::load(path).records.size(), loads) << length;
+        auto store = Songs::openForAppend(path);
+        ASSERT_TRUE(store);
+        const auto appended = store->append(song("New", "/m/new.mp3"));
+        EXPECT_EQ(appended.number, next) << length;
+        EXPECT_EQ(fs::file_size(path), std::max<std::uintmax_t>(length, next * SongRecord::kSize)) << length;
+        const auto loaded = Songs::load(path);
+        ASSERT_EQ(loaded.records.size(), static_cast<std::size_t>(next)) << length;
+        EXPECT_EQ(loaded.records.back().title, "New") << length;
+    }
+}
+
+TEST(RecordStore, AppendsPast32767SongsKeepTheLow16BitsOfTheNumber) {
+    fixtures::TempFolder folder;
+    const fs::path path = folder / "Data.mld";
+    { std::ofstream create(path); }
+    fs::resize_file(path, 40000 * SongRecord::kSize);
+    auto store = Songs::openForAppend(path);
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->append(song("Late", "/m/late.mp3")).number, 40001);
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[40000 * SongRecord::kSize]), 0x41);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[40000 * SongRecord::kSize + 1]), 0x9C);
+}
+
+TEST(RecordStore, AlbumEntriesAlwaysStoreNumberZero) {
+    fixtures::TempFolder folder;
+    auto store = Albums::openForAppend(folder / "Album.mld");
+    ASSERT_TRUE(store);
+    library::AlbumRecord a;
+    a.artist = "A";
+    a.album = "B";
+    a.location = "/m/1.mp3";
+    EXPECT_EQ(store->append(a).number, 1);
+    EXPECT_EQ(store->append(a).number, 2);
+    for (const auto& loaded : Albums::load(folder / "Album.mld").records)
+        EXPECT_EQ(loaded.storedNumber, 0);
+}
+
+TEST(RecordStore, RefusesToStoreAPathLongerThanItsField) {
+    fixtures::TempFolder folder;
+    auto store = Songs::openForAppend(folder / "Data.mld");
+    ASSERT_TRUE(store);
+    const auto result = store->append(song("Deep", "/" + std::string(300, 'd') + ".mp3"));
+    EXPECT_EQ(result.status, StoreStatus::PathNotStorable);
+    EXPECT_EQ(fs::file_size(folder / "Data.mld"), 0u);
+}
+
+TEST(RecordStore, UpdatesOnlyTheChangedFieldOfTheExpectedSong) {
+    fixtures::TempFolder folder;
+    const fs::path path = folder / "Data.mld";
+    makeDatabase(path, 2, 2 * SongRecord::kSize);
+    // A title written on Windows: its bytes must survive an update of another field.
+    std::string bytes = readFile(path);
+    bytes[SongRecord::kSize + SongRecord::Layout::kTitle.offset] = '\xC9';
+    writeFile(path, bytes);
+
+    auto store = Songs::openForUpdate(path);
+    ASSERT_TRUE(store);
+    const auto result = store->update(
+        2, "/m/2.mp3", [](SongRecord& r) { r.playedTimes = library::nextPlayCount(r.playedTimes); });
+    ASSERT_TRUE(result.ok());
+    std::string after = readFile(path);
+    EXPECT_EQ(after.substr(SongRecord::kSize + SongRecord::Layout::kPlayedTimes.offset, 4), "1   ");
+    after.replace(SongRecord::kSize + SongRecord::Layout::kPlayedTimes.offset, 4, "    ");
+    EXPECT_EQ(after, bytes);
+}
+
+TEST(RecordStore, InPlaceGuardsLeaveTheFileByteIdentical) {
+    fixtures::TempFolder folder;
+    const fs::path path = folder / "Data.mld";
+    makeDatabase(path, 2, 2 * SongRecord::kSize + 100);
+    const std::string before = readFile(path);
+    auto store = Songs::openForUpdate(path);
+    ASSERT_TRUE(store);
+    const auto change = [](SongRecord& r) { r.albumBy = "Various Artists"; };
+    EXPECT_EQ(store->update(2, "/m/1.mp3", change).status, StoreStatus::PathMismatch);
+    EXPECT_EQ(store->update(3, "/m/3.mp3", change).status, StoreStatus::NoSuchRecord);
+    EXPECT_EQ(store->update(0, "/m/1.mp3", change).status, StoreStatus::NoSuchRecord);
+    EXPECT_EQ(
+        store->update(1, "/m/1.mp3", [](SongRecord& r) { r.fileLocation = std::string(300, 'x'); }).status,
+        StoreStatus::PathNotStorable);
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST(RecordStore, AnUpdateNeverCreatesAFile) {
+    fixtures::TempFolder folder;
+    const auto store = Songs::openForUpdate(folder / "Data.mld");
+    EXPECT_FALSE(store);
+    EXPECT_FALSE(fs::exists(folder / "Data.mld"));
+}
+
+TEST(RecordStore, AWriteErrorIsReportedAndLeavesNoPartialRecord) {
+    fixtures::TempFolder folder;
+    const fs::path path = folder / "Data.mld";
+    makeDatabase(path, 1, SongRecord::kSize);
+    auto store = Songs::openForAppend(path);
+    ASSERT_TRUE(store);
+    // A file size limit just past the first record makes the next append fail midway.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = SongRecord::kSize + 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const auto result = store->append(song("Too many", "/m/2.mp3"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(result.status, StoreStatus::FileFailed);
+    ASSERT_TRUE(result.error);
+    EXPECT_NE(result.error->message().find("write"), std::string::npos);
+    EXPECT_EQ(fs::file_size(path), SongRecord::kSize);
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+#include "library/filetags.h"
+#include "library/tagmerge.h"
+#include "library/tagwriter.h"
+
+#include "fixtures/mp3file.h"
+#include "fixtures/tagbytes.h"
+#include "fixtures/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace fixtures;
+namespace fs = std::filesystem;
+using Status = id3::TagWriteResult::Status;
+
+id3::TagValues sampleValues() {
+    return {"Artist", "Title", "Album", "3/12", "2001", "Rock", "Nice one"};
+}
+
+Bytes tail(const Bytes& bytes, std::size_t n) {
+    return Bytes(bytes.end() - static_cast<std::ptrdiff_t>(n), bytes.end());
+}
+
+Bytes slice(const Bytes& bytes, std::size_t from, std::size_t n) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(from + n));
+}
+
+std::size_t filesIn(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(TagWriter, ANewTagHasTheFixedHeaderAndFrameOrderBeforeTheAudio) {
+    TempFolder folder;
+    const Bytes audio = silentAudio(0.5).bytes;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", audio));
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+
+    const Bytes frames = frame(3, "TPE1", textData(0, "Artist")) + frame(3, "TIT2", textData(0, "Title")) +
+                         frame(3, "TALB", textData(0, "Album")) + frame(3, "TYER", textData(0, "2001")) +
+                         frame(3, "TCON", textData(0, "Rock")) + frame(3, "TRCK", textData(0, "3/12")) +
+                         frame(3, "COMM", commentData(0, "eng", "", "Nice one"));
+    Bytes expectedTag = Bytes{0x49, 0x44, 0x33, 0x03, 0x00, 0x00, 0x00, 0x00, 0x02, 0x01} + frames;
+    expectedTag.resize(267, 0);
+    ASSERT_EQ(file.size(), 267 + audio.size() + 128);
+    EXPECT_EQ(slice(file, 0, 267), expectedTag);
+    EXPECT_EQ(slice(file, 267, audio.size()), audio);
+    EXPECT_EQ(tail(file, 128), id3v1Tag({"Title", "Artist", "Album", "2001", "Nice one", 3, 17, true}));
+}
+
+TEST(TagWriter, RewritesInPlaceWhenTheFramesFitKeepingOtherFramesByteForByte) {
+    TempFolder folder;
+    const Bytes picture = frame(3, "APIC", pictureData(3000));
+    const Bytes privateFrame = frame(3, "PRIV", bytesOf("owner") + Bytes{0, 1, 2, 3});
+    const Bytes described = frame(3, "COMM", commentData(0, "eng", "iTunNORM", "0000 1111"));
+    const Bytes tag =
+        id3v2Tag(3,
+                 {frame(3, "TIT2", textData(0, "Old")), picture, frame(3, "TPE1", textData(1, "Old A")),
+                  privateFrame, frame(3, "TIT2", textData(0, "Duplicate")), described,
+                  frame(3, "COMM", commentData(0, "eng", "", "old comment"))},
+                 2048);
+    const Bytes audio = silentAudio(0.5).bytes;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", tag + audio));
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+
+    ASSERT_EQ(file.size(), tag.size() + audio.size() + 128); // the tag kept its size; ID3v1 appended
+    EXPECT_EQ(slice(file, 0, 10), slice(tag, 0, 10));
+    const Bytes expectedFrames =
+        frame(3, "TIT2", textData(0, "Title")) + picture + frame(3, "TPE1", textData(0, "Artist")) +
+        privateFrame + described + frame(3, "COMM", commentData(0, "eng", "", "Nice one")) +
+        frame(3, "TALB", textData(0, "Album")) + frame(3, "TYER", textData(0, "2001")) +
+        frame(3, "TCON", textData(0, "Rock")) + frame(3, "TRCK", textData(0, "3/12"));
+    EXPECT_EQ(slice(file, 10, expectedFrames.size()), expectedFrames);
+    EXPECT_EQ(slice(file, 10 + expectedFrames.size(), tag.size() - 10 - expectedFrames.size()),
+              Bytes(tag.size() - 10 - expectedFrames.size(), 0));
+    EXPECT_EQ(slice(file, tag.size(), audio.size()), audio);
+}
+
+TEST(TagWriter, GrowsTheTagThroughANewFileKeepingTheModeAndTheAudio) {
+    TempFolder folder;
+    const Bytes tag = id3v2Tag(3, {frame(3, "TIT2", textData(0, "x"))});
+    const Bytes audio = silentAudio(1.0, Bitrate::Variable).bytes;
+    const Bytes v1 = id3v1Tag({"x", "y", "", "", "", 0, 255, true});
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", tag + audio + v1));
+    ASSERT_EQ(::chmod((folder / "s.mp3").c_str(), 0640), 0);
+    id3::TagValues values = sampleValues();
+    values.title = std::string(200, 'T');
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", values).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+    EXPECT_EQ(slice(file, file.size() - 128 - audio.size(), audio.size()), audio);
+    EXPECT_EQ(fs::status(folder / "s.mp3").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(filesIn(folder.path()), 1u); // no temporary file left behind
+    EXPECT_EQ(id3::FileTags::read(folder / "s.mp3").id3v2->title, values.title);
+}
+
+TEST(TagWriter, AVersion24TagStays24) {
+    TempFolder folder;
+    const Bytes tag =
+        id3v2Tag(4, {frame(4, "TDRC", textData(0, "1999")), frame(4, "TYER", textData(0, "1998"))}, 512);
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", tag + silentAudio(0.3).bytes));
+    id3::TagValues values = sampleValues();
+    values.artist = "\u65E5\u672C";
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", values).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+    EXPECT_EQ(file[3], 4);
+    const Bytes expected =
+        frame(4, "TDRC", textData(0, "2001")) + frame(4, "TPE1", textData(3, "\u65E5\u672C"));
+    EXPECT_EQ(slice(file, 10, expected.size()), expected);
+    const auto read = id3::FileTags::read(folder / "s.mp3").id3v2;
+    EXPECT_EQ(read->year, "2001");
+    EXPECT_EQ(read->artist, "\u65E5\u672C");
+}
+
+TEST(TagWriter, WritesUtf16WithByteOrderMarkInVersion23) {
+    TempFolder folder;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
+    id3::TagValues values = sampleValues();
+    values.title = "\u041F\u0440\u0438\u0432\u0435\u0442";
+    values.comment = "\u20AC";
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", values).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+    const Bytes title = frame(3, "TIT2", textData(1, values.title));
+    EXPECT_EQ(slice(file, 10 + frame(3, "TPE1", textData(0, "Artist")).size(), title.size()), title);
+    const auto read = id3::FileTags::read(folder / "s.mp3").id3v2;
+    EXPECT_EQ(read->title, values.title);
+    EXPECT_EQ(read->comment, "\u20AC");
+}
+
+TEST(TagWriter, AnEmptyValueKeepsTheId3v1Value) {
+    TempFolder folder;
+    const Bytes audio = silentAudio(0.3).bytes;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3",
+                           audio + id3v1Tag({"V1 Title", "V1 Artist", "V1 Album", "1977", "", 9, 8, true})));
+    id3::TagValues values;
+    values.title = "New";
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", values).ok());
+    const Bytes file = readBytes(folder / "s.mp3");
+    EXPECT_EQ(file.size(), 267 + audio.size() + 128); // the ID3v1 tag is rewritten, not appended
+    EXPECT_EQ(tail(file, 128), id3v1Tag({"New", "V1 Artist", "V1 Album", "1977", "", 9, 8, true}));
+    const id3::TagValues merged = id3::readTagValues(folder / "s.mp3");
+    EXPECT_EQ(merged.artist, "V1 Artist");
+    EXPECT_EQ(merged.track, "009");
+    EXPECT_EQ(merged.genre, "Jazz");
+}
+
+TEST(TagWriter, WritingTwiceGivesTheSameFile) {
+    TempFolder folder;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    const Bytes once = readBytes(folder / "s.mp3");
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    EXPECT_EQ(readBytes(folder / "s.mp3"), once);
+}
+
+TEST(TagWriter, WritesThroughASymbolicLinkAndKeepsTheLink) {
+    TempFolder folder;
+    ASSERT_TRUE(writeBytes(folder / "real.mp3", silentAudio(0.3).bytes));
+    fs::create_symlink(folder / "real.mp3", folder / "link.mp3");
+    ASSERT_TRUE(id3::writeTags(folder / "link.mp3", sampleValues()).ok());
+    EXPECT_TRUE(fs::is_symlink(folder / "link.mp3"));
+    EXPECT_EQ(id3::FileTags::read(folder / "real.mp3").id3v2->artist, "Artist");
+}
+
+TEST(TagWriter, RefusalsLeaveTheFileUntouchedAndCreateNothing) {
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        Status status;
+    };
+    const Bytes audio = silentAudio(0.3).bytes;
+    const std::vector<Case> cases = {
+        {"version 2.2", id3v2Tag(2, {frame(2, "TT2", textData(0, "x"))}, 100) + audio,
+         Status::UnsupportedVersion},
+        {"unknown version", Bytes{'I', 'D', '3', 5, 0, 0, 0, 0, 0, 10} + Bytes(10, 0) + audio,
+         Status::UnsupportedVersion},
+        {"size past end", Bytes{'I', 'D', '3', 3, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F} + audio, Status::TagPastEnd},
+        {"size not syncsafe", Bytes{'I', 'D', '3', 3, 0, 0, 0, 0, 0x81, 0} + audio, Status::MalformedTag},
+        {"bad frame id", id3v2Tag(3, {bytesOf("tit2") + bigEndian(2) + Bytes{0, 0, 0, 'x'}}) + audio,
+         Status::MalformedTag},
+        {"frame overruns",
+         id3v2Header(3, 20) + bytesOf("TIT2") + bigEndian(400) + Bytes{0, 0} + Bytes(10, 0) + audio,
+         Status::MalformedTag},
+        {"too short", Bytes(100, 0), Status::FileTooShort},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ASSERT_TRUE(writeBytes(folder / "s.mp3", c.bytes));
+        const auto result = id3::writeTags(folder / "s.mp3", sampleValues());
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_FALSE(result.reason.empty()) << c.name;
+        EXPECT_EQ(readBytes(folder / "s.mp3"), c.bytes) << c.name;
+        EXPECT_EQ(filesIn(folder.path()), 1u) << c.name;
+    }
+}
+
+TEST(TagWriter, RefusesFilesItMayNotOrCannotWrite) {
+    TempFolder folder;
+    EXPECT_EQ(id3::writeTags(folder / "missing.mp3", sampleValues()).status, Status::FileMissing);
+    EXPECT_FALSE(fs::exists(folder / "missing.mp3"));
+    ASSERT_EQ(::mkfifo((folder / "pipe.mp3").c_str(), 0644), 0);
+    EXPECT_EQ(id3::writeTags(folder / "pipe.mp3", sampleValues()).status, Status::NotRegularFile);
+    fs::create_directory(folder / "dir.mp3");
+    EXPECT_EQ(id3::writeTags(folder / "dir.mp3", sampleValues()).status, Status::NotRegularFile);
+
+    const Bytes song = silentAudio(0.3).bytes;
+    ASSERT_TRUE(writeBytes(folder / "ro.mp3", song));
+    ASSERT_EQ(::chmod((folder / "ro.mp3").c_str(), 0444), 0);
+    const auto result = id3::writeTags(folder / "ro.mp3", sampleValues());
+    EXPECT_EQ(result.status, Status::NotWritable);
+    EXPECT_EQ(readBytes(folder / "ro.mp3"), song);
+    EXPECT_EQ(filesIn(folder.path()), 3u);
+}
+
+TEST(TagWriter, AFolderThatRefusesNewFilesLeavesTheSongUntouched) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write into any folder";
+    TempFolder folder;
+    fs::create_directory(folder / "locked");
+    const Bytes song = silentAudio(0.3).bytes;
+    ASSERT_TRUE(writeBytes(folder / "locked" / "s.mp3", song));
+    ASSERT_EQ(::chmod((folder / "locked").c_str(), 0555), 0);
+    const auto result = id3::writeTags(folder / "locked" / "s.mp3", sampleValues());
+    ::chmod((folder / "locked").c_str(), 0755);
+    EXPECT_EQ(result.status, Status::NotWritable);
+    EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
+}
+
+// Runs `write` while files may grow to at most `limit` bytes, so that a write past it fails.
+template <class Write> id3::TagWriteResult withFileSizeLimit(std::uint64_t limit, Write write) {
+    struct rlimit saved {};
+    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = limit;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const id3::TagWriteResult result = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
+TEST(TagWriter, AFailedWriteLeavesTheSongAsItWasAndSaysWhy) {
+    TempFolder folder;
+    const Bytes roomy = id3v2Tag(3, {frame(3, "TIT2", textData(0, "x"))}, 1024) + silentAudio(0.3).bytes;
+    ASSERT_TRUE(writeBytes(folder / "inplace.mp3", roomy));
+    const auto inPlace = withFileSizeLimit(
+        roomy.size() + 10, [&] { return id3::writeTags(folder / "inplace.mp3", sampleValues()); });
+    EXPECT_EQ(inPlace.status, Status::FileFailed);
+    EXPECT_FALSE(inPlace.reason.empty());
+    EXPECT_EQ(readBytes(folder / "inplace.mp3"), roomy);
+
+    const Bytes bare = silentAudio(0.3).bytes;
+    ASSERT_TRUE(writeBytes(folder / "grow.mp3", bare));
+    const auto grown =
+        withFileSizeLimit(bare.size(), [&] { return id3::writeTags(folder / "grow.mp3", sampleValues()); });
+    EXPECT_EQ(grown.status, Status::FileFailed);
+    EXPECT_EQ(readBytes(folder / "grow.mp3"), bare);
+    EXPECT_EQ(filesIn(folder.path()), 2u);
+}
+
+} // namespace
