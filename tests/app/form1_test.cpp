@@ -100,7 +100,7 @@ TEST(Station, WindowsAreCreatedOnFirstUseAndAgainAfterUnload) {
     TestRuntime rt;
     Station station(rt.runtime());
     EXPECT_FALSE(station.form2Slot().loaded());
-    rt.folder().write("Skin/Screen2.jpg", "");
+    rt.write("Skin/Screen2.jpg", "");
     // Form2's load needs its pictures; without a skin its load is an error for the caller.
     EXPECT_THROW(station.form2(), tk::RuntimeError);
 }

@@ -85,7 +85,7 @@ TEST(Pictures, ASkinFileIsFoundWhateverTheLetterCaseOfItsName) {
     } catch (const tk::RuntimeError& e) {
         EXPECT_EQ(e.number(), 53);
     }
-    rt.folder().write("Skin/Broken.jpg", "not a picture");
+    rt.write("Skin/Broken.jpg", "not a picture");
     EXPECT_FALSE(loader.tryLoad(folder / "broken.JPG").has_value());
 }
 

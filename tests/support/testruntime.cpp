@@ -12,21 +12,9 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tunnora-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-}
-
-fs::path TempFolder::write(const std::string& relative, const std::string& bytes) const {
-    const fs::path p = m_path / relative;
+fs::path TestRuntime::write(const std::string& relative, const std::string& bytes) const
+{
+    const fs::path p = m_folder.path() / relative;
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -2,27 +2,13 @@
 
 #include "fakeservices.h"
 #include "platform/runtime.h"
+#include "fixtures/tempfolder.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
 namespace testing_support {
-
-// A folder under the system's temporary folder, removed with everything in it when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    // Writes a file (creating folders on the way) and returns its path.
-    std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
-
-private:
-    std::filesystem::path m_path;
-};
 
 // A runtime on a temporary program folder with the fakes a test needs: message boxes recorded,
 // the end of the program recorded, a virtual clock with virtual timers, frames counted, a 1024×768
@@ -34,7 +20,9 @@ public:
 
     tk::Runtime& runtime() { return *m_runtime; }
     const std::filesystem::path& programFolder() const { return m_folder.path(); }
-    const TempFolder& folder() const { return m_folder; }
+    const fixtures::TempFolder& folder() const { return m_folder; }
+    // Writes a file below the program folder (creating folders on the way) and returns its path.
+    std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
 
     FakeMessageBox& messages() { return *m_messages; }
     FakeProgramExit& programExit() { return *m_exit; }
@@ -50,7 +38,7 @@ public:
     void advance(int ms);
 
 private:
-    TempFolder m_folder;
+    fixtures::TempFolder m_folder;
     FakeMessageBox* m_messages = nullptr;
     FakeProgramExit* m_exit = nullptr;
     VirtualClock* m_clock = nullptr;
