@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-using testing_support::TempFolder;
+using fixtures::TempFolder;
 
 namespace {
 
@@ -269,7 +269,8 @@ TEST_F(SkinGenerator, DrawsTheSameFilesEveryTime) {
 
 TEST(SkinGeneratorFailure, ReportsAFolderItCannotCreate) {
     TempFolder folder;
-    const std::filesystem::path blocker = folder.write("blocker", "a file where a folder should be");
+    const std::filesystem::path blocker = folder / "blocker";
+    std::ofstream(blocker) << "a file where a folder should be";
     const skin::Result result = skin::generateSkin(blocker);
     EXPECT_FALSE(result.ok());
     EXPECT_NE(result.error.find("blocker"), std::string::npos) << result.error;
