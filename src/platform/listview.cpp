@@ -347,10 +347,7 @@ std::unique_ptr<QMimeData> ListView::dragData() const {
 
 void ListView::setBackColor(OleColor color) {
     m_backColor = color;
-    QPalette pal = m_view->palette();
-    pal.setColor(QPalette::Base, toQColor(color));
-    pal.setColor(QPalette::Text, toQColor(kSysWindowText));
-    m_view->setPalette(pal);
+    setViewBackColor(*m_view, color);
 }
 
 void ListView::setFont(const FontSpec& font) {

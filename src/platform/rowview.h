@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/color.h"
+
 #include <QAbstractItemView>
 #include <QDrag>
 #include <QItemSelectionModel>
 #include <QMimeData>
+#include <QPalette>
 
 #include <functional>
 #include <memory>
@@ -51,5 +54,13 @@ protected:
         drag->exec(Qt::CopyAction, Qt::CopyAction);
     }
 };
+
+// Gives a list's view its back colour, with the window text colour for the entries.
+inline void setViewBackColor(QAbstractItemView& view, OleColor color) {
+    QPalette pal = view.palette();
+    pal.setColor(QPalette::Base, toQColor(color));
+    pal.setColor(QPalette::Text, toQColor(kSysWindowText));
+    view.setPalette(pal);
+}
 
 } // namespace tk

@@ -168,12 +168,8 @@ TEST(ListViewDrag, ADragCarriesTheListNameThatADropTellsApartFromFiles) {
 TEST(ListViewDrag, DraggingARowOutStartsADragOnlyWhenTheListIsADragSource) {
     ShownList s;
     auto dragRow = [&](int row) {
-        const QPoint start = s.rowPoint(row);
-        press(s.viewport(), 1, start);
-        for (int step = 1; step <= 3; ++step) {
-            QTest::mouseMove(s.viewport(), start + QPoint(QApplication::startDragDistance() * step, 0));
-        }
-        release(s.viewport(), 1, start + QPoint(QApplication::startDragDistance() * 3, 0));
+        startDragging(s.viewport(), s.rowPoint(row));
+        release(s.viewport(), 1, s.rowPoint(row));
     };
     dragRow(2);
     EXPECT_EQ(s.list->view().findChild<QDrag*>(), nullptr);

@@ -1,3 +1,4 @@
+#include "errorcheck.h"
 #include "platform/errors.h"
 #include "platform/listmodel.h"
 #include "platform/listview.h"
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+using testing_support::runtimeErrorNumber;
 using testing_support::TestRuntime;
 
 namespace {
@@ -44,15 +46,6 @@ struct ListFixture {
         return out;
     }
 };
-
-int errorNumber(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const tk::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 using Texts = std::vector<std::string>;
 
@@ -203,7 +196,7 @@ TEST(ListViewSelection, TheFirstRowIsSelectedUnlessTheProgramClearedIt) {
     f.list->clear();
     f.list->add("e");
     EXPECT_EQ(f.list->selectedRow(), 1);
-    EXPECT_EQ(errorNumber([&] { f.list->select(2); }), tk::err::kIndexOutOfBounds);
+    EXPECT_EQ(runtimeErrorNumber([&] { f.list->select(2); }), tk::err::kIndexOutOfBounds);
 }
 
 TEST(ListViewSelection, RemovingTheSelectedRowSelectsTheOneTakingItsPlace) {
@@ -268,14 +261,14 @@ TEST(ListViewFind, FindsTheFirstRowWithExactlyTheWholeText) {
 TEST(ListViewRows, MissingRowsAndSubItemsAreRuntimeErrors) {
     ListFixture f;
     f.columns({"Name", "Sub"});
-    EXPECT_EQ(errorNumber([&] { (void)f.list->subItem(f.list->selectedRow(), 1); }),
+    EXPECT_EQ(runtimeErrorNumber([&] { (void)f.list->subItem(f.list->selectedRow(), 1); }),
               tk::err::kIndexOutOfBounds);
     f.list->add("a");
-    EXPECT_EQ(errorNumber([&] { (void)f.list->subItem(1, 2); }), tk::err::kIndexOutOfBounds);
-    EXPECT_EQ(errorNumber([&] { f.list->setSubItem(1, 0, "x"); }), tk::err::kIndexOutOfBounds);
-    EXPECT_EQ(errorNumber([&] { f.list->remove(2); }), tk::err::kIndexOutOfBounds);
-    EXPECT_EQ(errorNumber([&] { f.list->setBold(1, 2, true); }), tk::err::kIndexOutOfBounds);
-    EXPECT_EQ(errorNumber([&] { f.list->setSortOrder(2); }), tk::err::kInvalidPropertyValue);
+    EXPECT_EQ(runtimeErrorNumber([&] { (void)f.list->subItem(1, 2); }), tk::err::kIndexOutOfBounds);
+    EXPECT_EQ(runtimeErrorNumber([&] { f.list->setSubItem(1, 0, "x"); }), tk::err::kIndexOutOfBounds);
+    EXPECT_EQ(runtimeErrorNumber([&] { f.list->remove(2); }), tk::err::kIndexOutOfBounds);
+    EXPECT_EQ(runtimeErrorNumber([&] { f.list->setBold(1, 2, true); }), tk::err::kIndexOutOfBounds);
+    EXPECT_EQ(runtimeErrorNumber([&] { f.list->setSortOrder(2); }), tk::err::kInvalidPropertyValue);
     EXPECT_EQ(f.list->subItem(1, 1), "");
     EXPECT_EQ(f.list->count(), 1);
 }
