@@ -33,8 +33,9 @@ struct SortEntry {
             if (j < k.size()) {
                 byte = static_cast<unsigned char>(k[j]);
                 if (byte >= 0x80) {
+                    // Left-align the bytes taken so far (none at all leaves the prefix 0).
                     decisive = static_cast<std::uint32_t>(j);
-                    prefix <<= 8 * (8 - j);
+                    prefix = j == 0 ? 0 : prefix << (8 * (8 - j));
                     return;
                 }
                 if (byte >= 'A' && byte <= 'Z') {

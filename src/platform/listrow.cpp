@@ -40,7 +40,9 @@ ListRow::ListRow(std::span<const std::string_view> cells, std::size_t spare) {
     char* out = text();
     std::uint32_t offset = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        std::memcpy(out + offset, cells[k].data(), cells[k].size());
+        if (!cells[k].empty()) { // an empty view may carry no pointer at all
+            std::memcpy(out + offset, cells[k].data(), cells[k].size());
+        }
         offset += static_cast<std::uint32_t>(cells[k].size());
         putWord(m_cells.get(), kHeaderWords + k, offset);
     }
@@ -90,7 +92,9 @@ bool ListRow::setCell(int column, std::string_view value) {
     if (k < n && end(k) == used()) {
         const std::uint32_t begin = k == 0 ? 0 : end(k - 1);
         if (begin + value.size() <= word(1)) {
-            std::memmove(text() + begin, value.data(), value.size());
+            if (!value.empty()) {
+                std::memmove(text() + begin, value.data(), value.size());
+            }
             const auto newEnd = static_cast<std::uint32_t>(begin + value.size());
             for (std::uint32_t i = k; i < n; ++i) {
                 putWord(m_cells.get(), kHeaderWords + i, newEnd);

@@ -149,18 +149,20 @@ int ListView::checkedRow(int row) const {
 }
 
 int ListView::add(std::string_view text) {
-    // The row gets a cell per column and room for typical sub-items, which the caller sets next.
+    // An appended row gets a cell per column and room for typical sub-items, which the caller sets
+    // next; the room goes when the next row is appended (a row put at its sorted place gets none).
     constexpr std::size_t kSpareBytes = 256;
     constexpr std::size_t kUsualColumns = 16;
+    const std::size_t spare = m_sorted ? 0 : kSpareBytes;
     const auto n = static_cast<std::size_t>(std::max(1, columnCount()));
     if (n <= kUsualColumns) {
         std::array<std::string_view, kUsualColumns> cells{};
         cells[0] = text;
-        return insertRow(ListRow(std::span(cells.data(), n), kSpareBytes));
+        return insertRow(ListRow(std::span(cells.data(), n), spare));
     }
     std::vector<std::string_view> cells(n);
     cells[0] = text;
-    return insertRow(ListRow(cells, kSpareBytes));
+    return insertRow(ListRow(cells, spare));
 }
 
 int ListView::addRow(std::initializer_list<std::string_view> cells) {
@@ -175,10 +177,13 @@ int ListView::insertRow(ListRow row) {
     int at;
     if (m_sorted) {
         const auto order = m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
+        const bool inOrder = sortedAsSet();
         at = m_model->sortedPosition(row.cell(m_sortKey), m_sortKey, order);
         m_model->insert(at, std::move(row));
-        // Inserting at the sorted place keeps the order the last sort made.
-        m_lastSortGeneration = m_model->generation();
+        // A row put at its place in rows that stand sorted leaves them sorted.
+        if (inOrder) {
+            m_lastSortGeneration = m_model->generation();
+        }
     } else {
         at = m_model->append(std::move(row));
     }
@@ -291,14 +296,18 @@ int ListView::findItem(std::string_view text) const {
 
 // Sorting.
 
-void ListView::resort(bool force) {
+bool ListView::sortedAsSet() const {
+    return m_lastSortKey == m_sortKey && m_lastSortOrder == m_sortOrder &&
+           m_lastSortGeneration == m_model->generation();
+}
+
+void ListView::resort() {
     if (!m_sorted) {
         return;
     }
     // Sorting again by the order the rows already stand in, with no row changed since, changes
     // nothing: a stable sort of sorted rows keeps them as they are.
-    if (!force && m_lastSortKey == m_sortKey && m_lastSortOrder == m_sortOrder &&
-        m_lastSortGeneration == m_model->generation()) {
+    if (sortedAsSet()) {
         return;
     }
     m_model->sort(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -309,7 +318,7 @@ void ListView::resort(bool force) {
 
 void ListView::setSorted(bool on) {
     m_sorted = on;
-    resort(false);
+    resort();
 }
 
 void ListView::setSortKey(int column) {
@@ -317,7 +326,7 @@ void ListView::setSortKey(int column) {
         throw RuntimeError(err::kInvalidPropertyValue, "Invalid property value");
     }
     m_sortKey = column;
-    resort(false);
+    resort();
 }
 
 void ListView::setSortOrder(int order) {
@@ -325,7 +334,7 @@ void ListView::setSortOrder(int order) {
         throw RuntimeError(err::kInvalidPropertyValue, "Invalid property value");
     }
     m_sortOrder = order;
-    resort(false);
+    resort();
 }
 
 // Dragging.

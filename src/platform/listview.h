@@ -119,7 +119,9 @@ private:
     void checkColumn(int column, bool allowRowText) const;
     int insertRow(ListRow row);
     void afterAdd();
-    void resort(bool force);
+    // True when the rows stand as the last sort left them, by the current key and order.
+    bool sortedAsSet() const;
+    void resort();
     void applyColumnWidth(int column);
     void applyFont();
 

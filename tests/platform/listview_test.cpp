@@ -146,6 +146,12 @@ TEST(ListViewSort, EveryAssignmentWhileOnSortsAgainWithChangedRows) {
     EXPECT_EQ(f.column(0), (Texts{"z", "c"}));
     f.list->setSortKey(0); // the same key again
     EXPECT_EQ(f.column(0), (Texts{"c", "z"}));
+    // A row added at its place does not hide an earlier change from the next sort.
+    f.list->setText(1, "zz");
+    f.list->add("d");
+    EXPECT_EQ(f.column(0), (Texts{"d", "zz", "z"}));
+    f.list->setSorted(true);
+    EXPECT_EQ(f.column(0), (Texts{"d", "z", "zz"}));
 }
 
 TEST(ListViewSort, NewRowsGoToTheirSortedPlaceAfterEqualOnes) {
