@@ -131,7 +131,8 @@ long statusKb(const char* field) {
 }
 
 // Memory the rows take: resident-set growth while a list of 100,000 songs is filled and sorted, and
-// the growth of the peak. Registered first, so that no earlier benchmark's freed memory is reused.
+// the growth of the peak. Registered first, so that no earlier benchmark's freed memory is reused;
+// only the first run's peak growth counts (later repetitions find the peak already reached).
 void BM_ListViewMemory(benchmark::State& state) {
     songs();
     for (auto _ : state) {
