@@ -17,7 +17,7 @@
 namespace tk {
 
 namespace {
-const char* const kRowsMime = "application/x-tunnora-rows";
+const char* const kRowsMime = kRowsMimeType;
 } // namespace
 
 int mouseButtonFromQt(Qt::MouseButton b) {
@@ -297,6 +297,9 @@ void Control::handleMouseRelease(QMouseEvent* event) {
     m_afterDoubleClick = false;
     QPointer<Control> self(this);
     raiseEvent([&] { mouseUp(button, shift, x, y); });
+    if (self && inside && !afterDouble) {
+        beforeClick();
+    }
     if (self && inside && !afterDouble) {
         raiseEvent([&] { click(); });
     }

@@ -34,6 +34,9 @@ inline constexpr int kKeyDelete = 46;
 inline constexpr int kLayerLightweight = 0; // labels, images, shapes
 inline constexpr int kLayerWindowed = 10;   // boxes, lists, picture boxes
 
+// The drag data format of rows dragged out of our lists; the data is the list's name.
+inline constexpr char kRowsMimeType[] = "application/x-tunnora-rows";
+
 // What was dropped on a control: files from the desktop, or rows dragged out of one of our lists.
 struct DropData {
     std::vector<std::string> files;
@@ -104,6 +107,8 @@ protected:
     // Sets the size without it counting as an assignment by the program (auto-sizing controls).
     void setSizeTwips(float width, float height);
     virtual void sizeChanged() {}
+    // Runs between MouseUp and Click of a click on the control (lists raise ItemClick here).
+    virtual void beforeClick() {}
 
     // Controls built around a Qt widget route its input through here so that both see it.
     void hostInner(QWidget* inner);

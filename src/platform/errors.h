@@ -34,8 +34,10 @@ inline constexpr int kTypeMismatch = 13;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kBadFileMode = 54;
 inline constexpr int kDiskFull = 61;
+inline constexpr int kDeviceUnavailable = 68;
 inline constexpr int kPermissionDenied = 70;
 inline constexpr int kPathNotFound = 76;
+inline constexpr int kInvalidPropertyValue = 380;
 inline constexpr int kInvalidPicture = 481;
 inline constexpr int kIndexOutOfBounds = 35600;
 } // namespace err

@@ -79,6 +79,13 @@ void moveMouse(QWidget* target, QPoint at, int buttonsHeld) {
     QTest::mouseMove(windowOf(target), inWindow(target, at));
 }
 
+void startDragging(QWidget* target, QPoint from) {
+    press(target, 1, from);
+    for (int step = 1; step <= 3; ++step) {
+        QTest::mouseMove(target, from + QPoint(QApplication::startDragDistance() * step, 0));
+    }
+}
+
 void type(QWidget* target, const std::string& text) {
     QWidget* w = focusTarget(target);
     w->setFocus();

@@ -24,6 +24,9 @@ void release(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void click(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void doubleClick(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void moveMouse(QWidget* target, QPoint at, int buttonsHeld = 0);
+// Presses the left button at `from` and moves the mouse far enough to the right for a drag to start;
+// the button stays down (offscreen, the drag ends at once).
+void startDragging(QWidget* target, QPoint from);
 // Types text into the focused part of `target` (a text box), key by key.
 void type(QWidget* target, const std::string& text);
 void pressKey(QWidget* target, int qtKey, const std::string& text = {});

@@ -14,7 +14,12 @@ namespace fs = std::filesystem;
 
 fs::path TestRuntime::write(const std::string& relative, const std::string& bytes) const
 {
-    const fs::path p = m_folder.path() / relative;
+    return writeFile(m_folder.path(), relative, bytes);
+}
+
+fs::path writeFile(const fs::path& folder, const std::string& relative, const std::string& bytes)
+{
+    const fs::path p = folder / relative;
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -10,6 +10,10 @@
 
 namespace testing_support {
 
+// Writes a file below `folder` (creating folders on the way) and returns its path.
+std::filesystem::path writeFile(const std::filesystem::path& folder, const std::string& relative,
+                                const std::string& bytes);
+
 // A runtime on a temporary program folder with the fakes a test needs: message boxes recorded,
 // the end of the program recorded, a virtual clock with virtual timers, frames counted, a 1024×768
 // screen. Pictures, files and processes are real unless a test hands in its own.
