@@ -2,9 +2,15 @@
 
 #include "app/station.h"
 #include "appearance/frmoptions.h"
+#include "controls/placedcontrols.h"
+#include "controls/sliderpic.h"
+#include "controls/wheel.h"
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
+#include "platform/filelists.h"
 #include "platform/label.h"
+#include "platform/listbox.h"
+#include "platform/listview.h"
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
 #include "platform/textbox.h"
@@ -15,8 +21,13 @@ Form1::Form1(Station& station)
     : tk::Form(tk::Form::Kind::FullScreen, "Form1")
     , m_station(station) {
     setBackColor(layout::kForm1.backColor);
-    buildWindow(*this, layout::kForm1Groups, m_controls, nullptr);
+    buildWindow(*this, layout::kForm1Groups, m_controls,
+                [this](const layout::Element& e, QWidget* parent) { return createListControl(e, parent); });
     takeControls();
+    createHiddenTables();
+    for (int i = 0; i <= 1; ++i) {
+        SliderPic1.add(i, controls::createSliderPic1(this, i));
+    }
     Timer1 = std::make_unique<tk::Timer>("Timer1", 500, true);
     Timer2 = std::make_unique<tk::Timer>("Timer2", 60000, false);
     Timer3 = std::make_unique<tk::Timer>("Timer3", 500, true);
@@ -26,6 +37,69 @@ Form1::Form1(Station& station)
 }
 
 Form1::~Form1() = default;
+
+tk::Control* Form1::createListControl(const layout::Element& e, QWidget* parent) {
+    const std::string name(e.name);
+    tk::Control* created = nullptr;
+    switch (e.kind) {
+    case layout::Kind::ListView: {
+        auto* list = new tk::ListView(parent, name, e.index);
+        for (const layout::Column& c : layout::kListColumns) {
+            if (c.list == e.name) {
+                list->addColumn(std::string(c.header), static_cast<float>(c.width));
+            }
+        }
+        if (e.backColor != layout::kNoColor) {
+            list->setBackColor(e.backColor);
+        }
+        created = list;
+        break;
+    }
+    case layout::Kind::DriveList: {
+        auto* drive = new tk::DriveListBox(parent, name, e.index);
+        drive->setBackColor(e.backColor != layout::kNoColor ? e.backColor : tk::kSysWindow);
+        created = drive;
+        break;
+    }
+    case layout::Kind::FolderList: {
+        auto* dir = new tk::DirListBox(parent, name, e.index);
+        dir->setBackColor(e.backColor != layout::kNoColor ? e.backColor : tk::kSysWindow);
+        created = dir;
+        break;
+    }
+    case layout::Kind::FileList: {
+        auto* file = new tk::FileListBox(parent, name, e.index);
+        file->setPattern(std::string(e.caption));
+        file->setBackColor(e.backColor != layout::kNoColor ? e.backColor : tk::kSysWindow);
+        created = file;
+        break;
+    }
+    default:
+        break; // the sliders and the wheel are made by the window itself
+    }
+    return created;
+}
+
+void Form1::createHiddenTables() {
+    const auto table = [this](const char* name) {
+        auto* t = new tk::ListView(this, name);
+        for (const char* header : {"", "Artist", "Album", "Location", "Record"}) {
+            t->addColumn(header, header[0] ? 1500.0f : 500.0f);
+        }
+        t->setVisible(false);
+        return t;
+    };
+    TempList = table("TempList");
+    TempAlbum = table("TempAlbum");
+    TempAlbum->setSortKey(2); // by album whenever sorting is on
+    TempArtist = table("TempArtist");
+    TempArtist->setSortKey(1); // by artist
+    prevsong = table("prevsong");
+    List1 = new tk::ListBox(this, "List1");
+    List1->setVisible(false);
+    lstFilenames = new tk::ListBox(this, "lstFilenames");
+    lstFilenames->setVisible(false);
+}
 
 void Form1::takeControls() {
     const ControlRegistry& r = m_controls;
@@ -71,6 +145,24 @@ void Form1::takeControls() {
     SingleArtist = r.get<tk::Label>("SingleArtist");
     Label21 = r.get<tk::Label>("Label21");
     Shape1 = r.get<tk::Shape>("Shape1");
+
+    ListView = r.get<tk::ListView>("ListView");
+    play = r.get<tk::ListView>("play");
+    PrevView = r.get<tk::ListView>("PrevView");
+    SingleView = r.get<tk::ListView>("SingleView");
+    SSonglist = r.get<tk::ListView>("SSonglist");
+    SAlbumlist = r.get<tk::ListView>("SAlbumlist");
+    SArtistlist = r.get<tk::ListView>("SArtistlist");
+    Drive1 = r.get<tk::DriveListBox>("Drive1");
+    Drive2 = r.get<tk::DriveListBox>("Drive2");
+    Dir1 = r.get<tk::DirListBox>("Dir1");
+    Dir2 = r.get<tk::DirListBox>("Dir2");
+    File1 = r.get<tk::FileListBox>("File1");
+    // The lists a song can be dragged out of onto the now-playing cover.
+    for (tk::ListView* list : {ListView, SingleView, SSonglist}) {
+        list->setDragSource(true);
+    }
+    File1->setDragSource(true);
 
     // The stacking the pages rely on: the sliding pages above everything else on the window, the doors
     // above the browse pages, the password page on top of all.

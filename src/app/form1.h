@@ -11,9 +11,18 @@
 #include <memory>
 
 class Station;
+namespace controls {
+class SliderPic;
+class Wheel;
+} // namespace controls
 namespace tk {
 class CheckBox;
 class ComboBox;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class ListBox;
+class ListView;
 class Image;
 class Label;
 class PictureBox;
@@ -66,6 +75,7 @@ public:
     tk::ControlArray<tk::Label> Label2{"Label2"};
     tk::ControlArray<tk::Label> Label11{"Label11"};
     tk::ControlArray<tk::TextBox> txtMP3{"txtMP3"};
+    tk::ControlArray<controls::SliderPic> SliderPic1{"SliderPic1"}; // 0 the volume, 1 the song position
 
     // Pages and containers.
     tk::PictureBox* Page_PlayList = nullptr;
@@ -100,6 +110,32 @@ public:
     tk::Label* SingleArtist = nullptr;
     tk::Label* Label21 = nullptr;
     tk::Shape* Shape1 = nullptr;
+    // The spin wheel; created by the load handler, which checks the skin first.
+    controls::Wheel* Wheel1 = nullptr;
+
+    // Lists on the pages: the song list, the playlist, the last songs, the album's songs, the search
+    // results; the add-songs pages' drive, folder and file boxes.
+    tk::ListView* ListView = nullptr;
+    tk::ListView* play = nullptr;
+    tk::ListView* PrevView = nullptr;
+    tk::ListView* SingleView = nullptr;
+    tk::ListView* SSonglist = nullptr;
+    tk::ListView* SAlbumlist = nullptr;
+    tk::ListView* SArtistlist = nullptr;
+    tk::DriveListBox* Drive1 = nullptr;
+    tk::DriveListBox* Drive2 = nullptr;
+    tk::DirListBox* Dir1 = nullptr;
+    tk::DirListBox* Dir2 = nullptr;
+    tk::FileListBox* File1 = nullptr;
+
+    // Hidden tables: the scan's work table, one row per album, one row per artist entry, an unused
+    // one; the scanned file paths and the file paths parallel to the playlist.
+    tk::ListView* TempList = nullptr;
+    tk::ListView* TempAlbum = nullptr;
+    tk::ListView* TempArtist = nullptr;
+    tk::ListView* prevsong = nullptr;
+    tk::ListBox* List1 = nullptr;
+    tk::ListBox* lstFilenames = nullptr;
 
     // Timers: the end-of-song advance, the playing-now screen every minute, the time display, the clock.
     std::unique_ptr<tk::Timer> Timer1;
@@ -119,7 +155,9 @@ public:
     void Timer2_Timer();
 
 private:
+    tk::Control* createListControl(const layout::Element& e, QWidget* parent);
     void takeControls();
+    void createHiddenTables();
 
     Station& m_station;
     ControlRegistry m_controls;
