@@ -190,28 +190,51 @@ void ListModel::sort(int column, Qt::SortOrder order) {
     if (column < 0) {
         return;
     }
+    const int columns[] = {column};
+    sortByColumns(columns, order);
+}
+
+void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order) {
+    if (columns.empty() || columns.size() > kMaxSortColumns) {
+        return;
+    }
     announcePending();
     const auto n = static_cast<std::uint32_t>(m_rows.size());
+    const std::size_t keys = columns.size();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    std::vector<SortEntry> entries(n);
+    // One entry per row and column, row by row; the rows are sorted by their index.
+    std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
+    std::vector<std::uint32_t> rows(n);
     for (std::uint32_t i = 0; i < n; ++i) {
-        entries[i] = SortEntry(m_rows[i].cell(column), i);
+        rows[i] = i;
+        for (std::size_t k = 0; k < keys; ++k) {
+            entries[i * keys + k] = SortEntry(m_rows[i].cell(columns[k]), i);
+        }
     }
+    const auto compareRows = [&](std::uint32_t a, std::uint32_t b) {
+        for (std::size_t k = 0; k < keys; ++k) {
+            const int c = SortEntry::compare(entries[a * keys + k], entries[b * keys + k]);
+            if (c != 0) {
+                return c;
+            }
+        }
+        return 0;
+    };
     if (order == Qt::DescendingOrder) {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const SortEntry& a, const SortEntry& b) { return SortEntry::compare(b, a) < 0; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
     } else {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const SortEntry& a, const SortEntry& b) { return SortEntry::compare(a, b) < 0; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(a, b) < 0; });
     }
 
     std::vector<ListRow> sorted;
     sorted.reserve(n);
     std::vector<int> newRow(n);
     for (std::uint32_t i = 0; i < n; ++i) {
-        sorted.push_back(std::move(m_rows[entries[i].from]));
-        newRow[entries[i].from] = static_cast<int>(i);
+        sorted.push_back(std::move(m_rows[rows[i]]));
+        newRow[rows[i]] = static_cast<int>(i);
     }
     m_rows.swap(sorted);
     ++m_generation;

@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     // Stable sort by the text of one column, letter case ignored. Views keep their selection and
     // current row on the same row objects.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // Stable sort by several columns, the first deciding and each next one breaking its ties: the
+    // order that stable sorts by the last column, then the one before, ..., then the first leave.
+    static constexpr std::size_t kMaxSortColumns = 8;
+    void sortByColumns(std::span<const int> columns, Qt::SortOrder order);
     // The first row whose cell in `column` is exactly `text`, or -1.
     int find(int column, std::string_view text) const;
 

@@ -316,6 +316,20 @@ void ListView::resort() {
     m_lastSortGeneration = m_model->generation();
 }
 
+void ListView::sortByColumns(std::span<const int> columns, int order) {
+    for (int c : columns) {
+        checkColumn(c, true);
+    }
+    if (columns.empty()) {
+        return;
+    }
+    const auto qtOrder = order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_model->sortByColumns(columns, qtOrder);
+    m_lastSortKey = columns.front();
+    m_lastSortOrder = order;
+    m_lastSortGeneration = m_model->generation();
+}
+
 void ListView::setSorted(bool on) {
     m_sorted = on;
     resort();

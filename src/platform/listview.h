@@ -85,6 +85,11 @@ public:
     int sortOrder() const { return m_sortOrder; } // 0 ascending, 1 descending
     void setSortOrder(int order);
 
+    // Sorts by several columns at once (0 ascending, 1 descending), the first deciding: the order that
+    // stable sorts by the last column, then the one before, ..., then the first would leave. The sort
+    // state (on/off, key, order) is not changed.
+    void sortByColumns(std::span<const int> columns, int order);
+
     // The old "automatic drag": dragging the selected row out carries this list's name.
     bool dragSource() const { return m_dragSource; }
     void setDragSource(bool on);
