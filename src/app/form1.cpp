@@ -5,6 +5,7 @@
 #include "controls/placedcontrols.h"
 #include "controls/sliderpic.h"
 #include "controls/wheel.h"
+#include "library/windows1252.h"
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
 #include "platform/filelists.h"
@@ -163,6 +164,12 @@ void Form1::takeControls() {
         list->setDragSource(true);
     }
     File1->setDragSource(true);
+    // The screen password is kept in the settings record's single-byte code page: a character the code
+    // page cannot hold would not survive the save and would lock the owner out.
+    for (tk::TextBox* box : {Text_Pass, Text_NewPass}) {
+        box->setAcceptedCharacters(
+            [](char32_t c) { return c >= 0x20 && text::codePointToWindows1252(c).has_value(); });
+    }
 
     // The stacking the pages rely on: the sliding pages above everything else on the window, the doors
     // above the browse pages, the password page on top of all.
@@ -182,5 +189,8 @@ void Form1::exitStation() {
     s.form1Slot().unload();
     s.form2Slot().unload();
     s.frmOptionsSlot().unload();
+    winamp.WinAMP_SendCommand(40047); // stop
+    winamp.WinAMP_ClearPlaylist();
+    winamp.WinAMP_SendCommand(40001); // close the player
     tk::Runtime::current().endProgram();
 }

@@ -5,8 +5,11 @@
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
+#include "player/winampcontrol.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <memory>
 
@@ -54,6 +57,11 @@ public:
     BrowseState browse;
     PlaybackState playback;
     TagState tags;
+
+    // The link to the player process.
+    WinAMP_Control winamp;
+    // The steps the load handler took, in order (for diagnostics and tests).
+    std::vector<std::string> startupSteps;
 
     // Indexed controls.
     tk::ControlArray<tk::Label> Label1{"Label1"};
@@ -148,8 +156,27 @@ public:
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();
     void LoadSkinPictures();
+    // Writes the layout of both windows and the screen password to "Conf.mld".
+    void SaveConfig();
+    // Reads "Conf.mld" and applies it to both windows. Only the start-up call puts the volume slider
+    // back to 50: elsewhere the pointer would disagree with the player's volume.
+    void LoadConf(bool atStart = false);
     // A skin picture from the program folder's "Skin" folder ("\\Name.jpg" or "Name.jpg").
     tk::Picture skinPicture(std::string_view name) const;
+
+    // TEMPORARY until the tables land.
+    void LoadDataBase();
+
+    // Browsing: the current album and the wheel (src/browse).
+    void FindArtistAlbum();
+    void SelectArtistAlbum();
+    void Wheel1_Change();
+    void FillAlbumView();
+    void MarkChosenInSingleView();
+
+    // Player (src/player).
+    // A random whole number from 0 to `max`, each equally likely.
+    std::int32_t RandomNumber(std::int32_t max);
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appearance/confrecord.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -17,6 +19,7 @@ struct FileState {
     std::int32_t CurRecord = 0;
     std::int32_t DataWriteMode = 0; // 1 while the tag editor rewrites record CurRecord
     std::int32_t FirstRun = 0;      // 1 on a first run, until the settings writer stored the default password
+    conf::RecordBytes ConfRec{};    // the settings record as last read or written
 };
 
 // Layout-edit mode, the screen password and the doors.

@@ -1,12 +1,67 @@
 #include "app/form1.h"
-
+#include "app/station.h"
+#include "appearance/skinfiles.h"
+#include "controls/placedcontrols.h"
+#include "controls/sliderpic.h"
+#include "controls/wheel.h"
+#include "library/genres.h"
+#include "platform/combobox.h"
+#include "platform/label.h"
+#include "platform/listview.h"
 #include "platform/picturebox.h"
+#include "platform/runtime.h"
+#include "platform/usercontrol.h"
+#include "screen/form2.h"
 
-// The main window's load handler.
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// What starting the player changes on the main window.
+class PlayerHost final : public WinAMPHost {
+public:
+    explicit PlayerHost(Form1& form)
+        : m_form(form) {}
+    void setCaption(const std::string& caption) override { m_form.setCaption(caption); }
+    void setVolumeSliderPosition(int position) override { m_form.SliderPic1[0].setCurPosition(position); }
+    int volumeSliderPosition() const override { return m_form.SliderPic1[0].curPosition(); }
+
+private:
+    Form1& m_form;
+};
+
+constexpr const char* kAboutLine = "Tunnora - music station";
+constexpr const char* kVersionLine = "Ver. 1.2.3";
+
+} // namespace
+
+// The main window's load handler: brings the station from nothing to ready.
 void Form1::formLoad() {
-    files.ConfPath.clear();
+    tk::Runtime& rt = tk::Runtime::current();
+    const std::filesystem::path folder = rt.programFolder();
+    const std::string programFolder = folder.string();
+    startupSteps.clear();
+    const auto step = [this](const char* name) { startupSteps.emplace_back(name); };
+
+    // Every skin picture the station will load must be there: one message names all that are not.
+    step("skin check");
+    const auto missing = missingSkinFiles(folder);
+    if (!missing.empty()) {
+        std::string text = "The station cannot start: these pictures are missing from its \"Skin\" folder (" +
+                           (folder / "Skin").string() + "):\n";
+        for (const std::string& name : missing) {
+            text += "\n" + name;
+        }
+        rt.messageBox().show(text, tk::kMsgCritical, rt.appTitle());
+        rt.endProgram();
+    }
+    Wheel1 = controls::createWheel1(this);
+    Wheel1->change.connect([this] { Wheel1_Change(); });
+
+    step("state");
     layout.DoorState = 0;
-    layout.DoorWidth = static_cast<std::int32_t>(LeftDoor->width());
+    layout.DoorWidth = static_cast<std::int32_t>(std::nearbyint(LeftDoor->width()));
     pages.PlayListOpen = 0;
     layout.LayoutEditMode = 0;
     pages.AddSongsOpen = 0;
@@ -21,5 +76,71 @@ void Form1::formLoad() {
     browse.AlbumPageFirst = 1;
     playback.StartAtFirst = 1;
     browse.WheelFromCell = 1;
-    loadDesignPictures(*this, layout::kForm1, layout::kForm1Groups, m_controls);
+
+    step("genres");
+    for (std::size_t i = 0; i < tags.Genres.size(); ++i) {
+        tags.Genres[i] = std::string(library::genreNames()[i]);
+        cboGenre1->addItem(tags.Genres[i]);
+    }
+
+    step("player");
+    PlayerHost host(*this);
+    winamp.InitWinAMP(host);
+
+    step("program folder");
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+
+    // A settings file shorter than one record (a first save that failed leaves 0 bytes) counts as
+    // missing, so a first run writes it again.
+    step("settings file");
+    const std::filesystem::path confPath = folder / "Conf.mld";
+    files.ConfPath = confPath.string();
+    const bool haveConf = std::filesystem::is_regular_file(confPath, ec) &&
+                          std::filesystem::file_size(confPath, ec) >= conf::kRecordSize;
+    if (!haveConf) {
+        files.FirstRun = 1;
+        SaveConfig();
+    }
+
+    step("paths");
+    files.DataPath = (folder / "Data.mld").string();
+    files.AlbumPath = (folder / "Album.mld").string();
+    files.ArtistPath = (folder / "Artist.mld").string();
+
+    step("skin pictures");
+    LoadSkinPictures();
+    step("settings");
+    LoadConf(true);
+
+    step("labels");
+    for (int k = 0; k <= 22; ++k) {
+        Label1[k].setAutoSize(true);
+        Label1[k].setCaption("");
+    }
+    Form2& screen = station().form2();
+    for (int j = 0; j <= 13; ++j) {
+        screen.F2_Label1[j].setAutoSize(true);
+        screen.F2_Label1[j].setCaption("");
+    }
+    Label1[21].setCaption(kAboutLine);
+    Label1[22].setCaption(kVersionLine);
+
+    step("database");
+    LoadDataBase();
+
+    step("random");
+    rt.random().seed(static_cast<std::uint64_t>(rt.clock().now().time_since_epoch().count()));
+
+    // With no albums at all (a new install or a deleted database) there is no current album: the wheel
+    // line stays hidden, the album's song list empty and its cover the skin's.
+    step("current album");
+    const int rows = TempArtist->count();
+    if (rows >= 1) {
+        browse.CurrentArtistIndex = 1 + RandomNumber(rows - 1);
+        SelectArtistAlbum();
+    } else {
+        Label1[18].setVisible(false);
+        SingleView->clear();
+    }
 }

@@ -15,8 +15,7 @@ namespace {
 // The shortest text of a single-precision value with at most seven significant digits, as the
 // station has always written numbers: no exponent for the values a layout holds, no trailing zeros,
 // no separator without a fraction.
-std::string generalText(float value)
-{
+std::string generalText(float value) {
     if (value == 0.0f) {
         return "0";
     }
@@ -31,23 +30,20 @@ std::string generalText(float value)
     return s;
 }
 
-std::string cut(std::string s, std::size_t width)
-{
+std::string cut(std::string s, std::size_t width) {
     if (s.size() > width) {
         s.resize(width);
     }
     return s;
 }
 
-void put(RecordBytes& r, std::size_t at, std::size_t width, const std::string& value)
-{
+void put(RecordBytes& r, std::size_t at, std::size_t width, const std::string& value) {
     const std::string v = cut(value, width);
     std::memcpy(r.data() + at, v.data(), v.size());
     std::memset(r.data() + at + v.size(), ' ', width - v.size());
 }
 
-std::string_view trim(std::string_view s)
-{
+std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\0')) {
         s.remove_prefix(1);
     }
@@ -59,25 +55,24 @@ std::string_view trim(std::string_view s)
 
 // A field of the record, or nullopt when the record is too short to hold it.
 std::optional<std::string_view> field(const std::uint8_t* bytes, std::size_t length, std::size_t at,
-                                      std::size_t width)
-{
+                                      std::size_t width) {
     if (at + width > length) {
         return std::nullopt;
     }
     return std::string_view(reinterpret_cast<const char*>(bytes) + at, width);
 }
 
-void putPosition(RecordBytes& r, std::size_t at, float v) { put(r, at, kPositionWidth, positionText(v)); }
+void putPosition(RecordBytes& r, std::size_t at, float v) {
+    put(r, at, kPositionWidth, positionText(v));
+}
 
-float readPosition(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback)
-{
+float readPosition(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback) {
     const auto f = field(b, n, at, kPositionWidth);
     const auto v = f ? parseNumber(*f) : std::nullopt;
     return v ? *v : fallback;
 }
 
-void putLabel(RecordBytes& r, std::size_t at, const LabelStyle& s, int width)
-{
+void putLabel(RecordBytes& r, std::size_t at, const LabelStyle& s, int width) {
     put(r, at + kAlignmentAt, 1, std::to_string(s.alignment));
     put(r, at + kFontNameAt, kFontNameWidth, text::encodeWindows1252(s.fontName));
     put(r, at + kBoldAt, kFlagWidth, flagText(s.bold));
@@ -89,8 +84,7 @@ void putLabel(RecordBytes& r, std::size_t at, const LabelStyle& s, int width)
     put(r, at + kLabelWidthAt, kPositionWidth, std::to_string(width));
 }
 
-LabelStyle readLabel(const std::uint8_t* b, std::size_t n, std::size_t at, const LabelStyle& fallback)
-{
+LabelStyle readLabel(const std::uint8_t* b, std::size_t n, std::size_t at, const LabelStyle& fallback) {
     LabelStyle s = fallback;
     if (auto f = field(b, n, at + kAlignmentAt, 1)) {
         const auto v = parseNumber(*f);
@@ -126,8 +120,7 @@ LabelStyle readLabel(const std::uint8_t* b, std::size_t n, std::size_t at, const
 
 } // namespace
 
-std::string positionText(float twips)
-{
+std::string positionText(float twips) {
     // Clamped to what five characters hold, so what is stored is what is read back.
     if (!std::isfinite(twips)) {
         twips = 0.0f;
@@ -136,14 +129,19 @@ std::string positionText(float twips)
     return cut(generalText(twips), kPositionWidth);
 }
 
-std::string fontSizeText(float points) { return cut(generalText(points), kSizeWidth); }
+std::string fontSizeText(float points) {
+    return cut(generalText(points), kSizeWidth);
+}
 
-std::string flagText(bool on) { return on ? "True" : "False"; }
+std::string flagText(bool on) {
+    return on ? "True" : "False";
+}
 
-std::string colorText(std::uint32_t color) { return std::to_string(static_cast<std::int32_t>(color)); }
+std::string colorText(std::uint32_t color) {
+    return std::to_string(static_cast<std::int32_t>(color));
+}
 
-std::optional<float> parseNumber(std::string_view f)
-{
+std::optional<float> parseNumber(std::string_view f) {
     std::string s(trim(f));
     if (s.empty()) {
         return std::nullopt;
@@ -167,8 +165,7 @@ std::optional<float> parseNumber(std::string_view f)
     return value;
 }
 
-std::optional<bool> parseFlag(std::string_view f)
-{
+std::optional<bool> parseFlag(std::string_view f) {
     const std::string_view s = trim(f);
     if (s == "True") {
         return true;
@@ -179,8 +176,7 @@ std::optional<bool> parseFlag(std::string_view f)
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> parseColor(std::string_view f)
-{
+std::optional<std::uint32_t> parseColor(std::string_view f) {
     const std::string_view s = trim(f);
     std::int64_t value = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -198,8 +194,7 @@ std::optional<std::uint32_t> parseColor(std::string_view f)
     return c;
 }
 
-RecordBytes encode(const Settings& s, std::int16_t recordCount, const RecordBytes& previous)
-{
+RecordBytes encode(const Settings& s, std::int16_t recordCount, const RecordBytes& previous) {
     RecordBytes r = previous;
     r[0] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(recordCount) & 0xFF);
     r[1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(recordCount) >> 8);
@@ -242,8 +237,7 @@ RecordBytes encode(const Settings& s, std::int16_t recordCount, const RecordByte
     return r;
 }
 
-Settings decode(const std::uint8_t* b, std::size_t n, const Settings& fallback)
-{
+Settings decode(const std::uint8_t* b, std::size_t n, const Settings& fallback) {
     Settings s = fallback;
     if (auto f = field(b, n, kPasswordAt, kPasswordWidth)) {
         s.password = text::decodeWindows1252(trim(*f));
@@ -276,7 +270,8 @@ Settings decode(const std::uint8_t* b, std::size_t n, const Settings& fallback)
     }
     for (int k = 0; k < kScreenButtons; ++k) {
         s.screenButtons[k].top = readPosition(b, n, kScreenButtonAt + 10 * k, fallback.screenButtons[k].top);
-        s.screenButtons[k].left = readPosition(b, n, kScreenButtonAt + 10 * k + 5, fallback.screenButtons[k].left);
+        s.screenButtons[k].left =
+            readPosition(b, n, kScreenButtonAt + 10 * k + 5, fallback.screenButtons[k].left);
     }
     s.backPage.top = readPosition(b, n, kBackPageAt, fallback.backPage.top);
     s.backPage.left = readPosition(b, n, kBackPageAt + 5, fallback.backPage.left);

@@ -37,9 +37,9 @@ inline constexpr std::size_t kBackPageAt = 4120;
 inline constexpr std::size_t kBackColorAt = 4130, kBackColorWidth = 16;
 inline constexpr std::size_t kPositionWidth = 5;
 // Inside a label block.
-inline constexpr std::size_t kAlignmentAt = 0, kFontNameAt = 1, kFontNameWidth = 48, kBoldAt = 49, kItalicAt = 54,
-                             kFlagWidth = 5, kSizeAt = 59, kSizeWidth = 2, kForeColorAt = 61, kColorWidth = 16,
-                             kLabelTopAt = 77, kLabelLeftAt = 82, kLabelWidthAt = 87;
+inline constexpr std::size_t kAlignmentAt = 0, kFontNameAt = 1, kFontNameWidth = 48, kBoldAt = 49,
+                             kItalicAt = 54, kFlagWidth = 5, kSizeAt = 59, kSizeWidth = 2, kForeColorAt = 61,
+                             kColorWidth = 16, kLabelTopAt = 77, kLabelLeftAt = 82, kLabelWidthAt = 87;
 static_assert(kScreenLabelAt + kScreenLabels * kLabelBlock == 3710);
 static_assert(kBackColorAt + kBackColorWidth == kRecordSize);
 
@@ -91,7 +91,7 @@ struct Settings {
 std::string positionText(float twips);
 // A font size: the same decimal form cut to 2 characters (9.75 gives "9.").
 std::string fontSizeText(float points);
-std::string flagText(bool on);       // "True" or "False"
+std::string flagText(bool on);        // "True" or "False"
 std::string colorText(std::uint32_t); // signed 32-bit decimal
 
 // Reads a number field: blanks trimmed, "." or "," as the decimal separator.

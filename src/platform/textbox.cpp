@@ -3,8 +3,30 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace tk {
+
+namespace {
+// Refuses any edit that would put a character the test does not accept into the box.
+class CharacterValidator final : public QValidator {
+public:
+    CharacterValidator(std::function<bool(char32_t)> accepts, QObject* parent)
+        : QValidator(parent)
+        , m_accepts(std::move(accepts)) {}
+    State validate(QString& input, int&) const override {
+        for (char32_t c : input.toStdU32String()) {
+            if (!m_accepts(c)) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    std::function<bool(char32_t)> m_accepts;
+};
+} // namespace
 
 TextBox::TextBox(QWidget* parent, std::string name, int index)
     : Control(parent, std::move(name), index)
@@ -69,6 +91,10 @@ void TextBox::setFont(const FontSpec& font) {
 void TextBox::setAlignment(int alignment) {
     m_alignment = alignment;
     m_edit->setAlignment(alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+}
+
+void TextBox::setAcceptedCharacters(std::function<bool(char32_t)> accepts) {
+    m_edit->setValidator(accepts ? new CharacterValidator(std::move(accepts), m_edit) : nullptr);
 }
 
 int TextBox::selStart() const {

@@ -4,6 +4,7 @@
 #include "platform/control.h"
 #include "platform/font.h"
 
+#include <functional>
 #include <string>
 
 class QLineEdit;
@@ -34,6 +35,8 @@ public:
     void setFont(const FontSpec& font);
     int alignment() const { return m_alignment; }
     void setAlignment(int alignment);
+    // Only characters the test accepts can be typed or pasted; text set by the program is not checked.
+    void setAcceptedCharacters(std::function<bool(char32_t)> accepts);
     int selStart() const;
     void setSelStart(int position);
 

@@ -1,10 +1,12 @@
 #include "app/form1.h"
 #include "app/station.h"
+#include "fakeplayer.h"
 #include "gui.h"
 #include "platform/label.h"
 #include "platform/picturebox.h"
 #include "platform/textbox.h"
 #include "platform/timer.h"
+#include "player/playerwire.h"
 #include "screen/form2.h"
 #include "testruntime.h"
 
@@ -84,16 +86,23 @@ TEST(Form1, PagesDoorsAndThePasswordPageStackAsTheyMust) {
 }
 
 TEST(Form1, ClosingFromTheWindowManagerRunsTheExitSequence) {
-    TestRuntime rt;
-    rt.installSkin();
+    TestRuntime rt(TestOptions{.fakePlayer = true, .skin = true});
     Station station(rt.runtime());
-    station.form2(); // the playing-now screen exists, hidden
-    Form1& f = station.form1();
-    showAndExpose(&f);
-    f.close();
+    ASSERT_TRUE(station.start());
+    rt.player().clearLog();
+    station.form1().close();
     EXPECT_TRUE(rt.programExit().ended);
     EXPECT_FALSE(station.form1Slot().loaded());
     EXPECT_FALSE(station.form2Slot().loaded());
+    // The player is stopped, its list cleared and the player closed, in that order.
+    std::vector<std::pair<std::uint32_t, std::int32_t>> sent;
+    for (const auto& m : rt.player().messages()) {
+        sent.emplace_back(m.message, m.message == playerwire::kMsgCommand ? m.wParam : m.lParam);
+    }
+    EXPECT_EQ(sent, (std::vector<std::pair<std::uint32_t, std::int32_t>>{
+                        {playerwire::kMsgCommand, playerwire::kCommandStop},
+                        {playerwire::kMsgUser, playerwire::kClearList},
+                        {playerwire::kMsgCommand, playerwire::kCommandClose}}));
 }
 
 TEST(Station, WindowsAreCreatedOnFirstUseAndAgainAfterUnload) {

@@ -6,7 +6,7 @@
 #include "fakeplayer.h"
 #include "platform/runtime.h"
 #include "player/winampcontrol.h"
-#include "virtualclock.h"
+#include "fakeservices.h"
 
 #include <chrono>
 #include <filesystem>
@@ -156,7 +156,7 @@ public:
     std::filesystem::path makeSong(const std::string& name, int seconds) override;
     std::size_t launchCount() override { return player.launches().size(); }
 
-    fakes::VirtualClock clock;
+    testing_support::VirtualClock clock;
     fakes::FakePlayer player{clock};
     DiskProbe* probe = nullptr;
 };

@@ -26,6 +26,7 @@ void VirtualClock::sleepFor(std::chrono::milliseconds d) {
 void VirtualClock::advance(std::chrono::milliseconds d) {
     m_wall += d;
     m_steady += d;
+    m_elapsed += d;
     if (onAdvance) {
         onAdvance(d);
     }

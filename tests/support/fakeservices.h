@@ -39,6 +39,8 @@ public:
     std::chrono::steady_clock::time_point steadyNow() override { return m_steady; }
     void sleepFor(std::chrono::milliseconds d) override;
     void advance(std::chrono::milliseconds d);
+    // How far the clock has moved since it was made.
+    std::chrono::milliseconds elapsed() const { return m_elapsed; }
     void setWallTime(std::chrono::system_clock::time_point t) { m_wall = t; }
     // Called whenever the clock moves (a fake player follows it).
     std::function<void(std::chrono::milliseconds)> onAdvance;
@@ -46,6 +48,7 @@ public:
 private:
     std::chrono::system_clock::time_point m_wall{std::chrono::hours(24 * 365 * 30)};
     std::chrono::steady_clock::time_point m_steady{std::chrono::hours(1)};
+    std::chrono::milliseconds m_elapsed{0};
 };
 
 // Timers on the virtual clock: advance() fires every due tick in time order, from the test's side of

@@ -89,7 +89,19 @@ void startDragging(QWidget* target, QPoint from) {
 void type(QWidget* target, const std::string& text) {
     QWidget* w = focusTarget(target);
     w->setFocus();
-    QTest::keyClicks(w, QString::fromStdString(text));
+    // Key by key with its text, so characters beyond ASCII can be typed as well.
+    for (const QChar c : QString::fromStdString(text)) {
+        int key = Qt::Key_unknown;
+        if (c.unicode() < 0x80 && c.isLetterOrNumber()) {
+            key = c.toUpper().unicode();
+        } else if (c == QLatin1Char(' ')) {
+            key = Qt::Key_Space;
+        }
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &up);
+    }
 }
 
 void pressKey(QWidget* target, int qtKey, const std::string& text) {

@@ -1,9 +1,11 @@
 #include "testruntime.h"
 
+#include "fakeplayer.h"
 #include "skingen.h"
 
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -12,13 +14,11 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
-fs::path TestRuntime::write(const std::string& relative, const std::string& bytes) const
-{
+fs::path TestRuntime::write(const std::string& relative, const std::string& bytes) const {
     return writeFile(m_folder.path(), relative, bytes);
 }
 
-fs::path writeFile(const fs::path& folder, const std::string& relative, const std::string& bytes)
-{
+fs::path writeFile(const fs::path& folder, const std::string& relative, const std::string& bytes) {
     const fs::path p = folder / relative;
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary);
@@ -26,7 +26,7 @@ fs::path writeFile(const fs::path& folder, const std::string& relative, const st
     return p;
 }
 
-TestRuntime::TestRuntime(tk::Services s) {
+TestRuntime::TestRuntime(tk::Services s, TestOptions options) {
     if (!s.messageBox) {
         auto m = std::make_unique<FakeMessageBox>();
         m_messages = m.get();
@@ -44,6 +44,15 @@ TestRuntime::TestRuntime(tk::Services s) {
     } else {
         m_clock = nullptr;
         clock.reset();
+    }
+
+    if (options.fakePlayer) {
+        if (!m_clock) {
+            throw std::logic_error("the fake player needs the virtual clock");
+        }
+        m_player = std::make_unique<fakes::FakePlayer>(*m_clock);
+        s.windows = m_player->messenger();
+        s.launcher = m_player->launcher();
     }
     if (!s.timers) {
         if (!m_clock) {
@@ -67,6 +76,9 @@ TestRuntime::TestRuntime(tk::Services s) {
         s.screen.emplace(tk::Screen::kDesignWidthPx, tk::Screen::kDesignHeightPx);
     }
     m_runtime = std::make_unique<tk::Runtime>(m_folder.path(), tk::realServices(std::move(s)));
+    if (options.skin) {
+        installSkin();
+    }
 }
 
 TestRuntime::~TestRuntime() {

@@ -1,14 +1,23 @@
 #pragma once
 
 #include "fakeservices.h"
-#include "platform/runtime.h"
 #include "fixtures/tempfolder.h"
+#include "platform/runtime.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+namespace fakes {
+class FakePlayer;
+}
+
 namespace testing_support {
+
+struct TestOptions {
+    bool fakePlayer = false; // the player is an in-process fake on the virtual clock
+    bool skin = false;       // the program folder holds the generated default skin
+};
 
 // Writes a file below `folder` (creating folders on the way) and returns its path.
 std::filesystem::path writeFile(const std::filesystem::path& folder, const std::string& relative,
@@ -19,7 +28,9 @@ std::filesystem::path writeFile(const std::filesystem::path& folder, const std::
 // screen. Pictures, files and processes are real unless a test hands in its own.
 class TestRuntime {
 public:
-    explicit TestRuntime(tk::Services overrides = {});
+    explicit TestRuntime(tk::Services overrides = {}, TestOptions options = {});
+    explicit TestRuntime(TestOptions options)
+        : TestRuntime(tk::Services{}, options) {}
     ~TestRuntime();
 
     tk::Runtime& runtime() { return *m_runtime; }
@@ -34,6 +45,7 @@ public:
     VirtualTimers& timers() { return *m_timers; }
     CountingFrameStep& frames() { return *m_frames; }
     ScriptedRandom& random() { return *m_random; }
+    fakes::FakePlayer& player() { return *m_player; }
 
     // Writes the generated default skin into the program folder.
     void installSkin();
@@ -49,6 +61,7 @@ private:
     VirtualTimers* m_timers = nullptr;
     CountingFrameStep* m_frames = nullptr;
     ScriptedRandom* m_random = nullptr;
+    std::unique_ptr<fakes::FakePlayer> m_player;
     std::unique_ptr<tk::Runtime> m_runtime;
 };
 

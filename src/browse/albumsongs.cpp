@@ -1,0 +1,100 @@
+#include "app/form1.h"
+#include "library/recordstore.h"
+#include "library/songlist.h"
+#include "library/songrecord.h"
+#include "platform/errors.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "platform/pathcase.h"
+#include "platform/picturebox.h"
+#include "platform/runtime.h"
+
+#include <QString>
+
+#include <set>
+
+namespace {
+
+// The folder of a song path (up to and including its last "/", or "\" in a Windows path) in upper
+// case and ending in a separator: songs of one folder share it whatever the letter case.
+std::string folderKey(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) {
+        folder.push_back('/');
+    }
+    return QString::fromStdString(folder).toUpper().toStdString();
+}
+
+std::string folderOf(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+} // namespace
+
+void Form1::FillAlbumView() {
+    tk::ignoreErrors([&] { SingleView->clear(); });
+    tk::ignoreErrors([&] {
+        Image11->setPicture(skinPicture("\\Cover.jpg"));
+        const std::string folder = folderOf(browse.CurAlbumPath);
+        if (auto cover = tk::Runtime::current().pictures().tryLoad(tk::nativePath(folder + "cover.jpg"))) {
+            Image11->setPicture(*cover);
+        }
+        Image1[3].setPicture(Image11->picture());
+    });
+    const std::string albumKey = folderKey(browse.CurAlbumPath);
+    const auto loaded = library::RecordStore<library::SongRecord>::load(files.DataPath);
+    if (loaded.records.empty()) {
+        return;
+    }
+    int artistSongs = 0;
+    std::int64_t number = 0;
+    for (const library::SongRecord& song : loaded.records) {
+        ++number;
+        if (folderKey(song.fileLocation) != albumKey ||
+            song.album.compare(0, browse.CurAlbum.size(), browse.CurAlbum) != 0) {
+            continue;
+        }
+        const std::string running = std::to_string(SingleView->count() + 1);
+        const std::string recordNo = library::formatRecordNumber(number);
+        SingleView->addRow(
+            {running, song.track, song.title, song.artist, song.album, song.fileLocation, recordNo});
+        if (song.artist.compare(0, browse.CurArtist.size(), browse.CurArtist) == 0) {
+            ++artistSongs;
+        }
+    }
+    SingleView->setSortKey(1);
+    SingleView->setSorted(true);
+    SingleView->setSorted(false);
+    const int rows = SingleView->count();
+    SingleArtist->setCaption(artistSongs * 3 >= rows ? browse.CurArtist : "Various Artists");
+    SingleAlbum->setCaption(browse.CurAlbum);
+    MarkChosenInSingleView();
+    Label1[18].setCaption(std::to_string(browse.CurrentArtistIndex) + " - " + browse.CurArtist + " - " +
+                          browse.CurAlbum);
+    Label1[18].setVisible(true);
+}
+
+void Form1::MarkChosenInSingleView() {
+    // Queued songs are matched by record number: two songs of the same title are two songs.
+    if (SingleView->count() == 0) {
+        return;
+    }
+    std::set<std::string> queued;
+    const int songs = ListView->count();
+    for (int i = 1; i <= songs; ++i) {
+        if (ListView->bold(i, 0)) {
+            queued.insert(ListView->subItem(i, 10));
+        }
+    }
+    const int rows = SingleView->count();
+    for (int j = 1; j <= rows; ++j) {
+        if (queued.count(SingleView->subItem(j, 6)) != 0) {
+            for (int c = 1; c <= 6; ++c) {
+                SingleView->setBold(j, c, true);
+                SingleView->setForeColor(j, c, 255);
+            }
+        }
+    }
+}

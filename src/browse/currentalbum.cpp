@@ -1,0 +1,105 @@
+#include "app/form1.h"
+#include "controls/wheel.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+std::string trimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// The wheel's maximum for a table of `rows` rows: never below its minimum of 1, so an empty table
+// does not make the wheel refuse it with a message.
+int wheelMax(int rows) {
+    return std::max(1, rows);
+}
+
+} // namespace
+
+void Form1::FindArtistAlbum() {
+    const int rows = TempArtist->count();
+    for (int i = 1; i <= rows; ++i) {
+        if (TempArtist->subItem(i, 2) == browse.FindAlbum && TempArtist->subItem(i, 1) == browse.FindArtist) {
+            browse.CurrentArtistIndex = i;
+            SelectArtistAlbum();
+            return;
+        }
+    }
+}
+
+void Form1::SelectArtistAlbum() {
+    Wheel1->setMax(wheelMax(TempArtist->count()));
+    const int r = browse.CurrentArtistIndex;
+    browse.CurArtist = TempArtist->subItem(r, 1);
+    browse.CurAlbum = TempArtist->subItem(r, 2);
+    browse.CurAlbumPath = TempArtist->subItem(r, 3);
+    Label1[18].setCaption(std::to_string(r) + " - " + browse.CurArtist + " - " + browse.CurAlbum);
+    Label1[18].setVisible(true);
+    browse.WheelIndex = r;
+    // While the wheel moves, its change handler must not read a row of the artist table as a row of
+    // the album table.
+    if (browse.AlbumPageMode == 2) {
+        browse.AlbumPageMode = 3;
+    }
+    Wheel1->setValue(r);
+    if (browse.AlbumPageMode == 3) {
+        browse.AlbumPageMode = 2;
+    }
+    FillAlbumView();
+}
+
+void Form1::Wheel1_Change() {
+    if (pages.TopTenPageOpen == 1) {
+        Label1[18].setVisible(true);
+        Label1[18].setCaption(" Sorry - Use Wheel Button to Move Forward ");
+        return;
+    }
+    if (pages.SinglePageOpen == 1) {
+        const int rows = TempArtist->count();
+        // With no albums there is no row to point at; the wheel shows nothing.
+        if (rows >= 1) {
+            const int v = std::min(Wheel1->value(), rows);
+            Label1[18].setCaption(std::to_string(v) + " - " + trimmed(TempArtist->subItem(v, 1)) + "  -  " +
+                                  trimmed(TempArtist->subItem(v, 2)));
+            browse.WheelIndex = v;
+        }
+    }
+    if (pages.AlbumPageOpen == 1) {
+        if (TempArtist->count() == 0 || TempAlbum->count() == 0) {
+            return;
+        }
+        if (browse.AlbumPageMode == 1) {
+            const int rows = TempArtist->count();
+            if (rows < 8) {
+                Wheel1->setValue(1);
+            }
+            Wheel1->setMax(wheelMax(rows));
+            const int v = Wheel1->value();
+            if (v > rows) {
+                return;
+            }
+            Label1[18].setCaption(std::to_string(v) + " - " + trimmed(TempArtist->subItem(v, 1)) + "  -  " +
+                                  trimmed(TempArtist->subItem(v, 2)));
+        } else if (browse.AlbumPageMode == 2) {
+            const int rows = TempAlbum->count();
+            if (rows < 8) {
+                Wheel1->setValue(1);
+            }
+            Wheel1->setMax(wheelMax(rows));
+            const int v = Wheel1->value();
+            if (v > rows) {
+                return;
+            }
+            Label1[18].setCaption(std::to_string(v) + " - " + TempAlbum->subItem(v, 2) + "  -  " +
+                                  TempAlbum->subItem(v, 1));
+        }
+    }
+}
