@@ -39,10 +39,7 @@ std::array<std::string, kSongColumnCount> songListColumns(const SongRecord& reco
 }
 
 std::string formatPlayCount(std::string_view playedTimes) {
-    const std::string_view trimmed = text::trimBlanks(playedTimes);
-    if (!allDigits(trimmed))
-        return std::string(trimmed);
-    return zeroPadded(trimmed, 4);
+    return zeroPadded(std::to_string(playCount(playedTimes)), 4);
 }
 
 std::string formatRecordNumber(std::int64_t number) {
