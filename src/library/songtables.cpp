@@ -35,7 +35,8 @@ void reportUnreadable(Form1& form, const library::FileError& error) {
         return;
     }
     tk::Runtime::current().messageBox().show(
-        "A song database file could not be read; its songs are not shown.\n\n" + error.message(),
+        "A song database file could not be read; the station goes on without what it holds.\n\n" +
+            error.message(),
         tk::kMsgExclamation, tk::Runtime::current().appTitle());
 }
 
@@ -74,7 +75,7 @@ void Form1::LoadDataBase() {
     ListView->setSorted(false);
 
     std::int64_t songs = 0;
-    std::array<std::string_view, library::kSongColumnCount> cells;
+    library::SongListCells row;
     const auto scanned = library::RecordStore<SongRecord>::scanBytes(
         tk::nativePath(files.DataPath),
         [&](const FileStamp& stamp) {
@@ -83,9 +84,8 @@ void Form1::LoadDataBase() {
         },
         [&](std::int64_t number, std::span<const std::uint8_t, SongRecord::kSize> bytes) {
             const SongRecord record = SongRecord::decode(bytes);
-            const auto columns = library::songListColumns(record, number);
-            std::copy(columns.begin(), columns.end(), cells.begin());
-            ListView->addRow(cells);
+            row.set(record, number);
+            ListView->addRow(row.cells());
             songFolders.add(number, record.fileLocation);
             songs = number;
         });
