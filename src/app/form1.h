@@ -2,16 +2,17 @@
 
 #include "app/form1state.h"
 #include "app/formbuilder.h"
+#include "library/songfolderindex.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
 #include "player/winampcontrol.h"
 
+#include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <memory>
 
 class Station;
 namespace controls {
@@ -164,8 +165,26 @@ public:
     // A skin picture from the program folder's "Skin" folder ("\\Name.jpg" or "Name.jpg").
     tk::Picture skinPicture(std::string_view name) const;
 
-    // TEMPORARY until the tables land.
+    // Song library (src/library): the song list and the album and artist tables filled from the
+    // database files, and the songs of "Data.mld" by folder for the album's song page.
     void LoadDataBase();
+    void LoadAlbumList();
+    void LoadArtistList();
+    // The songs of "Data.mld" in the folder of the song file `path` (library::folderKey), in file
+    // order; none when the file cannot be read. Reads only that folder's records while `songFolders`
+    // still describes the file.
+    std::vector<library::NumberedSong> songsInFolderOf(std::string_view path);
+    // The record numbers of "Data.mld" by folder: LoadDataBase builds it, whoever appends a record to
+    // the file adds it (songFolders.add(number, path)).
+    library::SongFolderIndex songFolders;
+    // The database files already reported as unreadable in this run: each is reported once.
+    std::set<std::string> unreadableReported;
+
+    // Browsing: song list order (src/browse).
+    // Artist, album and track order, sorting left off; the one sort of the literal six steps run twice.
+    void RestoreListOrder();
+    // Play-count order, most played first, sorting left on.
+    void SortByPlays();
 
     // Browsing: the current album and the wheel (src/browse).
     void FindArtistAlbum();

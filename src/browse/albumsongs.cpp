@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "library/recordstore.h"
 #include "library/songlist.h"
 #include "library/songrecord.h"
 #include "platform/errors.h"
@@ -9,22 +8,9 @@
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
 
-#include <QString>
-
 #include <set>
 
 namespace {
-
-// The folder of a song path (up to and including its last "/", or "\" in a Windows path) in upper
-// case and ending in a separator: songs of one folder share it whatever the letter case.
-std::string folderKey(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) {
-        folder.push_back('/');
-    }
-    return QString::fromStdString(folder).toUpper().toStdString();
-}
 
 std::string folderOf(const std::string& path) {
     const auto cut = path.find_last_of("/\\");
@@ -43,24 +29,21 @@ void Form1::FillAlbumView() {
         }
         Image1[3].setPicture(Image11->picture());
     });
-    const std::string albumKey = folderKey(browse.CurAlbumPath);
-    const auto loaded = library::RecordStore<library::SongRecord>::load(files.DataPath);
-    if (loaded.records.empty()) {
+    // The songs of the album's folder (its letter case aside) whose album begins with the album's name.
+    const std::vector<library::NumberedSong> songs = songsInFolderOf(browse.CurAlbumPath);
+    if (songs.empty()) {
         return;
     }
     int artistSongs = 0;
-    std::int64_t number = 0;
-    for (const library::SongRecord& song : loaded.records) {
-        ++number;
-        if (folderKey(song.fileLocation) != albumKey ||
-            song.album.compare(0, browse.CurAlbum.size(), browse.CurAlbum) != 0) {
+    for (const library::NumberedSong& song : songs) {
+        const library::SongRecord& r = song.record;
+        if (r.album.compare(0, browse.CurAlbum.size(), browse.CurAlbum) != 0) {
             continue;
         }
         const std::string running = std::to_string(SingleView->count() + 1);
-        const std::string recordNo = library::formatRecordNumber(number);
-        SingleView->addRow(
-            {running, song.track, song.title, song.artist, song.album, song.fileLocation, recordNo});
-        if (song.artist.compare(0, browse.CurArtist.size(), browse.CurArtist) == 0) {
+        const std::string recordNo = library::formatRecordNumber(song.number);
+        SingleView->addRow({running, r.track, r.title, r.artist, r.album, r.fileLocation, recordNo});
+        if (r.artist.compare(0, browse.CurArtist.size(), browse.CurArtist) == 0) {
             ++artistSongs;
         }
     }

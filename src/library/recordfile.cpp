@@ -54,12 +54,20 @@ Result<RecordFile> RecordFile::open(const std::filesystem::path& path, std::size
 }
 
 Result<std::int64_t> RecordFile::count() const {
+    const auto now = stamp();
+    if (!now)
+        return now.error();
+    return static_cast<std::int64_t>(now->length / m_recordSize);
+}
+
+Result<FileStamp> RecordFile::stamp() const {
     if (!m_fd.valid())
-        return std::int64_t{0};
+        return FileStamp{};
     struct stat status {};
     if (::fstat(m_fd.get(), &status) != 0)
         return error("read", errno);
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(status.st_size) / m_recordSize);
+    return FileStamp{static_cast<std::uint64_t>(status.st_size), static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino)};
 }
 
 std::optional<FileError> RecordFile::read(std::int64_t first, std::span<std::uint8_t> out) const {

@@ -12,6 +12,17 @@
 
 namespace library {
 
+// One state of a file as cheaply told apart from another: its length and which file it is. A
+// rewrite in place that keeps the length keeps the stamp; an append, a truncation or a file put in
+// its place changes it. A file that could not be opened or created has the all-zero stamp.
+struct FileStamp {
+    std::uint64_t length = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
 // How a record file is opened.
 enum class RecordFileMode {
     Load,   // read only; a missing file is created empty when the folder allows it
@@ -29,6 +40,9 @@ public:
 
     // The number of whole records now in the file.
     [[nodiscard]] Result<std::int64_t> count() const;
+
+    // The file's length and identity now.
+    [[nodiscard]] Result<FileStamp> stamp() const;
 
     // Reads `out.size() / recordSize` records starting at record `first`; all of them must exist.
     [[nodiscard]] std::optional<FileError> read(std::int64_t first, std::span<std::uint8_t> out) const;

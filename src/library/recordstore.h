@@ -16,10 +16,18 @@
 
 namespace library {
 
-// All whole records of a file in number order (record n at index n - 1), and the error that cut
-// the load short: an unreadable file loads as empty and says why.
+// All whole records of a file in number order (record n at index n - 1), the stamp of the file they
+// were read from, and the error that cut the load short: an unreadable file loads as empty and says why.
 template <class Record> struct LoadedRecords {
     std::vector<Record> records;
+    FileStamp stamp;
+    std::optional<FileError> error;
+};
+
+// What a scan of every record found: the stamp of the file read (its length gives the record count)
+// and the error that cut the scan short.
+struct ScanResult {
+    FileStamp stamp;
     std::optional<FileError> error;
 };
 
@@ -29,36 +37,70 @@ template <class Record> class RecordStore {
 public:
     static constexpr std::size_t kRecordSize = Record::kSize;
 
+    // Hands every whole record to `use(number, bytes)` in number order, the record's undecoded bytes
+    // (a std::span<const std::uint8_t, kRecordSize>), so a caller that needs a few fields decodes only
+    // those. The file is opened read-only; a missing file is created empty when the folder allows it.
+    // After an error the records handed over so far are all there is.
+    template <class Use>
+    [[nodiscard]] static ScanResult scanBytes(const std::filesystem::path& path, Use&& use) {
+        return scanBytes(
+            path, [](const FileStamp&) {}, use);
+    }
+
+    // The same, telling `begin(stamp)` the stamp of the file (its length gives the number of whole
+    // records) before the first record comes.
+    template <class Begin, class Use>
+    [[nodiscard]] static ScanResult scanBytes(const std::filesystem::path& path, Begin&& begin, Use&& use) {
+        ScanResult result;
+        auto file = RecordFile::open(path, kRecordSize, RecordFileMode::Load);
+        if (!file) {
+            result.error = file.error();
+            return result;
+        }
+        const auto stamp = file->stamp();
+        if (!stamp) {
+            result.error = stamp.error();
+            return result;
+        }
+        result.stamp = *stamp;
+        begin(result.stamp);
+        const auto count = static_cast<std::int64_t>(stamp->length / kRecordSize);
+        // Read in blocks of whole records: as fast as one read of the whole file, without holding
+        // the whole file in memory.
+        constexpr std::int64_t kBlock = 2048;
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, kBlock)) * kRecordSize);
+        for (std::int64_t first = 1; first <= count; first += kBlock) {
+            const auto n = static_cast<std::size_t>(std::min(kBlock, count - first + 1));
+            const std::span<std::uint8_t> block(buffer.data(), n * kRecordSize);
+            if (auto error = file->read(first, block)) {
+                result.error = std::move(error);
+                return result;
+            }
+            for (std::size_t i = 0; i < n; ++i)
+                use(first + static_cast<std::int64_t>(i),
+                    std::span<const std::uint8_t, kRecordSize>(
+                        block.subspan(i * kRecordSize).template first<kRecordSize>()));
+        }
+        return result;
+    }
+
     // Reads every whole record. The file is opened read-only; a missing file is created empty.
     [[nodiscard]] static LoadedRecords<Record> load(const std::filesystem::path& path) {
         LoadedRecords<Record> loaded;
-        auto file = RecordFile::open(path, kRecordSize, RecordFileMode::Load);
-        if (!file) {
-            loaded.error = file.error();
-            return loaded;
-        }
-        const auto count = file->count();
-        if (!count) {
-            loaded.error = count.error();
-            return loaded;
-        }
-        // Read in blocks of whole records: as fast as one read of the whole file, without holding
-        // the whole file and its decoded rows in memory at once.
-        constexpr std::int64_t kBlock = 2048;
-        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(*count, kBlock)) * kRecordSize);
-        // Room for the records up front, within reason: a huge damaged file must not allocate at once.
-        loaded.records.reserve(static_cast<std::size_t>(std::min<std::int64_t>(*count, 1 << 20)));
-        for (std::int64_t first = 1; first <= *count; first += kBlock) {
-            const auto n = static_cast<std::size_t>(std::min(kBlock, *count - first + 1));
-            const std::span<std::uint8_t> block(buffer.data(), n * kRecordSize);
-            if (auto error = file->read(first, block)) {
-                loaded.records.clear();
-                loaded.error = std::move(error);
-                return loaded;
-            }
-            for (std::size_t i = 0; i < n; ++i)
-                loaded.records.push_back(
-                    Record::decode(block.subspan(i * kRecordSize).template first<kRecordSize>()));
+        auto result = scanBytes(
+            path,
+            // Room for the records up front, within reason: a huge damaged file must not allocate at once.
+            [&](const FileStamp& stamp) {
+                loaded.records.reserve(
+                    static_cast<std::size_t>(std::min<std::uint64_t>(stamp.length / kRecordSize, 1 << 20)));
+            },
+            [&](std::int64_t, std::span<const std::uint8_t, kRecordSize> bytes) {
+                loaded.records.push_back(Record::decode(bytes));
+            });
+        loaded.stamp = result.stamp;
+        if (result.error) {
+            loaded.records.clear();
+            loaded.error = std::move(result.error);
         }
         return loaded;
     }

@@ -25,24 +25,23 @@ std::string zeroPadded(std::string_view digits, std::size_t width) {
 } // namespace
 
 std::array<std::string, kSongColumnCount> songListColumns(const SongRecord& record, std::int64_t number) {
-    return {record.albumBy,
-            record.artist,
-            record.album,
-            record.track,
-            record.title,
-            formatPlayCount(record.playedTimes),
-            record.year,
-            record.genre,
-            record.comments,
-            record.fileLocation,
-            formatRecordNumber(number)};
+    SongListCells row;
+    row.set(record, number);
+    std::array<std::string, kSongColumnCount> columns;
+    std::copy(row.cells().begin(), row.cells().end(), columns.begin());
+    return columns;
+}
+
+void SongListCells::set(const SongRecord& record, std::int64_t number) {
+    m_playCount = formatPlayCount(record.playedTimes);
+    m_recordNumber = formatRecordNumber(number);
+    m_cells = {record.albumBy,  record.artist,       record.album,  record.track,
+               record.title,    m_playCount,         record.year,   record.genre,
+               record.comments, record.fileLocation, m_recordNumber};
 }
 
 std::string formatPlayCount(std::string_view playedTimes) {
-    const std::string_view trimmed = text::trimBlanks(playedTimes);
-    if (!allDigits(trimmed))
-        return std::string(trimmed);
-    return zeroPadded(trimmed, 4);
+    return zeroPadded(std::to_string(playCount(playedTimes)), 4);
 }
 
 std::string formatRecordNumber(std::int64_t number) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,13 +27,30 @@ enum class SongColumn {
 inline constexpr std::size_t kSongColumnCount = 11;
 
 // The row of the main song list for record `number`: the trimmed fields, the play count with four
-// digits ("0012"; a blank count stays blank) and the record number with six ("000042"). The file
-// location is the file name's own bytes; the view turns it into display text.
+// digits ("0012", "0000" for a song never played) and the record number with six ("000042"). The
+// file location is the file name's own bytes; the view turns it into display text.
 [[nodiscard]] std::array<std::string, kSongColumnCount> songListColumns(const SongRecord& record,
                                                                         std::int64_t number);
 
-// A stored play count as the list shows it: digits padded to four with leading zeros, a blank
-// count blank, any other text unchanged.
+// The same row as views, for filling a list without copying every field: views of `record`'s fields
+// and of the two formatted numbers this object keeps. They stay valid while `record` lives and until
+// the next set().
+class SongListCells {
+public:
+    void set(const SongRecord& record, std::int64_t number);
+    [[nodiscard]] std::span<const std::string_view, kSongColumnCount> cells() const noexcept {
+        return m_cells;
+    }
+
+private:
+    std::string m_playCount;
+    std::string m_recordNumber;
+    std::array<std::string_view, kSongColumnCount> m_cells{};
+};
+
+// A stored play count as the lists show it: the count it stands for (see playCount) in four digits
+// with leading zeros. A blank count shows "0000", so that songs never played sort as the equals of
+// songs played 0 times, and the top-10 page shows a count for them.
 [[nodiscard]] std::string formatPlayCount(std::string_view playedTimes);
 
 // A record number as the lists show it: six digits with leading zeros.

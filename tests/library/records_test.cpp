@@ -153,10 +153,12 @@ TEST(SongList, FormatsTheRowAsTheListShowsIt) {
     EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::RecordNumber)], "000042");
     EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::FileLocation)],
               "/music/Nina Simone/07 Feeling Good.mp3");
-    EXPECT_EQ(library::formatPlayCount(""), "");
+    // The count the station counts with: blank and unreadable counts are 0.
+    EXPECT_EQ(library::formatPlayCount(""), "0000");
+    EXPECT_EQ(library::formatPlayCount("    "), "0000");
+    EXPECT_EQ(library::formatPlayCount("0"), "0000");
     EXPECT_EQ(library::formatPlayCount("7   "), "0007");
-    EXPECT_EQ(library::formatPlayCount("12345"), "12345");
-    EXPECT_EQ(library::formatPlayCount("x1"), "x1");
+    EXPECT_EQ(library::formatPlayCount("x1"), "0000");
     EXPECT_EQ(library::formatRecordNumber(1234567), "1234567");
 }
 

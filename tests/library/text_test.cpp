@@ -95,4 +95,18 @@ TEST(TextField, PathsKeepTheirOwnBytesAndAreNeverCut) {
     EXPECT_FALSE(text::pathFits(" x", 12));
 }
 
+TEST(TextField, TrimmingRemovesOnlyOuterBlanksWhateverTheirCount) {
+    // Runs of blanks shorter than, equal to and longer than the eight bytes trimmed at a time.
+    for (std::size_t lead = 0; lead <= 17; ++lead) {
+        for (std::size_t trail = 0; trail <= 17; ++trail) {
+            for (const std::string core : {"", "a", "a b", "  x        y  z", "123456789"}) {
+                const std::string core2 = core.empty() ? "" : "[" + core + "]";
+                const std::string padded = std::string(lead, ' ') + core2 + std::string(trail, ' ');
+                ASSERT_EQ(text::trimBlanks(padded), core2) << lead << " " << trail;
+            }
+        }
+    }
+    EXPECT_EQ(text::trimBlanks("\t x \t"), "\t x \t"); // only blanks are padding
+}
+
 } // namespace

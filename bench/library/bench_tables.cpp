@@ -1,0 +1,192 @@
+// Speed and memory of the main window's song tables: LoadDataBase (which ends with RestoreListOrder)
+// on generated databases, and the album page's lookup of one folder's songs.
+#include "app/form1.h"
+#include "app/station.h"
+#include "library/albumrecord.h"
+#include "library/recordstore.h"
+#include "library/songfolderindex.h"
+#include "library/songrecord.h"
+#include "platform/listview.h"
+#include "platform/runtime.h"
+
+#include "fixtures/tempfolder.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using library::AlbumRecord;
+using library::SongRecord;
+
+constexpr int kSongsPerAlbum = 12;
+constexpr int kAlbumsPerArtist = 4;
+
+fixtures::TempFolder& scratch() {
+    static fixtures::TempFolder folder("tunnora-bench-tables");
+    return folder;
+}
+
+std::string word(std::mt19937& rng) {
+    static const char* const kSyllables[] = {"ka", "lo",  "mi",  "ren", "sa",  "tor", "vel",
+                                             "no", "dra", "qui", "bel", "ost", "an",  "ix",
+                                             "pe", "um",  "ra",  "zo",  "fen", "lu"};
+    std::string w;
+    const int n = 2 + static_cast<int>(rng() % 3);
+    for (int i = 0; i < n; ++i)
+        w += kSyllables[rng() % 20];
+    w[0] = static_cast<char>(w[0] - 'a' + 'A');
+    return w;
+}
+
+// A library as a folder scan leaves it: album after album, one folder per album, 12 songs each, four
+// albums per artist; one album entry per album and one artist entry per album.
+struct Library {
+    fs::path folder;
+    std::vector<std::string> albumFolders;
+};
+
+const Library& library(int songs) {
+    static std::map<int, Library> made;
+    Library& lib = made[songs];
+    if (!lib.folder.empty())
+        return lib;
+    lib.folder = scratch() / ("songs" + std::to_string(songs));
+    fs::create_directories(lib.folder);
+    std::mt19937 rng(static_cast<unsigned>(songs));
+    auto data = library::RecordStore<SongRecord>::openForAppend(lib.folder / "Data.mld");
+    auto albums = library::RecordStore<AlbumRecord>::openForAppend(lib.folder / "Album.mld");
+    auto artists = library::RecordStore<AlbumRecord>::openForAppend(lib.folder / "Artist.mld");
+    if (!data || !albums || !artists)
+        std::abort();
+    std::string artist;
+    std::string album;
+    std::string albumFolder;
+    for (int i = 0; i < songs; ++i) {
+        const int albumNo = i / kSongsPerAlbum;
+        if (i % kSongsPerAlbum == 0) {
+            if (albumNo % kAlbumsPerArtist == 0)
+                artist = word(rng) + " " + word(rng);
+            album = word(rng) + " " + word(rng) + " " + word(rng);
+            albumFolder = "/home/station/Music/" + artist + "/" + album + "/";
+            lib.albumFolders.push_back(albumFolder);
+        }
+        SongRecord r;
+        r.albumBy = i % kSongsPerAlbum == 0 ? artist : "";
+        r.artist = artist;
+        r.album = album;
+        r.track = std::to_string(i % kSongsPerAlbum + 1);
+        r.title = word(rng) + " " + word(rng) + " " + word(rng);
+        r.year = std::to_string(1960 + rng() % 60);
+        r.genre = "Rock";
+        r.comments = i % 3 ? "" : "Ripped from the compact disc";
+        r.fileLocation = albumFolder + r.track + " " + r.title + ".mp3";
+        r.playedTimes = i % 5 ? "" : std::to_string(rng() % 40);
+        if (!data->append(r).ok())
+            std::abort();
+        if (i % kSongsPerAlbum == 0) {
+            AlbumRecord a;
+            a.artist = artist;
+            a.album = album;
+            a.location = r.fileLocation;
+            if (!albums->append(a).ok() || !artists->append(a).ok())
+                std::abort();
+        }
+    }
+    return lib;
+}
+
+double peakMegabytes() {
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// The main window of one benchmark, its database paths on a generated library.
+struct Window {
+    explicit Window(const Library& lib)
+        : station(tk::Runtime::current())
+        , form(std::make_unique<Form1>(station)) {
+        form->files.DataPath = (lib.folder / "Data.mld").string();
+        form->files.AlbumPath = (lib.folder / "Album.mld").string();
+        form->files.ArtistPath = (lib.folder / "Artist.mld").string();
+    }
+    Station station;
+    std::unique_ptr<Form1> form;
+};
+
+// Run the 100,000 case on its own (--benchmark_filter=BM_LoadDataBase/100000) for its peak memory:
+// the peak of a process is the largest of all it ran.
+void BM_LoadDataBase(benchmark::State& state) {
+    const int songs = static_cast<int>(state.range(0));
+    const Library& lib = library(songs);
+    Window w(lib);
+    for (auto _ : state) {
+        w.form->LoadDataBase();
+        if (w.form->ListView->count() != songs)
+            state.SkipWithError("wrong row count");
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_LoadDataBase)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The album page's songs of one album through the index that LoadDataBase built.
+void BM_SongsInFolder(benchmark::State& state) {
+    const int songs = static_cast<int>(state.range(0));
+    const Library& lib = library(songs);
+    Window w(lib);
+    w.form->LoadDataBase();
+    std::mt19937 rng(7);
+    for (auto _ : state) {
+        const std::string& folder = lib.albumFolders[rng() % (songs / kSongsPerAlbum)]; // whole albums
+        const auto found = w.form->songsInFolderOf(folder + "01.mp3");
+        if (found.size() != kSongsPerAlbum)
+            state.SkipWithError("wrong song count");
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_SongsInFolder)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The same songs read the plain way, every record of the file: what the index saves.
+void BM_SongsInFolderFullRead(benchmark::State& state) {
+    const int songs = static_cast<int>(state.range(0));
+    const Library& lib = library(songs);
+    const fs::path data = lib.folder / "Data.mld";
+    std::mt19937 rng(7);
+    for (auto _ : state) {
+        library::SongFolderIndex index;
+        const std::string& folder = lib.albumFolders[rng() % (songs / kSongsPerAlbum)]; // whole albums
+        const auto found = library::readSongsInFolder(data, library::folderKey(folder), index);
+        if (!found || found->size() != kSongsPerAlbum)
+            state.SkipWithError("wrong song count");
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_SongsInFolderFullRead)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// Qt's offscreen platform with the real services on a 1024×768 screen.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    tk::Services overrides;
+    overrides.screen.emplace(tk::Screen::kDesignWidthPx, tk::Screen::kDesignHeightPx);
+    tk::Runtime runtime(scratch().path(), tk::realServices(std::move(overrides)));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
