@@ -162,8 +162,13 @@ public:
     // Reads "Conf.mld" and applies it to both windows. Only the start-up call puts the volume slider
     // back to 50: elsewhere the pointer would disagree with the player's volume.
     void LoadConf(bool atStart = false);
-    // A skin picture from the program folder's "Skin" folder ("\\Name.jpg" or "Name.jpg").
+    // A skin picture from the program folder's "Skin" folder ("\\Name.jpg" or "Name.jpg"); a missing
+    // or unreadable picture is a runtime error.
     tk::Picture skinPicture(std::string_view name) const;
+    // Gives an element a skin picture once the station runs: a picture that cannot be loaded leaves
+    // the element's current picture and the station goes on.
+    void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
+    void showSkinPicture(tk::Image& element, std::string_view name) const;
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.

@@ -239,6 +239,5 @@ void Form1::LoadConf(bool atStart) {
     if (atStart) {
         SliderPic1[0].setCurPosition(50);
     }
-    switch_[17].setPicture(
-        skinPicture(layout.LayoutEditMode == 1.0f ? "\\EditScreenPass-On.jpg" : "\\EditScreenPass-Off.jpg"));
+    showSkinPicture(switch_[17], layout.LayoutEditMode == 1.0f ? "\\EditScreenPass-On.jpg" : "\\EditScreenPass-Off.jpg");
 }

@@ -10,6 +10,20 @@ tk::Picture Form1::skinPicture(std::string_view name) const {
     return rt.pictures().load(tk::nativePath(rt.programFolder().string() + "/Skin/" + std::string(name)));
 }
 
+void Form1::showSkinPicture(tk::PictureBox& element, std::string_view name) const {
+    if (auto picture = tk::Runtime::current().pictures().tryLoad(
+            tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name)))) {
+        element.setPicture(*picture);
+    }
+}
+
+void Form1::showSkinPicture(tk::Image& element, std::string_view name) const {
+    if (auto picture = tk::Runtime::current().pictures().tryLoad(
+            tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name)))) {
+        element.setPicture(*picture);
+    }
+}
+
 // Loads every skin picture of the main window in a fixed order, parks three sliding pages above the
 // window, centres six pages on the screen and puts the doors at their closed places.
 void Form1::LoadSkinPictures() {
