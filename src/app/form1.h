@@ -186,7 +186,7 @@ public:
     std::set<std::string> unreadableReported;
 
     // Browsing: song list order (src/browse).
-    // Artist, album and track order, sorting left off; the one sort of the literal six steps run twice.
+    // Artist, album and track order in one sort, sorting left off.
     void RestoreListOrder();
     // Play-count order, most played first, sorting left on.
     void SortByPlays();

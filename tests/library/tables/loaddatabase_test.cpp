@@ -305,4 +305,17 @@ TEST(LoadDataBase, BuildsTheFolderIndexOfTheAlbumPage) {
     EXPECT_TRUE(w.f.songsInFolderOf("/music/Abba/Gold/01.mp3").empty());
 }
 
+TEST(LoadDataBase, NumbersSongsByTheirPlacePastTheSixteenBitNumberField) {
+    Window w;
+    std::vector<SongRecord> records(32770, song("A", "X", "1", "/m/x.mp3"));
+    appendAll(w.data(), records);
+    w.f.LoadDataBase();
+    EXPECT_EQ(w.f.Label1[14].caption(), "32770");
+    // Equal artist, album and track: the rows stay in file order. Record 32768's number field holds
+    // -32768; its place in the file numbers it.
+    EXPECT_EQ(w.f.ListView->subItem(32768, 10), "032768");
+    EXPECT_EQ(w.f.ListView->subItem(32770, 10), "032770");
+    EXPECT_EQ(w.f.Text1->toolTipText(), "Maximum Songs To Select As Randomize Is : 29493  ");
+}
+
 } // namespace
