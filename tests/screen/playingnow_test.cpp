@@ -1,0 +1,76 @@
+#include "app/form1.h"
+#include "app/station.h"
+#include "appearance/frmoptions.h"
+#include "gui.h"
+#include "platform/checkbox.h"
+#include "platform/picturebox.h"
+#include "platform/timer.h"
+#include "screen/form2.h"
+#include "testruntime.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+struct Screens {
+    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
+    Station station{rt.runtime()};
+    Screens() {
+        if (!station.start()) {
+            throw std::runtime_error("the start failed");
+        }
+    }
+    Form1& main() { return station.form1(); }
+    Form2& screen() { return station.form2(); }
+};
+} // namespace
+
+TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPictures) {
+    Screens s;
+    EXPECT_TRUE(s.station.form2Slot().loaded());
+    EXPECT_FALSE(s.screen().visible());
+    EXPECT_FALSE(s.screen().picture().isNull());
+    EXPECT_FALSE(s.screen().F2_Image1[1].picture().isNull());
+    EXPECT_FALSE(s.screen().F2_Picture1[0].picture().isNull());
+    EXPECT_EQ(s.screen().F2_Image1[1].width(), 3000.0f);
+}
+
+TEST(PlayingNowScreen, ComesUpEveryMinuteWhileItsTimerIsOnButNotInLayoutEditMode) {
+    Screens s;
+    s.main().Timer2->setEnabled(true);
+    s.rt.advance(60000);
+    EXPECT_TRUE(s.screen().visible());
+    EXPECT_FALSE(s.main().visible());
+
+    // The return button brings the main window back; the next minute shows the screen again.
+    showAndExpose(&s.screen());
+    click(&s.screen().F2_Picture1[1]);
+    EXPECT_TRUE(s.main().visible());
+    EXPECT_FALSE(s.screen().visible());
+    s.rt.advance(60000);
+    EXPECT_TRUE(s.screen().visible());
+
+    s.screen().hideForm();
+    s.main().showForm();
+    s.main().layout.LayoutEditMode = 1.0f;
+    s.rt.advance(60000);
+    EXPECT_FALSE(s.screen().visible());
+    EXPECT_TRUE(s.main().visible());
+}
+
+TEST(PlayingNowScreen, PressingEitherButtonBordersBoth) {
+    Screens s;
+    showAndExpose(&s.screen());
+    press(&s.screen().F2_Picture1[0]);
+    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 1);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 1);
+    release(&s.screen().F2_Picture1[0]);
+    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 0);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
+    // While the options dialog edits this screen the buttons neither border nor act.
+    s.station.frmOptions().Check4->setValue(1);
+    click(&s.screen().F2_Picture1[1]);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
+    EXPECT_TRUE(s.screen().visible());
+}
