@@ -369,3 +369,41 @@ TEST(Settings, APositionIsStoredAsItIsReadBack) {
     EXPECT_EQ(f.Label1[4].width(), 2000.0f);
     EXPECT_EQ(f.Label1[19].width(), 1900.0f);
 }
+
+TEST(Settings, LoadingTheLayoutAgainLeavesTheVolumeSliderAndTheRecordNumberAlone)
+{
+    Start s;
+    ASSERT_TRUE(s.run());
+    Form1& f = s.form();
+    f.SliderPic1[0].setCurPosition(80);
+    f.files.CurRecord = 1234;
+    f.LoadConf();
+    f.SaveConfig();
+    EXPECT_EQ(f.SliderPic1[0].curPosition(), 80);
+    EXPECT_EQ(f.files.CurRecord, 1234);
+}
+
+TEST(Settings, APictureThatCannotBeLoadedLaterKeepsTheElementsPicture)
+{
+    Start s;
+    ASSERT_TRUE(s.run());
+    Form1& f = s.form();
+    const tk::Picture before = f.switch_[17].picture();
+    std::filesystem::remove(s.rt.programFolder() / "Skin" / "EditScreenPass-Off.jpg");
+    f.LoadConf();
+    EXPECT_TRUE(f.switch_[17].picture() == before);
+    EXPECT_FALSE(s.rt.programExit().ended);
+}
+
+TEST(RandomDraw, CoversEveryRowOfALargeTable)
+{
+    TestRuntime rt;
+    Station station(rt.runtime());
+    Form1 f(station);
+    rt.random().values = {0.0f, 0.5f, 0.99999994f};
+    EXPECT_EQ(f.RandomNumber(99999), 0);
+    EXPECT_EQ(f.RandomNumber(99999), 50000);
+    EXPECT_EQ(f.RandomNumber(99999), 99999);
+    EXPECT_EQ(f.RandomNumber(0), 0);
+    EXPECT_EQ(f.RandomNumber(-1), 0);
+}
