@@ -370,8 +370,7 @@ TEST(Settings, APositionIsStoredAsItIsReadBack) {
     EXPECT_EQ(f.Label1[19].width(), 1900.0f);
 }
 
-TEST(Settings, LoadingTheLayoutAgainLeavesTheVolumeSliderAndTheRecordNumberAlone)
-{
+TEST(Settings, LoadingTheLayoutAgainLeavesTheVolumeSliderAndTheRecordNumberAlone) {
     Start s;
     ASSERT_TRUE(s.run());
     Form1& f = s.form();
@@ -383,8 +382,7 @@ TEST(Settings, LoadingTheLayoutAgainLeavesTheVolumeSliderAndTheRecordNumberAlone
     EXPECT_EQ(f.files.CurRecord, 1234);
 }
 
-TEST(Settings, APictureThatCannotBeLoadedLaterKeepsTheElementsPicture)
-{
+TEST(Settings, APictureThatCannotBeLoadedLaterKeepsTheElementsPicture) {
     Start s;
     ASSERT_TRUE(s.run());
     Form1& f = s.form();
@@ -395,8 +393,7 @@ TEST(Settings, APictureThatCannotBeLoadedLaterKeepsTheElementsPicture)
     EXPECT_FALSE(s.rt.programExit().ended);
 }
 
-TEST(RandomDraw, CoversEveryRowOfALargeTable)
-{
+TEST(RandomDraw, CoversEveryRowOfALargeTable) {
     TestRuntime rt;
     Station station(rt.runtime());
     Form1 f(station);

@@ -1,16 +1,23 @@
 #include "gui.h"
 #include "platform/errors.h"
+#include "platform/font.h"
 #include "platform/form.h"
+#include "platform/formslot.h"
 #include "platform/pathcase.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/tabstrip.h"
 #include "platform/timer.h"
 #include "testruntime.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFontInfo>
 #include <QImage>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -146,4 +153,87 @@ TEST(Windows, ClosingFromTheWindowManagerOnlyAsksTheOwner) {
     form.close();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST(Timers, NoTickRunsWhileAHandlerWaitsInANestedEventLoop) {
+    // As while a message box waits for its answer: the handler runs an event loop of its own.
+    tk::Services real;
+    real.screen.emplace(1024, 768);
+    tk::Runtime runtime(std::filesystem::temp_directory_path(), tk::realServices(std::move(real)));
+    tk::Timer timer("Timer3", 5, true);
+    int ticks = 0;
+    timer.timer.connect([&] { ++ticks; });
+    tk::dispatch([&] {
+        QEventLoop loop;
+        QTimer::singleShot(60, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
+    EXPECT_EQ(ticks, 0);
+    QTest::qWait(30);
+    EXPECT_GT(ticks, 0);
+}
+
+TEST(Pictures, JpegGifAndBmpFilesLoad) {
+    TestRuntime rt;
+    for (const char* name : {"a.jpg", "c.bmp"}) {
+        QImage img(6, 5, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        ASSERT_TRUE(img.save(QString::fromStdString((rt.programFolder() / name).string()))) << name;
+        EXPECT_EQ(rt.runtime().pictures().load(rt.programFolder() / name).widthPx(), 6) << name;
+    }
+    // Qt reads GIF but does not write it: a one-pixel GIF by hand.
+    const unsigned char gif[] = {'G', 'I',  'F',  '8',  '9', 'a', 1, 0,   1, 0, 0x80, 0,
+                                 0,   0xFF, 0xFF, 0xFF, 0,   0,   0, ',', 0, 0, 0,    0,
+                                 1,   0,    1,    0,    0,   2,   2, 'D', 1, 0, ';'};
+    rt.write("b.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif));
+    EXPECT_EQ(rt.runtime().pictures().load(rt.programFolder() / "b.gif").widthPx(), 1);
+}
+
+TEST(Fonts, TheLayoutsFaceNamesRenderWithInstalledSubstitutes) {
+    TestRuntime rt;
+    EXPECT_EQ(QFontInfo(tk::toQFont({"Arial", 9.75f, 400, false}, 1.0)).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(tk::toQFont({"MS Sans Serif", 8.25f, 400, false}, 1.0)).family(), "Liberation Sans");
+    EXPECT_TRUE(QFontInfo(tk::toQFont({"Bookman Old Style", 14.25f, 600, true}, 1.0))
+                    .family()
+                    .startsWith("URW Bookman"));
+    EXPECT_EQ(tk::designPixelSize(9.75f), 13);
+    EXPECT_EQ(tk::designPixelSize(14.25f), 19);
+}
+
+TEST(Windows, AWindowIsCreatedOnFirstUseAndAnewAfterItWasUnloaded) {
+    TestRuntime rt;
+    struct Window : tk::Form {
+        Window()
+            : tk::Form(tk::Form::Kind::Dialog, "frmTest") {}
+        void formLoad() { ++loads; }
+        void formUnload() { ++unloads; }
+        int loads = 0;
+        int unloads = 0;
+    };
+    tk::FormSlot<Window> slot([] { return std::make_unique<Window>(); });
+    EXPECT_FALSE(slot.loaded());
+    Window& first = slot.get();
+    EXPECT_EQ(first.loads, 1);
+    EXPECT_FALSE(first.isVisible()); // created hidden
+    EXPECT_EQ(&slot.get(), &first);
+    const QPointer<Window> old(&first);
+    slot.unload();
+    EXPECT_FALSE(slot.loaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(slot.get().loads, 1); // a new window, loaded again
+}
+
+TEST(TabStrip, ChoosingATabFromCodeRaisesClick) {
+    TestRuntime rt;
+    tk::TabStrip tabs(nullptr, "TabStrip1");
+    for (const char* caption : {"Labels", "Images", "Sliders"}) {
+        tabs.addTab(caption);
+    }
+    int clicks = 0;
+    tabs.click.connect([&] { ++clicks; });
+    tabs.selectTab(3);
+    EXPECT_EQ(tabs.selectedTab(), 3);
+    tabs.selectTab(3);
+    EXPECT_EQ(clicks, 2);
 }
