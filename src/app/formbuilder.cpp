@@ -56,6 +56,8 @@ tk::Control* ControlRegistry::find(std::string_view name, int index) const {
     return it == m_controls.end() ? nullptr : it->second;
 }
 
+namespace {
+// Applies the design properties of `e` to a new control.
 void applyDesign(tk::Control& control, const layout::Element& e) {
     control.move(static_cast<float>(e.rect.left), static_cast<float>(e.rect.top),
                  static_cast<float>(e.rect.width), static_cast<float>(e.rect.height));
@@ -106,6 +108,7 @@ void applyDesign(tk::Control& control, const layout::Element& e) {
     }
     control.setVisible(e.visible);
 }
+} // namespace
 
 void buildWindow(tk::Form& form, std::span<const std::span<const layout::Element>> groups,
                  ControlRegistry& registry, const ControlFactory& custom) {
@@ -136,32 +139,5 @@ void buildWindow(tk::Form& form, std::span<const std::span<const layout::Element
             throw std::logic_error("design layout names a container that does not exist");
         }
         pending.swap(waiting);
-    }
-}
-
-void loadDesignPictures(tk::Form& form, const layout::Window& window,
-                        std::span<const std::span<const layout::Element>> groups,
-                        const ControlRegistry& registry) {
-    tk::Runtime& rt = tk::Runtime::current();
-    const auto skin = rt.programFolder() / "Skin";
-    if (auto bg = rt.pictures().tryLoad(skin / std::string(window.picture))) {
-        form.setPicture(*bg);
-    }
-    for (const auto group : groups) {
-        for (const layout::Element& e : group) {
-            if (e.picture.empty()) {
-                continue;
-            }
-            tk::Control* c = registry.find(e.name, e.index);
-            auto picture = c ? rt.pictures().tryLoad(skin / std::string(e.picture)) : std::nullopt;
-            if (!picture) {
-                continue;
-            }
-            if (auto* box = dynamic_cast<tk::PictureBox*>(c)) {
-                box->setPicture(*picture);
-            } else if (auto* image = dynamic_cast<tk::Image*>(c)) {
-                image->setPicture(*picture);
-            }
-        }
     }
 }

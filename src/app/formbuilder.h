@@ -56,11 +56,4 @@ using ControlFactory = std::function<tk::Control*(const layout::Element&, QWidge
 void buildWindow(tk::Form& form, std::span<const std::span<const layout::Element>> groups,
                  ControlRegistry& registry, const ControlFactory& custom);
 
-// Applies the design properties of `e` to an existing control.
-void applyDesign(tk::Control& control, const layout::Element& e);
 
-// Gives every element of `groups` that names a picture its picture from the skin folder, and the window
-// its background; a picture that cannot be loaded is left out.
-void loadDesignPictures(tk::Form& form, const layout::Window& window,
-                        std::span<const std::span<const layout::Element>> groups,
-                        const ControlRegistry& registry);
