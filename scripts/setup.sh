@@ -16,7 +16,7 @@ packages=(
     # fuzzing and sanitizers
     clang libclang-rt-14-dev
     # a real display for screenshots and the end-to-end start
-    xvfb xauth x11-apps imagemagick libxcb-cursor0
+    xvfb xauth x11-apps imagemagick libxcb-cursor0 procps
 )
 
 missing=()
