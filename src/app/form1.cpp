@@ -16,6 +16,7 @@
 #include "platform/runtime.h"
 #include "platform/textbox.h"
 #include "platform/timer.h"
+#include "player/playerwire.h"
 #include "screen/form2.h"
 
 Form1::Form1(Station& station)
@@ -189,8 +190,8 @@ void Form1::exitStation() {
     s.form1Slot().unload();
     s.form2Slot().unload();
     s.frmOptionsSlot().unload();
-    winamp.WinAMP_SendCommand(40047); // stop
+    winamp.WinAMP_SendCommand(playerwire::kCommandStop);
     winamp.WinAMP_ClearPlaylist();
-    winamp.WinAMP_SendCommand(40001); // close the player
+    winamp.WinAMP_SendCommand(playerwire::kCommandClose);
     tk::Runtime::current().endProgram();
 }

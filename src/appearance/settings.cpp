@@ -5,6 +5,7 @@
 #include "appearance/firstrun.h"
 #include "controls/sliderpic.h"
 #include "controls/wheel.h"
+#include "library/utf8.h"
 #include "library/windows1252.h"
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
@@ -20,24 +21,6 @@
 #include <cmath>
 
 namespace {
-
-std::string trimmed(std::string s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-// The first `n` characters of a UTF-8 text.
-std::string firstCharacters(const std::string& s, std::size_t n) {
-    std::size_t i = 0;
-    for (std::size_t count = 0; i < s.size() && count < n; ++count) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        i += c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    }
-    return s.substr(0, std::min(i, s.size()));
-}
 
 conf::LabelStyle styleOf(const tk::Label& l) {
     conf::LabelStyle s;
@@ -108,9 +91,9 @@ void Form1::SaveConfig() {
     } else {
         // A password is stored without surrounding blanks: the loader trims it, so blanks kept here
         // would lock the owner out.
-        s.password = firstCharacters(trimmed(Text_NewPass->text()), 8);
+        s.password = std::string(text::firstCharacters(text::trimBlanks(Text_NewPass->text()), 8));
         if (s.password.empty()) {
-            s.password = firstCharacters(trimmed(Text_Pass->text()), 8);
+            s.password = std::string(text::firstCharacters(text::trimBlanks(Text_Pass->text()), 8));
         }
     }
     // The password as the record holds it, so that this run and the next compare against the same.
@@ -239,5 +222,6 @@ void Form1::LoadConf(bool atStart) {
     if (atStart) {
         SliderPic1[0].setCurPosition(50);
     }
-    showSkinPicture(switch_[17], layout.LayoutEditMode == 1.0f ? "\\EditScreenPass-On.jpg" : "\\EditScreenPass-Off.jpg");
+    showSkinPicture(switch_[17],
+                    layout.LayoutEditMode == 1.0f ? "\\EditScreenPass-On.jpg" : "\\EditScreenPass-Off.jpg");
 }

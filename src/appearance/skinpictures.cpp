@@ -5,23 +5,29 @@
 
 #include <string>
 
+namespace {
+// A skin file's path: the program folder, "Skin", then the name as the station writes it.
+std::filesystem::path skinPath(std::string_view name) {
+    return tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name));
+}
+
+template <class Element> void showIfLoaded(Element& element, std::string_view name) {
+    if (auto picture = tk::Runtime::current().pictures().tryLoad(skinPath(name))) {
+        element.setPicture(*picture);
+    }
+}
+} // namespace
+
 tk::Picture Form1::skinPicture(std::string_view name) const {
-    tk::Runtime& rt = tk::Runtime::current();
-    return rt.pictures().load(tk::nativePath(rt.programFolder().string() + "/Skin/" + std::string(name)));
+    return tk::Runtime::current().pictures().load(skinPath(name));
 }
 
 void Form1::showSkinPicture(tk::PictureBox& element, std::string_view name) const {
-    if (auto picture = tk::Runtime::current().pictures().tryLoad(
-            tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name)))) {
-        element.setPicture(*picture);
-    }
+    showIfLoaded(element, name);
 }
 
 void Form1::showSkinPicture(tk::Image& element, std::string_view name) const {
-    if (auto picture = tk::Runtime::current().pictures().tryLoad(
-            tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name)))) {
-        element.setPicture(*picture);
-    }
+    showIfLoaded(element, name);
 }
 
 // Loads every skin picture of the main window in a fixed order, parks three sliding pages above the

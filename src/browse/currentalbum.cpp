@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "controls/wheel.h"
+#include "library/utf8.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 
@@ -7,14 +8,6 @@
 #include <string>
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // The wheel's maximum for a table of `rows` rows: never below its minimum of 1, so an empty table
 // does not make the wheel refuse it with a message.
@@ -67,8 +60,9 @@ void Form1::Wheel1_Change() {
         // With no albums there is no row to point at; the wheel shows nothing.
         if (rows >= 1) {
             const int v = std::min(Wheel1->value(), rows);
-            Label1[18].setCaption(std::to_string(v) + " - " + trimmed(TempArtist->subItem(v, 1)) + "  -  " +
-                                  trimmed(TempArtist->subItem(v, 2)));
+            Label1[18].setCaption(std::to_string(v) + " - " +
+                                  std::string(text::trimBlanks(TempArtist->subItem(v, 1))) + "  -  " +
+                                  std::string(text::trimBlanks(TempArtist->subItem(v, 2))));
             browse.WheelIndex = v;
         }
     }
@@ -86,8 +80,9 @@ void Form1::Wheel1_Change() {
             if (v > rows) {
                 return;
             }
-            Label1[18].setCaption(std::to_string(v) + " - " + trimmed(TempArtist->subItem(v, 1)) + "  -  " +
-                                  trimmed(TempArtist->subItem(v, 2)));
+            Label1[18].setCaption(std::to_string(v) + " - " +
+                                  std::string(text::trimBlanks(TempArtist->subItem(v, 1))) + "  -  " +
+                                  std::string(text::trimBlanks(TempArtist->subItem(v, 2))));
         } else if (browse.AlbumPageMode == 2) {
             const int rows = TempAlbum->count();
             if (rows < 8) {

@@ -2,6 +2,9 @@
 
 #include "library/utf8.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace text {
 
 std::string decodeLatin1(std::string_view bytes) {
@@ -14,30 +17,18 @@ std::string decodeLatin1(std::string_view bytes) {
     return out;
 }
 
+namespace {
+std::optional<std::uint8_t> latin1Byte(char32_t c) noexcept {
+    return c <= 0xFF ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(c)) : std::nullopt;
+}
+} // namespace
+
 std::string encodeLatin1(std::string_view utf8, char replacement) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Utf8Step step = decodeUtf8Step(utf8, pos);
-        if (step.length == 0) {
-            out.push_back(replacement);
-            ++pos;
-            continue;
-        }
-        out.push_back(step.codePoint <= 0xFF ? static_cast<char>(step.codePoint) : replacement);
-        pos += step.length;
-    }
-    return out;
+    return encodeSingleByte(utf8, replacement, latin1Byte);
 }
 
 bool fitsLatin1(std::string_view utf8) noexcept {
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Utf8Step step = decodeUtf8Step(utf8, pos);
-        if (step.length == 0 || step.codePoint > 0xFF)
-            return false;
-        pos += step.length;
-    }
-    return true;
+    return fitsSingleByte(utf8, latin1Byte);
 }
 
 } // namespace text

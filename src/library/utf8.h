@@ -37,6 +37,37 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // The text without its last `count` characters.
 [[nodiscard]] std::string_view dropLastCharacters(std::string_view utf8, std::size_t count) noexcept;
 
+// UTF-8 to a single-byte code page: `toByte` maps a code point to its byte (an optional); a character
+// it has no byte for, or a byte that is not UTF-8, becomes `replacement`.
+template <class ToByte>
+[[nodiscard]] std::string encodeSingleByte(std::string_view utf8, char replacement, ToByte toByte) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const Utf8Step step = decodeUtf8Step(utf8, pos);
+        if (step.length == 0) {
+            out.push_back(replacement);
+            ++pos;
+            continue;
+        }
+        const auto byte = toByte(step.codePoint);
+        out.push_back(byte ? static_cast<char>(*byte) : replacement);
+        pos += step.length;
+    }
+    return out;
+}
+
+// True when `utf8` is valid UTF-8 and `toByte` has a byte for every character of it.
+template <class ToByte> [[nodiscard]] bool fitsSingleByte(std::string_view utf8, ToByte toByte) noexcept {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const Utf8Step step = decodeUtf8Step(utf8, pos);
+        if (step.length == 0 || !toByte(step.codePoint))
+            return false;
+        pos += step.length;
+    }
+    return true;
+}
+
 // Removes leading and trailing blanks (0x20), the trimming every reader of a record field does.
 [[nodiscard]] std::string_view trimBlanks(std::string_view s) noexcept;
 

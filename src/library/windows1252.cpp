@@ -40,30 +40,11 @@ std::string decodeWindows1252(std::string_view bytes) {
 }
 
 std::string encodeWindows1252(std::string_view utf8, char replacement) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Utf8Step step = decodeUtf8Step(utf8, pos);
-        if (step.length == 0) {
-            out.push_back(replacement);
-            ++pos;
-            continue;
-        }
-        const auto byte = codePointToWindows1252(step.codePoint);
-        out.push_back(byte ? static_cast<char>(*byte) : replacement);
-        pos += step.length;
-    }
-    return out;
+    return encodeSingleByte(utf8, replacement, codePointToWindows1252);
 }
 
 bool fitsWindows1252(std::string_view utf8) noexcept {
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Utf8Step step = decodeUtf8Step(utf8, pos);
-        if (step.length == 0 || !codePointToWindows1252(step.codePoint))
-            return false;
-        pos += step.length;
-    }
-    return true;
+    return fitsSingleByte(utf8, codePointToWindows1252);
 }
 
 } // namespace text

@@ -105,7 +105,7 @@ TEST(Form1, ClosingFromTheWindowManagerRunsTheExitSequence) {
                         {playerwire::kMsgCommand, playerwire::kCommandClose}}));
 }
 
-TEST(Station, WindowsAreCreatedOnFirstUseAndAgainAfterUnload) {
+TEST(Station, AWindowThatCannotLoadItsPicturesFailsItsFirstUse) {
     TestRuntime rt;
     Station station(rt.runtime());
     EXPECT_FALSE(station.form2Slot().loaded());
