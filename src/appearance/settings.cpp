@@ -18,7 +18,8 @@
 #include "platform/usercontrol.h"
 #include "screen/form2.h"
 
-#include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -81,8 +82,9 @@ void Form1::SaveConfig() {
         screen.F2_Label1[j].setAutoSize(false);
     }
 
-    const auto existing = conf::readFile(files.ConfPath, conf::kRecordSize);
-    const int count = recordCount(existing.length);
+    std::error_code noFile;
+    const auto length = std::filesystem::file_size(files.ConfPath, noFile);
+    const int count = noFile ? 0 : recordCount(length);
 
     conf::Settings s;
     if (files.FirstRun == 1) {
