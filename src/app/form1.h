@@ -61,8 +61,6 @@ public:
 
     // The link to the player process.
     WinAMP_Control winamp;
-    // The steps the load handler took, in order (for diagnostics and tests).
-    std::vector<std::string> startupSteps;
 
     // Indexed controls.
     tk::ControlArray<tk::Label> Label1{"Label1"};

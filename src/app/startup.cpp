@@ -40,26 +40,17 @@ constexpr const char* kVersionLine = "Ver. 1.2.3";
 void Form1::formLoad() {
     tk::Runtime& rt = tk::Runtime::current();
     const std::filesystem::path folder = rt.programFolder();
-    const std::string programFolder = folder.string();
-    startupSteps.clear();
-    const auto step = [this](const char* name) { startupSteps.emplace_back(name); };
 
-    // Every skin picture the station will load must be there: one message names all that are not.
-    step("skin check");
-    const auto missing = missingSkinFiles(folder);
-    if (!missing.empty()) {
-        std::string text = "The station cannot start: these pictures are missing from its \"Skin\" folder (" +
-                           (folder / "Skin").string() + "):\n";
-        for (const std::string& name : missing) {
-            text += "\n" + name;
-        }
-        rt.messageBox().show(text, tk::kMsgCritical, rt.appTitle());
+    // Every skin picture the station will load must be there and decode, before anything is started:
+    // one message names every one that is missing or broken.
+    const auto unusable = unusableSkinFiles(folder, rt.pictures());
+    if (!unusable.empty()) {
+        rt.messageBox().show(unusableSkinMessage(folder, unusable), tk::kMsgCritical, rt.appTitle());
         rt.endProgram();
     }
     Wheel1 = controls::createWheel1(this);
     Wheel1->change.connect([this] { Wheel1_Change(); });
 
-    step("state");
     layout.DoorState = 0;
     layout.DoorWidth = static_cast<std::int32_t>(std::nearbyint(LeftDoor->width()));
     pages.PlayListOpen = 0;
@@ -77,23 +68,19 @@ void Form1::formLoad() {
     playback.StartAtFirst = 1;
     browse.WheelFromCell = 1;
 
-    step("genres");
     for (std::size_t i = 0; i < tags.Genres.size(); ++i) {
         tags.Genres[i] = std::string(library::genreNames()[i]);
         cboGenre1->addItem(tags.Genres[i]);
     }
 
-    step("player");
     PlayerHost host(*this);
     winamp.InitWinAMP(host);
 
-    step("program folder");
     std::error_code ec;
     std::filesystem::current_path(folder, ec);
 
     // A settings file shorter than one record (a first save that failed leaves 0 bytes) counts as
     // missing, so a first run writes it again.
-    step("settings file");
     const std::filesystem::path confPath = folder / "Conf.mld";
     files.ConfPath = confPath.string();
     const bool haveConf = std::filesystem::is_regular_file(confPath, ec) &&
@@ -103,17 +90,13 @@ void Form1::formLoad() {
         SaveConfig();
     }
 
-    step("paths");
     files.DataPath = (folder / "Data.mld").string();
     files.AlbumPath = (folder / "Album.mld").string();
     files.ArtistPath = (folder / "Artist.mld").string();
 
-    step("skin pictures");
     LoadSkinPictures();
-    step("settings");
     LoadConf(true);
 
-    step("labels");
     for (int k = 0; k <= 22; ++k) {
         Label1[k].setAutoSize(true);
         Label1[k].setCaption("");
@@ -126,15 +109,12 @@ void Form1::formLoad() {
     Label1[21].setCaption(kAboutLine);
     Label1[22].setCaption(kVersionLine);
 
-    step("database");
     LoadDataBase();
 
-    step("random");
     rt.random().seed(static_cast<std::uint64_t>(rt.clock().now().time_since_epoch().count()));
 
     // With no albums at all (a new install or a deleted database) there is no current album: the wheel
     // line stays hidden, the album's song list empty and its cover the skin's.
-    step("current album");
     const int rows = TempArtist->count();
     if (rows >= 1) {
         browse.CurrentArtistIndex = 1 + RandomNumber(rows - 1);

@@ -2,6 +2,8 @@
 
 #include "app/designlayout.h"
 #include "platform/pathcase.h"
+#include "platform/picture.h"
+#include "platform/runtime.h"
 
 #include <QString>
 
@@ -48,13 +50,26 @@ std::vector<std::string> stationSkinFiles() {
     return names;
 }
 
-std::vector<std::string> missingSkinFiles(const std::filesystem::path& programFolder) {
-    std::vector<std::string> missing;
+std::vector<UnusableSkinFile> unusableSkinFiles(const std::filesystem::path& programFolder,
+                                                tk::PictureLoader& pictures) {
+    std::vector<UnusableSkinFile> unusable;
     for (const std::string& name : stationSkinFiles()) {
-        const auto found = tk::resolveIgnoringCase(programFolder / "Skin" / name);
-        if (!found || !std::filesystem::is_regular_file(*found)) {
-            missing.push_back(name);
+        const auto path = programFolder / "Skin" / name;
+        if (!tk::resolveIgnoringCase(path)) {
+            unusable.push_back({name, true});
+        } else if (!pictures.tryLoad(path)) {
+            unusable.push_back({name, false});
         }
     }
-    return missing;
+    return unusable;
+}
+
+std::string unusableSkinMessage(const std::filesystem::path& programFolder,
+                                const std::vector<UnusableSkinFile>& unusable) {
+    std::string text = "The station cannot start: these pictures of its \"Skin\" folder (" +
+                       (programFolder / "Skin").string() + ") are missing or cannot be read:\n";
+    for (const UnusableSkinFile& file : unusable) {
+        text += "\n" + file.name + (file.missing ? " (missing)" : " (not a picture)");
+    }
+    return text;
 }

@@ -8,7 +8,9 @@
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
 
+#include <filesystem>
 #include <set>
+#include <system_error>
 
 namespace {
 
@@ -21,17 +23,20 @@ std::string folderOf(const std::string& path) {
 
 void Form1::FillAlbumView() {
     tk::ignoreErrors([&] { SingleView->clear(); });
-    tk::ignoreErrors([&] {
-        Image11->setPicture(skinPicture("\\Cover.jpg"));
-        const std::string folder = folderOf(browse.CurAlbumPath);
-        if (auto cover = tk::Runtime::current().pictures().tryLoad(tk::nativePath(folder + "cover.jpg"))) {
-            Image11->setPicture(*cover);
-        }
-        Image1[3].setPicture(Image11->picture());
-    });
+    // Each picture step stands alone: a skin cover that cannot be read still lets the album's own
+    // cover show, and the panel beside the wheel line copies whatever the page ended up with.
+    showSkinPicture(*Image11, "\\Cover.jpg");
+    const std::string folder = folderOf(browse.CurAlbumPath);
+    if (auto cover = tk::Runtime::current().pictures().tryLoad(tk::nativePath(folder + "cover.jpg"))) {
+        Image11->setPicture(*cover);
+    }
+    Image1[3].setPicture(Image11->picture());
     // The songs of the album's folder (its letter case aside) whose album begins with the album's name.
     const std::vector<library::NumberedSong> songs = songsInFolderOf(browse.CurAlbumPath);
-    if (songs.empty()) {
+    // A song file with no records at all leaves the labels as they were; an album whose folder holds
+    // no song still names itself, with an empty list.
+    std::error_code ec;
+    if (songs.empty() && std::filesystem::file_size(tk::nativePath(files.DataPath), ec) == 0 && !ec) {
         return;
     }
     int artistSongs = 0;

@@ -142,13 +142,16 @@ void SliderPic::drawSlider() {
 
 void SliderPic::applyDisabledLook() {
     const int intense = m_disabledStyle == 1 ? -m_disabledIntense : m_disabledIntense;
-    const int darkStep = static_cast<int>(tk::roundHalfEven(2.5 * intense));
     const QRgb key = tk::raster::toPixel(tk::raster::resolve(m_maskColor));
     // The recombined colour must not become the transparent one; the step away from it stays
     // within 24 bits (white steps down).
     const tk::OleColor keyColour = tk::raster::fromPixel(key);
     const QRgb avoid = tk::raster::toPixel(keyColour == 0xFFFFFF ? keyColour - 1 : keyColour + 1);
-    auto channel = [&](int c) { return std::clamp(c >= 128 ? c + intense : c + darkStep, 0, 255); };
+    // Dark channels move two and a half times as far; the whole sum is rounded, halves to even.
+    auto channel = [&](int c) {
+        const int moved = c >= 128 ? c + intense : static_cast<int>(tk::roundHalfEven(c + 2.5 * intense));
+        return std::clamp(moved, 0, 255);
+    };
     QImage& surface = m_control.face();
     for (int y = 0; y < surface.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace testing_support;
 
 namespace {
@@ -78,18 +80,46 @@ TEST(AlbumSongs, FoldersCompareWithoutLetterCaseAndAlbumsWithIt) {
     EXPECT_EQ(a.form().SingleArtist->caption(), "ABBA");
 }
 
-TEST(AlbumSongs, AnAlbumOfManyArtistsIsByVariousArtists) {
-    std::vector<library::SongRecord> songs;
-    const char* const artists[] = {"Lead", "Lead", "Lead", "Guest 4", "Guest 5", "Guest 6", "Guest 7"};
-    const char* const tracks[] = {"01", "02", "03", "04", "05", "06", "07"};
-    for (int i = 0; i < 7; ++i) {
-        songs.push_back(song("/music/mix", artists[i], "Mix", tracks[i], tracks[i]));
+TEST(AlbumSongs, AnAlbumIsItsArtistsWhenAtLeastAThirdOfItsSongsAreTheirs) {
+    // Songs of the album, songs of them by its artist, the album-artist label.
+    const std::tuple<int, int, const char*> cases[] = {
+        {7, 3, "Lead"}, {7, 2, "Various Artists"}, {9, 3, "Lead"}, {9, 2, "Various Artists"}, {1, 1, "Lead"}};
+    for (const auto& [count, byLead, shown] : cases) {
+        std::vector<library::SongRecord> songs;
+        for (int i = 1; i <= count; ++i) {
+            const std::string track(1, static_cast<char>('0' + i));
+            songs.push_back(song("/music/mix", i <= byLead ? "Lead" : "Guest", "Mix", track, track));
+        }
+        Album a(oneAlbum(songs));
+        EXPECT_EQ(a.form().SingleArtist->caption(), shown) << byLead << " of " << count;
     }
-    Album three(oneAlbum(songs)); // 3 of 7 songs carry the album's artist: 3 is at least 7/3
-    EXPECT_EQ(three.form().SingleArtist->caption(), "Lead");
-    songs[2].artist = "Guest 3";
-    Album two(oneAlbum(songs));
-    EXPECT_EQ(two.form().SingleArtist->caption(), "Various Artists");
+}
+
+TEST(AlbumSongs, AnAlbumWithoutSongsStillNamesItselfButAnEmptySongFileChangesNothing) {
+    TestDatabase db = oneAlbum({song("/music/full", "Full", "Songs", "Intro", "01")});
+    db.artists.push_back({0, "Hollow", "Nothing Here", "/music/hollow/01 Gone.mp3"});
+    Album a(db);
+    Form1& f = a.form();
+    ASSERT_EQ(f.SingleView->count(), 1);
+    f.browse.CurrentArtistIndex = 2;
+    f.SelectArtistAlbum();
+    EXPECT_EQ(f.SingleView->count(), 0);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Nothing Here");
+    EXPECT_EQ(f.SingleArtist->caption(), "Hollow");
+    f.Label1[18].setCaption("");
+    f.Label1[18].setVisible(false);
+    f.FillAlbumView();
+    EXPECT_EQ(f.Label1[18].caption(), "2 - Hollow - Nothing Here");
+    EXPECT_TRUE(f.Label1[18].visible());
+
+    // With no song records at all the page is emptied and its labels keep what they showed.
+    a.rt.write("Data.mld", "");
+    f.browse.CurAlbum = "Songs";
+    f.browse.CurArtist = "Full";
+    f.FillAlbumView();
+    EXPECT_EQ(f.SingleView->count(), 0);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Nothing Here");
+    EXPECT_EQ(f.SingleArtist->caption(), "Hollow");
 }
 
 TEST(AlbumSongs, QueuedSongsAreMarkedByRecordNotByTitle) {
@@ -112,20 +142,43 @@ TEST(AlbumSongs, QueuedSongsAreMarkedByRecordNotByTitle) {
     EXPECT_FALSE(f.SingleView->bold(2, 0)); // the running number keeps its normal look
 }
 
-TEST(AlbumSongs, TheCoverIsFoundWhateverItsLetterCase) {
-    TestDatabase db = oneAlbum({song("", "X", "Live", "Intro", "01")});
+TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase) {
     TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    const auto folder = rt.programFolder() / "Music" / "Live";
-    std::filesystem::create_directories(folder);
-    QImage cover(64, 48, QImage::Format_RGB32);
-    cover.fill(Qt::green);
-    ASSERT_TRUE(cover.save(QString::fromStdString((folder / "COVER.JPG").string())));
-    db.songs[0].fileLocation = (folder / "01 Intro.mp3").string();
-    db.albums[0].location = db.artists[0].location = db.songs[0].fileLocation;
+    TestDatabase db = makeDatabase(rt.programFolder() / "Music", 3, 1);
+    // Albums 1 and 2 have covers of their own (one named in capitals), album 3 has none.
+    const auto coverOf = [&](int album, const char* name, int width) {
+        QImage cover(width, 48, QImage::Format_RGB32);
+        cover.fill(Qt::green);
+        const auto folder = std::filesystem::path(db.songs[album - 1].fileLocation).parent_path();
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(cover.save(QString::fromStdString((folder / name).string())));
+    };
+    coverOf(1, "COVER.JPG", 64);
+    coverOf(2, "cover.jpg", 80);
     writeDatabase(rt.programFolder(), db);
+    rt.random().values = {0.0f};
     Station station(rt.runtime());
     ASSERT_TRUE(station.start());
     Form1& f = station.form1();
     EXPECT_EQ(f.Image11->picture().widthPx(), 64);
     EXPECT_EQ(f.Image1[3].picture().heightPx(), 48);
+
+    // Without a readable skin cover the album's own cover still shows, and the panel follows it; an
+    // album without a cover then keeps the picture shown before.
+    const auto skinCover = rt.programFolder() / "Skin" / "Cover.jpg";
+    for (const bool broken : {false, true}) {
+        std::filesystem::remove(skinCover);
+        if (broken) {
+            rt.write("Skin/Cover.jpg", "not a picture");
+        }
+        const int other = broken ? 1 : 2;
+        f.browse.CurrentArtistIndex = other;
+        f.SelectArtistAlbum();
+        EXPECT_EQ(f.Image11->picture().widthPx(), broken ? 64 : 80);
+        EXPECT_TRUE(f.Image1[3].picture() == f.Image11->picture());
+        f.browse.CurrentArtistIndex = 3;
+        f.SelectArtistAlbum();
+        EXPECT_EQ(f.Image11->picture().widthPx(), broken ? 64 : 80);
+        EXPECT_TRUE(f.Image1[3].picture() == f.Image11->picture());
+    }
 }

@@ -4,7 +4,6 @@
 #include "platform/form.h"
 #include "platform/propertybag.h"
 #include "platform/raster.h"
-#include "platform/rounding.h"
 #include "testruntime.h"
 
 #include <QImage>
@@ -72,15 +71,6 @@ template <typename F> tk::RuntimeError errorOf(F f) {
 }
 
 } // namespace
-
-TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(tk::roundHalfEven(7.5), 8);
-    EXPECT_EQ(tk::roundHalfEven(2.5), 2);
-    EXPECT_EQ(tk::roundHalfEven(3.5), 4);
-    EXPECT_EQ(tk::roundHalfEven(-2.5), -2);
-    EXPECT_EQ(tk::roundHalfEven(98.99), 99);
-    EXPECT_EQ(tk::roundHalfEven(50.995), 51);
-}
 
 TEST(SliderPic, PositionsAndPixelsConvertWithHalvesToEven) {
     Slider s;
@@ -243,8 +233,17 @@ TEST(SliderPic, TheDisabledLookLightensOrDarkensEveryChannelWithRedInTheLowByte)
     s.slider->setDisabledIntense(-1);
     EXPECT_EQ(s.slider->disabledIntense(), 20);
 
-    // A colour that would become the mask colour is stored one higher; white steps down instead.
+    // A dark channel is rounded after the step is added, halves to the even neighbour: 101 + 2.5 is
+    // 104, 101 - 2.5 is 98, 100 ± 2.5 stays 102 and 98.
+    s.slider->setImageSlider(solid(200, 6, tk::rgb(101, 100, 250)));
+    s.slider->setDisabledIntense(1);
+    EXPECT_EQ(s.at(5 + 150, 7), tk::rgb(98, 98, 249));
     s.slider->setDisabledStyle(0);
+    EXPECT_EQ(s.at(5 + 150, 7), tk::rgb(104, 102, 251));
+
+    // A colour that would become the mask colour is stored one higher; white steps down instead.
+    s.slider->setDisabledIntense(20);
+    s.slider->setImageSlider(solid(200, 6, tk::rgb(200, 100, 250)));
     s.slider->setMaskColor(tk::rgb(220, 150, 255));
     EXPECT_EQ(s.at(5 + 150, 7), tk::rgb(221, 150, 255));
     s.slider->setImageSlider(solid(200, 6, tk::rgb(250, 250, 250)));

@@ -3,6 +3,7 @@
 #include "appearance/frmoptions.h"
 #include "gui.h"
 #include "platform/checkbox.h"
+#include "platform/label.h"
 #include "platform/picturebox.h"
 #include "platform/timer.h"
 #include "screen/form2.h"
@@ -34,6 +35,17 @@ TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPictures) {
     EXPECT_FALSE(s.screen().F2_Image1[1].picture().isNull());
     EXPECT_FALSE(s.screen().F2_Picture1[0].picture().isNull());
     EXPECT_EQ(s.screen().F2_Image1[1].width(), 3000.0f);
+    // The semi-bold song and track labels are stored bold and read back bold at their own weight;
+    // the light artist and album labels are not bold.
+    for (int j : {4, 7}) {
+        EXPECT_TRUE(s.screen().F2_Label1[j].fontBold()) << j;
+        EXPECT_EQ(s.screen().F2_Label1[j].font().weight, 600) << j;
+    }
+    for (int j : {5, 6}) {
+        EXPECT_FALSE(s.screen().F2_Label1[j].fontBold()) << j;
+        EXPECT_EQ(s.screen().F2_Label1[j].font().weight, 300) << j;
+    }
+    EXPECT_EQ(s.screen().F2_Label1[12].font().weight, 700);
 }
 
 TEST(PlayingNowScreen, ComesUpEveryMinuteWhileItsTimerIsOnButNotInLayoutEditMode) {

@@ -1,0 +1,152 @@
+#include "app/form1.h"
+#include "app/station.h"
+#include "controls/wheel.h"
+#include "database.h"
+#include "fakeplayer.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "testruntime.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+using Row = std::array<std::string, 3>; // artist, album, path of one song
+
+// A started station (three albums of two songs, the first current) whose artist and album tables
+// the test then fills with rows of its own, in the order given.
+struct Browse {
+    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
+    std::unique_ptr<Station> station;
+
+    Browse() {
+        writeDatabase(rt.programFolder(), makeDatabase(rt.programFolder() / "Music", 3, 2));
+        rt.random().values = {0.0f};
+        station = std::make_unique<Station>(rt.runtime());
+        if (!station->start()) {
+            throw std::runtime_error("the start failed");
+        }
+    }
+    Form1& form() { return station->form1(); }
+
+    static void fill(tk::ListView& table, const std::vector<Row>& rows) {
+        table.setSorted(false);
+        table.clear();
+        for (const Row& r : rows) {
+            table.addRow({std::to_string(table.count()), r[0], r[1], r[2], "0"});
+        }
+    }
+    void select(int row) {
+        form().browse.CurrentArtistIndex = row;
+        form().SelectArtistAlbum();
+    }
+    // One press of an arrow key on the wheel, as the user turns it.
+    void turn(int key) {
+        tk::UserControlLogic& wheel = *form().Wheel1;
+        int code = key;
+        wheel.onKeyDown(code, 0);
+        code = key;
+        wheel.onKeyUp(code, 0);
+    }
+    void find(const std::string& artist, const std::string& album) {
+        form().browse.FindArtist = artist;
+        form().browse.FindAlbum = album;
+        form().FindArtistAlbum();
+    }
+};
+
+} // namespace
+
+TEST(CurrentAlbum, FindTakesTheFirstExactMatchUpToTheLastRowAndIgnoresNearMisses) {
+    Browse b;
+    Form1& f = b.form();
+    Browse::fill(*f.TempArtist, {{"Alpha", "One", "/m/a/1.mp3"},
+                                 {"Beta", "Two", "/m/b/1.mp3"},
+                                 {"Beta", "Two", "/m/b2/1.mp3"},
+                                 {"Gamma", "Three", "/m/c/1.mp3"}});
+    b.select(1);
+
+    // Letter case, trailing blanks and artist and album swapped find nothing and change nothing.
+    for (const auto& [artist, album] : std::vector<std::pair<std::string, std::string>>{
+             {"beta", "Two"}, {"Beta", "two"}, {"Beta ", "Two"}, {"Beta", "Two "}, {"Two", "Beta"}}) {
+        b.find(artist, album);
+        EXPECT_EQ(f.browse.CurrentArtistIndex, 1) << artist << "/" << album;
+        EXPECT_EQ(f.browse.CurAlbum, "One");
+        EXPECT_EQ(f.Wheel1->value(), 1);
+        EXPECT_EQ(f.Label1[18].caption(), "1 - Alpha - One");
+    }
+
+    // Of two equal rows the first becomes current.
+    b.find("Beta", "Two");
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 2);
+    EXPECT_EQ(f.browse.CurAlbumPath, "/m/b/1.mp3");
+
+    // The last row of the table is found too.
+    b.find("Gamma", "Three");
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 4);
+    EXPECT_EQ(f.browse.CurArtist, "Gamma");
+    EXPECT_EQ(f.browse.WheelIndex, 4);
+    EXPECT_EQ(f.Wheel1->value(), 4);
+    EXPECT_EQ(f.Wheel1->max(), 4);
+    EXPECT_EQ(f.Label1[18].caption(), "4 - Gamma - Three");
+}
+
+TEST(CurrentAlbum, TheWheelLineNamesTheRowTheWheelPointsAtOnEachPage) {
+    Browse b;
+    Form1& f = b.form();
+    Browse::fill(
+        *f.TempArtist,
+        {{"Alpha", "One", "/m/a/1.mp3"}, {"Beta", "Two", "/m/b/1.mp3"}, {"Gamma", "Three", "/m/c/1.mp3"}});
+    Browse::fill(*f.TempAlbum, {{"Zeta", "Album Z", "/m/z/1.mp3"}, {"Eta", "Album E", "/m/e/1.mp3"}});
+    b.select(1);
+
+    // The single-album page: artist before album, and the row becomes the wheel's row.
+    f.pages.SinglePageOpen = 1;
+    f.Wheel1->setValue(3);
+    EXPECT_EQ(f.Label1[18].caption(), "3 - Gamma  -  Three");
+    EXPECT_EQ(f.browse.WheelIndex, 3);
+    f.pages.SinglePageOpen = 0;
+
+    // The album page with fewer than 8 rows: every turn puts the wheel back on row 1, and the wheel's
+    // row for the single-album page stays.
+    f.pages.AlbumPageOpen = 1;
+    f.browse.AlbumPageMode = 1;
+    b.turn(tk::kKeyLeft);
+    EXPECT_EQ(f.Wheel1->value(), 1);
+    EXPECT_EQ(f.Label1[18].caption(), "1 - Alpha  -  One");
+    EXPECT_EQ(f.browse.WheelIndex, 3);
+    // By album the album table is read, album before artist.
+    f.browse.AlbumPageMode = 2;
+    b.turn(tk::kKeyRight);
+    EXPECT_EQ(f.Wheel1->value(), 1);
+    EXPECT_EQ(f.Wheel1->max(), 2);
+    EXPECT_EQ(f.Label1[18].caption(), "1 - Album Z  -  Zeta");
+    f.pages.AlbumPageOpen = 0;
+
+    // The top-10 page: the notice, whatever the value, also over a hidden line.
+    f.pages.TopTenPageOpen = 1;
+    f.Label1[18].setVisible(false);
+    b.turn(tk::kKeyRight);
+    EXPECT_EQ(f.Label1[18].caption(), " Sorry - Use Wheel Button to Move Forward ");
+    EXPECT_TRUE(f.Label1[18].visible());
+}
+
+TEST(CurrentAlbum, SelectingOnTheAlbumPageByAlbumMovesTheWheelOverArtistRowsOnly) {
+    Browse b;
+    Form1& f = b.form();
+    // The album table is short: read as the album page's table, any turn would put the wheel back on 1.
+    Browse::fill(*f.TempAlbum, {{"Zeta", "Album Z", "/m/z/1.mp3"}});
+    f.pages.AlbumPageOpen = 1;
+    f.browse.AlbumPageMode = 2;
+    b.select(3);
+    EXPECT_EQ(f.browse.AlbumPageMode, 2);
+    EXPECT_EQ(f.Wheel1->value(), 3);
+    EXPECT_EQ(f.Wheel1->max(), 3);
+    EXPECT_EQ(f.Label1[18].caption(), "3 - Artist 03 - Album 03");
+    EXPECT_EQ(f.SingleView->count(), 2);
+}
