@@ -35,6 +35,7 @@ Form1::Form1(Station& station)
     Timer3 = std::make_unique<tk::Timer>("Timer3", 500, true);
     Timer8 = std::make_unique<tk::Timer>("Timer8", 500, true);
     Timer2->timer.connect([this] { Timer2_Timer(); });
+    connectPlayer();
     closeRequested.connect([this] { exitStation(); });
 }
 

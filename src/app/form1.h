@@ -6,6 +6,7 @@
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
+#include "player/playlistsong.h"
 #include "player/winampcontrol.h"
 
 #include <memory>
@@ -189,6 +190,9 @@ public:
     // Play-count order, most played first, sorting left on.
     void SortByPlays();
 
+    // Browsing: the top-10 page (src/browse).
+    void FillTopTen();
+
     // Browsing: the current album and the wheel (src/browse).
     void FindArtistAlbum();
     void SelectArtistAlbum();
@@ -199,12 +203,57 @@ public:
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
     std::int32_t RandomNumber(std::int32_t max);
+    // Starts the player, finds it, shows its version in the caption and puts the volume to 125; ends
+    // the program when the player cannot be started or found.
+    void InitWinAMP();
+
+    // Player: the transport of the main bar, and the start of a row or of a dropped file.
+    void PlayCurrentSong();
+    void PlayDroppedFile();
+    void NextSong();
+    void PreviousSong();
+    void StopSong();
+    void PauseSong();
+    // Player: the next song's panel, the random play order and the playing row's highlight.
+    void ShowNextSong();
+    // Draws the next random row into RandomPick, never the last-started row nor `alsoAvoid`.
+    void PickRandomSong(std::int32_t alsoAvoid = 0);
+    void HighlightCurrentSong();
+    void ClearSongHighlight();
+
+    // Player: the end-of-song advance, and recording a song that played (last-songs list and panel,
+    // play count).
+    void Timer1_Timer();
+    void RecordPlayedSong();
+
+    // Player: the volume and song-position sliders, the time and the clock.
+    void SliderPic1_PositionChanged(int index, int position);
+    void SliderPic1_MouseDown(int index);
+    void SliderPic1_MouseUp(int index);
+    void Timer3_Timer();
+    void Timer8_Timer();
+
+    // Player: the playlist and last-songs rows. Appends one row (and its file name to lstFilenames)
+    // and returns its number; the first row of an empty playlist sets StartAtFirst unless told not to.
+    int appendPlaylistRow(const PlaylistSong& song, bool firstRowStartsAtFirst = true);
+    // Removes row `row` with its file name and renumbers the rows after it; the playing, next and
+    // last-started rows keep their songs.
+    void removePlaylistRow(int row);
+    void removeLastSongsRow(int row);
+    // The cover of a song: the skin's default cover, then the "cover.jpg" of the song's folder over it.
+    void showCover(tk::Image& picture, const std::string& songPath);
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();
 
 private:
     tk::Control* createListControl(const layout::Element& e, QWidget* parent);
+    // Connects the player's timers and sliders to their handlers.
+    void connectPlayer();
+    // What the end-of-song timer does after the last row: loop to the first, or stop.
+    void endOfPlaylist();
+    // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows.
+    void showPlayingSong(tk::ListView& list, int row);
     void takeControls();
     void createHiddenTables();
 

@@ -81,6 +81,8 @@ struct PlaybackState {
     std::int32_t ForcePlay = 0;
     std::int32_t StartAtFirst = 0;
     std::int32_t ChosenCount = 0;
+    std::int32_t AlbumAddedWhole = 0; // 1: the album named in LastAlbumAdded was queued whole
+    std::string LastAlbumAdded;
     std::string PlayingPath;
     std::int32_t PlayingRecordNo = 0;
     std::int32_t RandomMode = 0;
@@ -96,6 +98,11 @@ struct PlaybackState {
     std::int16_t PosSeconds = 0;
     std::int16_t LenMinutes = 0;
     std::int16_t LenSeconds = 0;
+    // Kept by playback for itself.
+    std::int32_t PlayToCount = 0;  // 1 from a play command until the end-of-song timer took that play
+    std::int32_t FailedStarts = 0; // starts in a row whose file the player could not be handed
+    std::string ShownPlayState;    // the play state whose picture the main bar shows
+    std::int32_t PlayerBusy = 0;   // playback procedures running; a timer tick meanwhile is skipped
 };
 
 // The current song file and the tag values last read from it.

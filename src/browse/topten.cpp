@@ -1,0 +1,4 @@
+// The top-10 page.
+#include "app/form1.h"
+
+void Form1::FillTopTen() {}
