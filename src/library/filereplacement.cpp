@@ -38,13 +38,16 @@ bool stillRuns(pid_t pid) {
 } // namespace
 
 std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path at = path;
     std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        auto target = std::filesystem::canonical(path, error);
-        if (!error)
-            return target;
+    // A loop of links ends somewhere after this many steps, as the system's own lookup does.
+    for (int step = 0; step < 40 && std::filesystem::is_symlink(at, error); ++step) {
+        const std::filesystem::path next = std::filesystem::read_symlink(at, error);
+        if (error)
+            break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
     }
-    return path;
+    return at;
 }
 
 void removeStaleTemporaries(const std::filesystem::path& folder, std::string_view prefix) {

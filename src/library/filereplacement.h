@@ -11,8 +11,8 @@
 
 namespace library::io {
 
-// Where a path's bytes live: a symbolic link is followed, so that a file written anew there leaves
-// the link a link. A path that is no link, or a link that leads nowhere, is itself.
+// Where a path's bytes live: symbolic links are followed, also to a file that does not exist yet, so
+// that a file written anew there leaves the link a link. A path that is no link is itself.
 [[nodiscard]] std::filesystem::path linkTarget(const std::filesystem::path& path);
 
 // A new version of a file, written to a temporary file beside it and renamed over it, so that at any

@@ -51,33 +51,21 @@ std::string utf8(const TagLib::String& s) {
     return s.to8Bit(true);
 }
 
-// TagLib reads ID3v1 text as Latin-1; this reads it as Windows-1252 through the C library's own
-// table (the five bytes the code page leaves unassigned stay as they are).
-class Windows1252Handler final : public TagLib::ID3v1::StringHandler {
-public:
-    TagLib::String parse(const TagLib::ByteVector& data) const override {
-        std::string out;
-        for (const char byte : std::string(data.data(), data.size())) {
-            if (byte == '\0')
-                break;
-            char in[1] = {byte};
-            char decoded[8] = {};
-            char* from = in;
-            char* to = decoded;
-            std::size_t fromLeft = 1;
-            std::size_t toLeft = sizeof decoded;
-            iconv(m_iconv, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(m_iconv, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1))
-                out += {'\xC2', byte}; // U+0081 ... U+009D
-            else
-                out.append(decoded, to);
-        }
-        return TagLib::String(out, TagLib::String::UTF8).stripWhiteSpace();
-    }
-
-private:
-    iconv_t m_iconv = iconv_open("UTF-8", "WINDOWS-1252");
-};
+// TagLib reads ID3v1 text as Latin-1: its bytes are read again as Windows-1252, through the C
+// library's own table.
+std::string windows1252(const TagLib::String& latin1) {
+    std::string bytes = latin1.to8Bit(false);
+    std::string out(bytes.size() * 3, '\0');
+    char* from = bytes.data();
+    char* to = out.data();
+    std::size_t fromLeft = bytes.size();
+    std::size_t toLeft = out.size();
+    static const iconv_t decoder = iconv_open("UTF-8", "WINDOWS-1252");
+    if (iconv(decoder, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1))
+        return utf8(latin1);
+    out.resize(out.size() - toLeft);
+    return out;
+}
 } // namespace
 
 bool mutagenAvailable() {
@@ -111,8 +99,6 @@ std::optional<double> mutagenLength(const std::filesystem::path& file) {
 }
 
 Values taglibRead(const std::filesystem::path& file) {
-    static const Windows1252Handler windows1252;
-    TagLib::ID3v1::Tag::setStringHandler(&windows1252);
     Values values;
     TagLib::MPEG::File mp3(file.c_str(), false);
     if (mp3.hasID3v2Tag()) {
@@ -143,7 +129,7 @@ Values taglibRead(const std::filesystem::path& file) {
         values["v1"] = "yes";
         const auto put = [&](const char* key, const TagLib::String& s) {
             if (!s.isEmpty())
-                values[key] = utf8(s);
+                values[key] = windows1252(s);
         };
         put("v1title", tag->title());
         put("v1artist", tag->artist());

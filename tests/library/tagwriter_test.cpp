@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <random>
 #include <set>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,9 +46,6 @@ extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offs
         return written;
     }
     return real(fd, data, size, offset);
-}
-extern "C" ssize_t pwrite64(int fd, const void* data, std::size_t size, off_t offset) {
-    return pwrite(fd, data, size, offset);
 }
 
 namespace {
@@ -286,43 +282,6 @@ TEST(TagWriter, AFolderThatRefusesNewFilesLeavesTheSongUntouched) {
     EXPECT_EQ(result.status, Status::NotWritable);
     EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
 }
-
-// Runs `write` while files may grow to at most `limit` bytes, so that a write past it fails.
-template <class Write> id3::TagWriteResult withFileSizeLimit(std::uint64_t limit, Write write) {
-    struct rlimit saved {};
-    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = limit;
-    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const id3::TagWriteResult result = write();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    return result;
-}
-
-TEST(TagWriter, AFailedWriteLeavesTheSongAsItWasAndSaysWhy) {
-    TempFolder folder;
-    const Bytes roomy = id3v2Tag(3, {frame(3, "TIT2", textData(0, "x"))}, 1024) + silentAudio(0.3).bytes;
-    ASSERT_TRUE(writeBytes(folder / "inplace.mp3", roomy));
-    const auto inPlace = withFileSizeLimit(
-        roomy.size() + 10, [&] { return id3::writeTags(folder / "inplace.mp3", sampleValues()); });
-    EXPECT_EQ(inPlace.status, Status::FileFailed);
-    EXPECT_FALSE(inPlace.reason.empty());
-    EXPECT_EQ(readBytes(folder / "inplace.mp3"), roomy);
-
-    const Bytes bare = silentAudio(0.3).bytes;
-    ASSERT_TRUE(writeBytes(folder / "grow.mp3", bare));
-    const auto grown =
-        withFileSizeLimit(bare.size(), [&] { return id3::writeTags(folder / "grow.mp3", sampleValues()); });
-    EXPECT_EQ(grown.status, Status::FileFailed);
-    EXPECT_EQ(readBytes(folder / "grow.mp3"), bare);
-    EXPECT_EQ(filesIn(folder.path()), 2u);
-}
-
-} // namespace
-
-namespace {
 
 TEST(TagWriter, AWriteCutShortAnywhereLeavesTheOldFileWholeAndNothingBeside) {
     TempFolder folder;
