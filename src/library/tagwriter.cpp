@@ -97,6 +97,7 @@ TagWriteResult replaceFile(int source, const struct stat& status, const std::fil
 
 TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& values) {
     const std::filesystem::path target = library::io::linkTarget(path);
+    // Opened for writing to learn that the station may write the song; its bytes are only read.
     library::io::OpenedFile file = library::io::openRegular(target, O_RDWR);
     if (!file.ok())
         return openFailure(file);
