@@ -52,7 +52,7 @@ void Form1::SelectArtistAlbum() {
 void Form1::Wheel1_Change() {
     if (pages.TopTenPageOpen == 1) {
         Label1[18].setVisible(true);
-        Label1[18].setCaption(" Sorry - Use Wheel Button to Move Forward ");
+        Label1[18].setCaption(kTopTenWheelNotice);
         return;
     }
     if (pages.SinglePageOpen == 1) {
