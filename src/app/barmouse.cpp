@@ -8,6 +8,7 @@
 #include "screen/form2.h"
 
 #include <algorithm>
+#include <string>
 
 void Form1::switch_MouseUp(int Index, int Button, int, float, float) {
     if (Button == tk::kRightButton && layout.LayoutEditMode == 1.0f) {
@@ -49,7 +50,6 @@ void Form1::stepSingleAlbum(int button) {
     if (n == 0) {
         return; // no album to open
     }
-    Wheel1->setMax(n);
     int& current = browse.CurrentArtistIndex;
     if (current == browse.WheelIndex) {
         if (button == tk::kLeftButton) {
@@ -61,14 +61,7 @@ void Form1::stepSingleAlbum(int button) {
         current = browse.WheelIndex;
     }
     current = std::clamp(current, 1, n);
-    browse.CurArtist = TempArtist->subItem(current, 1);
-    browse.CurAlbum = TempArtist->subItem(current, 2);
-    browse.CurAlbumPath = TempArtist->subItem(current, 3);
-    Label1[18].setCaption(std::to_string(current) + " - " + browse.CurArtist + " - " + browse.CurAlbum);
-    Label1[18].setVisible(true);
-    browse.WheelIndex = current;
-    Wheel1->setValue(browse.WheelIndex);
-    FillAlbumView();
+    SelectArtistAlbum();
 }
 
 // The wheel button on the album page: eight rows on (left button) or back (right button) when the wheel
@@ -126,30 +119,24 @@ void Form1::switch_Change(int) {
     }
 }
 
-void Form1::Switches_MouseDown(int Index, int, int, float, float) {
-    if (layout.LayoutEditMode == 1.0f) {
+namespace {
+// The pressed (or released) look of the load-folder button 8 and the search button 9.
+void showSwitchesLook(Form1& f, int index, bool pressed) {
+    if (f.layout.LayoutEditMode == 1.0f || (index != 8 && index != 9)) {
         return;
     }
-    if (Index == 8) {
-        Switches[8].setBorderStyle(1);
-        showSkinPicture(Switches[8], "\\LoadDirectory-On.jpg");
-    } else if (Index == 9) {
-        Switches[9].setBorderStyle(1);
-        showSkinPicture(Switches[9], "\\Search-On.jpg");
-    }
+    f.Switches[index].setBorderStyle(pressed ? 1 : 0);
+    const std::string name = index == 8 ? "\\LoadDirectory" : "\\Search";
+    f.showSkinPicture(f.Switches[index], name + (pressed ? "-On.jpg" : "-Off.jpg"));
+}
+} // namespace
+
+void Form1::Switches_MouseDown(int Index, int, int, float, float) {
+    showSwitchesLook(*this, Index, true);
 }
 
 void Form1::Switches_MouseUp(int Index, int, int, float, float) {
-    if (layout.LayoutEditMode == 1.0f) {
-        return;
-    }
-    if (Index == 8) {
-        Switches[8].setBorderStyle(0);
-        showSkinPicture(Switches[8], "\\LoadDirectory-Off.jpg");
-    } else if (Index == 9) {
-        Switches[9].setBorderStyle(0);
-        showSkinPicture(Switches[9], "\\Search-Off.jpg");
-    }
+    showSwitchesLook(*this, Index, false);
 }
 
 void Form1::Image6_DblClick(int) {

@@ -836,7 +836,6 @@ inline constexpr Element kOptionsElements[] = {
     {.name = "Text6", .kind = Kind::TextBox, .parent = "Frame4", .rect = {400, 2610, 555, 285}, .caption = "Text6"},
 };
 
-
 // clang-format on
 
 // Columns of the list views on the pages (header text, width in twips; width 0 hides a data column).

@@ -52,40 +52,6 @@ public:
     // The exit sequence of the main bar's exit element, also run when the window manager closes the window.
     void exitStation();
 
-    // Main bar (src/app/mainbar.cpp, barmouse.cpp): the click of element Index and its actions, Enter in
-    // the random-count box, the release over an element (its released look and the wheel button's
-    // step), the wheel following element 16, the page buttons' pressed look and the top-10 covers.
-    void switch_Click(int Index);
-    void Text1_KeyPress(int& KeyAscii);
-    void switch_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void switch_Change(int Index);
-    void Switches_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    void Switches_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void Image6_DblClick(int Index);
-    // The wheel line's notice while the top-10 page is open.
-    static constexpr const char* kTopTenWheelNotice = " Sorry - Use Wheel Button to Move Forward ";
-
-    // Browse pages behind the doors (src/app/browsetoggles.cpp): elements 10 to 14 open their page,
-    // switching from another page, or close it.
-    void ToggleBrowsePage(int Index);
-
-    // Sliding pages and doors (src/app/slidingpages.cpp): each toggle slides its page in or out.
-    void ToggleLastSongsPage();
-    void TogglePlayListPage();
-    void ToggleAddSongsPage();
-    void ToggleAddMoreSongsPage();
-    void ToggleDeleteDataBasePage();
-    void ToggleEditID3v2Page();
-    // Opens the doors over the page area when they are closed; closes them and hides the five browse
-    // pages when they are open.
-    void OpenCloseDoors();
-
-    // Screen-password page (src/app/passwordpage.cpp).
-    void ToggleEditScreenPassPage();
-    void Text_Pass_Change();
-    void Image5_Click(); // OK
-    void Image8_Click(); // Cancel
-
     FileState files;
     LayoutState layout;
     PageFlags pages;
@@ -188,13 +154,42 @@ public:
 
     const ControlRegistry& controls() const { return m_controls; }
 
+    // Main bar (src/app/mainbar.cpp, barmouse.cpp): the click of element Index and its actions, Enter in
+    // the random-count box, the release over an element (its released look and the wheel button's
+    // step), the wheel following element 16, the page buttons' pressed look and the top-10 covers.
+    void switch_Click(int Index);
+    void Text1_KeyPress(int& KeyAscii);
+    void switch_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void switch_Change(int Index);
+    void Switches_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Switches_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image6_DblClick(int Index);
+    // The wheel line's notice while the top-10 page is open.
+    static constexpr const char* kTopTenWheelNotice = " Sorry - Use Wheel Button to Move Forward ";
+
+    // Browse pages behind the doors (src/app/browsetoggles.cpp): elements 10 to 14 open their page,
+    // switching from another page, or close it.
+    void ToggleBrowsePage(int Index);
+
+    // Sliding pages and doors (src/app/slidingpages.cpp): each toggle slides its page in or out.
+    void ToggleLastSongsPage();
+    void TogglePlayListPage();
+    void ToggleAddSongsPage();
+    void ToggleAddMoreSongsPage();
+    void ToggleDeleteDataBasePage();
+    void ToggleEditID3v2Page();
+    // Opens the doors over the page area when they are closed; closes them and hides the five browse
+    // pages when they are open.
+    void OpenCloseDoors();
+
+    // Screen-password page (src/app/passwordpage.cpp).
+    void ToggleEditScreenPassPage();
+    void Text_Pass_Change();
+    void Image5_Click(); // OK
+    void Image8_Click(); // Cancel
+
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();
-    // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
-    // mode loads the element into the options dialog instead of acting.
-    void StartLayoutEdit();
-    void EndLayoutEdit();
-    void PickSwitchElement(int Index);
     void LoadSkinPictures();
     // Writes the layout of both windows and the screen password to "Conf.mld".
     void SaveConfig();
@@ -208,6 +203,11 @@ public:
     // the element's current picture and the station goes on.
     void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
     void showSkinPicture(tk::Image& element, std::string_view name) const;
+    // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
+    // mode loads the element into the options dialog instead of acting.
+    void StartLayoutEdit();
+    void EndLayoutEdit();
+    void PickSwitchElement(int Index);
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.
@@ -281,4 +281,6 @@ private:
     std::vector<std::string> m_captionsUnderSamples;
     // The play state the bar's play-state element shows.
     std::string m_shownPlayState;
+    // True while the wheel's change handler moves the wheel back to row 1 itself.
+    bool m_wheelBackToFirstRow = false;
 };

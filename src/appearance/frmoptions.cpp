@@ -1,6 +1,7 @@
 #include "appearance/frmoptions.h"
 
 #include "app/designlayout.h"
+#include "app/station.h"
 #include "controls/placedcontrols.h"
 #include "controls/sliderpic.h"
 #include "platform/checkbox.h"
@@ -53,6 +54,12 @@ FrmOptions::FrmOptions(Station& station)
         SliderPic1.add(i, controls::SliderPic::of(r.get<tk::Control>("SliderPic1", i)));
     }
     Check2->setValue(1); // labels are centred until a picked label says otherwise
+    cmdOK->click.connect([this] { cmdOK_Click(); });
+    closeRequested.connect([this] { cmdOK_Click(); });
+}
+
+void FrmOptions::cmdOK_Click() {
+    m_station.frmOptionsSlot().unload();
 }
 
 FrmOptions::~FrmOptions() = default;

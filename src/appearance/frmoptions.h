@@ -32,6 +32,8 @@ public:
     // Centres the dialog on the screen and shows the "Labels" page.
     void formLoad();
     void formUnload() {}
+    // OK closes the dialog, as closing it from its title bar does.
+    void cmdOK_Click();
 
     // Writes the Top and Left of the volume slider into Text3 and Text4 and of the song-position slider
     // into Text5 and Text6.
