@@ -37,6 +37,7 @@ Form1::Form1(Station& station)
     Timer2->timer.connect([this] { Timer2_Timer(); });
     connectPlayer();
     closeRequested.connect([this] { exitStation(); });
+    connectNavigation();
 }
 
 Form1::~Form1() = default;

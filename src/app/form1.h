@@ -153,6 +153,40 @@ public:
 
     const ControlRegistry& controls() const { return m_controls; }
 
+    // Main bar (src/app/mainbar.cpp, barmouse.cpp): the click of element Index and its actions, Enter in
+    // the random-count box, the release over an element (its released look and the wheel button's
+    // step), the wheel following element 16, the page buttons' pressed look and the top-10 covers.
+    void switch_Click(int Index);
+    void Text1_KeyPress(int& KeyAscii);
+    void switch_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void switch_Change(int Index);
+    void Switches_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Switches_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image6_DblClick(int Index);
+    // The wheel line's notice while the top-10 page is open.
+    static constexpr const char* kTopTenWheelNotice = " Sorry - Use Wheel Button to Move Forward ";
+
+    // Browse pages behind the doors (src/app/browsetoggles.cpp): elements 10 to 14 open their page,
+    // switching from another page, or close it.
+    void ToggleBrowsePage(int Index);
+
+    // Sliding pages and doors (src/app/slidingpages.cpp): each toggle slides its page in or out.
+    void ToggleLastSongsPage();
+    void TogglePlayListPage();
+    void ToggleAddSongsPage();
+    void ToggleAddMoreSongsPage();
+    void ToggleDeleteDataBasePage();
+    void ToggleEditID3v2Page();
+    // Opens the doors over the page area when they are closed; closes them and hides the five browse
+    // pages when they are open.
+    void OpenCloseDoors();
+
+    // Screen-password page (src/app/passwordpage.cpp).
+    void ToggleEditScreenPassPage();
+    void Text_Pass_Change();
+    void Image5_Click(); // OK
+    void Image8_Click(); // Cancel
+
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();
     void LoadSkinPictures();
@@ -168,6 +202,11 @@ public:
     // the element's current picture and the station goes on.
     void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
     void showSkinPicture(tk::Image& element, std::string_view name) const;
+    // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
+    // mode loads the element into the options dialog instead of acting.
+    void StartLayoutEdit();
+    void EndLayoutEdit();
+    void PickSwitchElement(int Index);
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.
@@ -190,15 +229,17 @@ public:
     // Play-count order, most played first, sorting left on.
     void SortByPlays();
 
-    // Browsing: the top-10 page (src/browse).
-    void FillTopTen();
-
     // Browsing: the current album and the wheel (src/browse).
     void FindArtistAlbum();
     void SelectArtistAlbum();
     void Wheel1_Change();
     void FillAlbumView();
     void MarkChosenInSingleView();
+
+    // Browsing: the album page and the top-10 page (src/browse).
+    void ShowAlbumPage();
+    void SwitchBrowseMode();
+    void FillTopTen();
 
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
@@ -214,6 +255,8 @@ public:
     void PreviousSong();
     void StopSong();
     void PauseSong();
+    // Queues the number of random songs asked for in Text1.
+    void RandomSelectSongs();
     // Player: the next song's panel, the random play order and the playing row's highlight.
     void ShowNextSong();
     // Draws the next random row into RandomPick, never the last-started row nor `alsoAvoid`.
@@ -231,6 +274,7 @@ public:
     void SliderPic1_MouseDown(int index);
     void SliderPic1_MouseUp(int index);
     void Timer3_Timer();
+    // The clock tick: the time of day and the player's play state; also called at every door step.
     void Timer8_Timer();
 
     // Player: the playlist and last-songs rows. Appends one row (and its file name to lstFilenames)
@@ -256,7 +300,22 @@ private:
     void showPlayingSong(tk::ListView& list, int row);
     void takeControls();
     void createHiddenTables();
+    // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.
+    void connectNavigation();
+    void hideAlbumPageLines();
+    void stepSingleAlbum(int button);
+    void stepAlbumPage(int button);
+    // Labels the sample captions replaced when layout-edit mode began, put back when it ends.
+    void rememberCaptionsUnderSamples();
+    void putBackCaptionsUnderSamples();
 
     Station& m_station;
     ControlRegistry m_controls;
+    // Set while the toolkit's click after a right-button release in layout-edit mode is still to come:
+    // that release has already run the element's action.
+    bool m_swallowBarClick = false;
+    // The captions the sample captions replaced, in the samples' order; empty when none are held.
+    std::vector<std::string> m_captionsUnderSamples;
+    // True while the wheel's change handler moves the wheel back to row 1 itself.
+    bool m_wheelBackToFirstRow = false;
 };

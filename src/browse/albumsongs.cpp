@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "library/songlist.h"
+#include "library/songpath.h"
 #include "library/songrecord.h"
 #include "platform/errors.h"
 #include "platform/label.h"
@@ -15,8 +16,7 @@
 namespace {
 
 std::string folderOf(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    return std::string(library::folderOf(path));
 }
 
 } // namespace

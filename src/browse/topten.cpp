@@ -1,4 +1,3 @@
-// The top-10 page.
 #include "app/form1.h"
 
 void Form1::FillTopTen() {}

@@ -79,8 +79,7 @@ TEST(Pictures, ASkinFileIsFoundWhateverTheLetterCaseOfItsName) {
 
     auto& loader = rt.runtime().pictures();
     const tk::Picture a = loader.load(rt.programFolder() / "skin" / "Switch-off.jpg");
-    const tk::Picture b =
-        loader.load(tk::nativePath(rt.programFolder().string() + "\\Skin" + "\\SWITCH-OFF.JPG"));
+    const tk::Picture b = loader.load(tk::underFolder(rt.programFolder(), "\\Skin\\SWITCH-OFF.JPG"));
     EXPECT_EQ(a.widthPx(), 4);
     EXPECT_EQ(b.heightPx(), 3);
     // Every load is a picture object of its own.

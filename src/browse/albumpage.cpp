@@ -1,0 +1,5 @@
+#include "app/form1.h"
+
+void Form1::ShowAlbumPage() {}
+
+void Form1::SwitchBrowseMode() {}
