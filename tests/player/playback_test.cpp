@@ -103,19 +103,20 @@ TEST(Playback, RandomModeReachesEveryRowOfOneTwoOrThreeRowsTheLastOneToo) {
     }
 }
 
+// Through the main bar's elements: 1 stop, 2 pause, 3 play.
 TEST(Playback, StopThenPlayTakesTheStoppedSongAsEndedAndStartsTheNextRow) {
     StationRig s;
     s.queue({1, 2, 3});
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(3);
     s.run(1000);
-    s.f().StopSong();
+    s.f().switch_Click(1);
     EXPECT_EQ(s.player().rawPlayState(), wire::kStateStopped);
     EXPECT_FALSE(s.f().Timer1->enabled());
     s.run(5000);
     EXPECT_TRUE(s.lastSongs().empty());
 
     const std::size_t before = s.player().messages().size();
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(3);
     EXPECT_EQ(commandsSince(s.player(), before), 0);
     s.run(500);
     EXPECT_EQ(s.lastSongs(), Records{1});
@@ -125,28 +126,28 @@ TEST(Playback, StopThenPlayTakesTheStoppedSongAsEndedAndStartsTheNextRow) {
 TEST(Playback, PauseFollowsThePlayersStateAndStopEndsThePause) {
     StationRig s;
     s.queue({1, 2});
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(3);
     s.run(1000);
-    s.f().PauseSong();
+    s.f().switch_Click(2);
     EXPECT_EQ(s.player().rawPlayState(), wire::kStatePaused);
     EXPECT_EQ(s.f().playback.PauseState, 1);
     s.run(10000);
     EXPECT_TRUE(s.lastSongs().empty());
     // Pause, play: the song resumes.
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(3);
     EXPECT_EQ(s.player().rawPlayState(), wire::kStatePlaying);
     EXPECT_EQ(s.f().playback.PauseState, 0);
     // Pause, pause resumes; a play after it leaves the song playing.
-    s.f().PauseSong();
-    s.f().PauseSong();
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(2);
+    s.f().switch_Click(2);
+    s.f().switch_Click(3);
     EXPECT_EQ(s.player().rawPlayState(), wire::kStatePlaying);
     EXPECT_EQ(s.f().playback.PauseState, 0);
     // Pause, stop, play: the first play acts as play after stop.
-    s.f().PauseSong();
-    s.f().StopSong();
+    s.f().switch_Click(2);
+    s.f().switch_Click(1);
     EXPECT_EQ(s.f().playback.PauseState, 0);
-    s.f().PlayCurrentSong();
+    s.f().switch_Click(3);
     s.run(500);
     EXPECT_EQ(s.lastSongs(), Records{1});
     EXPECT_EQ(s.handed(), (Records{1, 2}));

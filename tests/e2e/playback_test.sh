@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Plays a queued album through on the real station and the real stand-in player (no sound device) on a
+# virtual display, with songs of two seconds; the driver checks the counts, the last-songs list and the
+# labels of both windows, and ends the station. Then the player must be gone too.
+set -euo pipefail
+built=$1          # the build's program folder
+makelibrary=$2    # tunnora-makelibrary
+driver=$3         # tunnora-e2e-playback
+
+source "$(dirname "$0")/programfolder.sh"
+cleanup() {
+    for pid in $(pgrep -f "$work/tunnora" || true); do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work" "$runtime"
+}
+trap cleanup EXIT
+
+xvfb-run -a -s "-screen 0 1024x768x24" "$driver" "$work"
+
+for _ in $(seq 1 50); do
+    pgrep -f "$work/tunnora-player" >/dev/null || break
+    sleep 0.1
+done
+if pgrep -f "$work/tunnora-player" >/dev/null; then echo "the player is still running"; exit 1; fi
+echo "the album played through"
