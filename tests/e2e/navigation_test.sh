@@ -55,9 +55,5 @@ closed=$(differing "$work/a-closed.png" "$work/a-closed-again.png")
 playlist=$(compare -metric AE -fuzz 2% "$work/open.png" "$shot" null: 2>&1 || true)
 [ "${playlist%%.*}" -gt 50000 ] || { echo "the playlist page did not slide in: $playlist pixels changed"; exit 1; }
 
-for _ in $(seq 1 50); do
-    pgrep -f "$work/tunnora-player" >/dev/null || break
-    sleep 0.1
-done
-if pgrep -f "$work/tunnora-player" >/dev/null; then echo "the player is still running"; exit 1; fi
+player_ended
 echo "doors opened ($opened pixels) and closed ($closed), the playlist page slid in ($playlist), both ended"

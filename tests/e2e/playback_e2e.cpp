@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
     QTimer poll;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        sawLength = sawLength || (f.Label1[13].caption() == "00:02" && screen.F2_Label1[13].caption() == "00:02");
+        sawLength =
+            sawLength || (f.Label1[13].caption() == "00:02" && screen.F2_Label1[13].caption() == "00:02");
         sawPlaying = sawPlaying || f.playback.ShownPlayState == "PLAYING";
         if ((f.PrevView->count() >= songs && !f.Timer1->enabled()) ||
             std::chrono::steady_clock::now() > deadline) {
@@ -132,12 +133,13 @@ int main(int argc, char** argv) {
     check(!data.error, "Data.mld reads");
     for (std::size_t i = 0; i < data.records.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        same(data.records[i].playedTimes, queued.count(number) ? "1" : "", "play count of record " + std::to_string(number));
+        same(data.records[i].playedTimes, queued.count(number) ? "1" : "",
+             "play count of record " + std::to_string(number));
     }
     check(shown.shown == 0, "no message box came up");
 
     tk::dispatch([&] { f.switch_Click(9); });
-    std::fprintf(stderr, "%s: %d songs played through, %d failed checks\n", failures ? "FAILED" : "passed", songs,
-                 failures);
+    std::fprintf(stderr, "%s: %d songs played through, %d failed checks\n", failures ? "FAILED" : "passed",
+                 songs, failures);
     return failures == 0 ? 0 : 1;
 }

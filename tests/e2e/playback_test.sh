@@ -16,9 +16,5 @@ trap cleanup EXIT
 
 xvfb-run -a -s "-screen 0 1024x768x24" "$driver" "$work"
 
-for _ in $(seq 1 50); do
-    pgrep -f "$work/tunnora-player" >/dev/null || break
-    sleep 0.1
-done
-if pgrep -f "$work/tunnora-player" >/dev/null; then echo "the player is still running"; exit 1; fi
+player_ended
 echo "the album played through"

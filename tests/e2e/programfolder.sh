@@ -13,3 +13,13 @@ export XDG_RUNTIME_DIR="$runtime"
 export TUNNORA_PLAYER_AO=null
 export QT_QPA_PLATFORM=xcb
 
+
+# Waits up to five seconds for the player of $work to end; fails when it still runs then.
+player_ended() {
+    for _ in $(seq 1 50); do
+        pgrep -f "$work/tunnora-player" >/dev/null || return 0
+        sleep 0.1
+    done
+    echo "the player is still running"
+    return 1
+}
