@@ -255,14 +255,14 @@ public:
     void PreviousSong();
     void StopSong();
     void PauseSong();
-    // Queues the number of random songs asked for in Text1.
-    void RandomSelectSongs();
     // Player: the next song's panel, the random play order and the playing row's highlight.
     void ShowNextSong();
     // Draws the next random row into RandomPick, never the last-started row nor `alsoAvoid`.
     void PickRandomSong(std::int32_t alsoAvoid = 0);
     void HighlightCurrentSong();
     void ClearSongHighlight();
+    // Player: the random pick queues the number of random songs asked for in Text1.
+    void RandomSelectSongs();
 
     // Player: the end-of-song advance, and recording a song that played (last-songs list and panel,
     // play count).
