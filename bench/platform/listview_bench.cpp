@@ -98,14 +98,20 @@ void addColumns(tk::ListView& list) {
     }
 }
 
-void fillWithRows(tk::ListView& list) {
+// Adds the first `count` songs, a whole row at a time.
+void addSongs(tk::ListView& list, int count) {
     std::array<std::string_view, kColumns> cells;
-    for (const SongRow& song : songs()) {
+    for (int i = 0; i < count; ++i) {
+        const SongRow& song = songs()[static_cast<std::size_t>(i)];
         for (int c = 0; c < kColumns; ++c) {
             cells[static_cast<std::size_t>(c)] = song[static_cast<std::size_t>(c)];
         }
         list.addRow(cells);
     }
+}
+
+void fillWithRows(tk::ListView& list) {
+    addSongs(list, kSongs);
 }
 
 // The old way the loader writes a row: the row text, then sub-items one by one.
@@ -230,5 +236,59 @@ void BM_ListViewRestoreOrder(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ListViewRestoreOrder)->Unit(benchmark::kMillisecond);
+
+// Rows added one by one into a list that stays sorted by title, as the scan and the search do; and,
+// for comparison, the same rows appended with sorting off and sorted once at the end.
+constexpr int kSortedRows = 80000;
+
+void BM_ListViewSortedAdd(benchmark::State& state, bool sortedWhileAdding) {
+    songs();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto host = std::make_unique<QWidget>();
+        auto* list = new tk::ListView(host.get(), "ListView");
+        addColumns(*list);
+        list->setSortKey(4);
+        list->setSorted(sortedWhileAdding);
+        state.ResumeTiming();
+        addSongs(*list, kSortedRows);
+        list->setSorted(true);
+        QCoreApplication::sendPostedEvents();
+        benchmark::DoNotOptimize(list->count());
+        state.PauseTiming();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kSortedRows);
+}
+BENCHMARK_CAPTURE(BM_ListViewSortedAdd, OneByOne80k, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewSortedAdd, AppendThenSort80k, false)->Unit(benchmark::kMillisecond);
+
+// Rows removed one by one, each from a pseudo-random place, from a sorted list of 80,000 until it
+// is empty.
+void BM_ListViewSortedRemove(benchmark::State& state) {
+    songs();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto host = std::make_unique<QWidget>();
+        auto* list = new tk::ListView(host.get(), "ListView");
+        addColumns(*list);
+        addSongs(*list, kSortedRows);
+        list->setSortKey(4);
+        list->setSorted(true);
+        QCoreApplication::sendPostedEvents();
+        std::mt19937 rng(7);
+        state.ResumeTiming();
+        while (list->count() > 0) {
+            list->remove(1 + static_cast<int>(rng() % static_cast<unsigned>(list->count())));
+        }
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kSortedRows);
+}
+BENCHMARK(BM_ListViewSortedRemove)->Unit(benchmark::kMillisecond);
 
 } // namespace
