@@ -98,6 +98,14 @@ void addColumns(tk::ListView& list) {
     }
 }
 
+// A host window with an empty song list in it.
+std::unique_ptr<QWidget> songListHost(tk::ListView*& list) {
+    auto host = std::make_unique<QWidget>();
+    list = new tk::ListView(host.get(), "ListView");
+    addColumns(*list);
+    return host;
+}
+
 // Adds the first `count` songs, a whole row at a time.
 void addSongs(tk::ListView& list, int count) {
     std::array<std::string_view, kColumns> cells;
@@ -145,9 +153,8 @@ void BM_ListViewMemory(benchmark::State& state) {
         malloc_trim(0);
         const long rssBefore = statusKb("VmRSS");
         const long peakBefore = statusKb("VmHWM");
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
         fillWithRows(*list);
         QCoreApplication::sendPostedEvents();
         list->setSortKey(4);
@@ -163,13 +170,28 @@ void BM_ListViewMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ListViewMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&)) {
+// Rows added one by one into a list that stays sorted by title, as the scan and the search do; and,
+// for comparison, the same rows appended with sorting off and sorted once at the end.
+constexpr int kSortedRows = 80000;
+
+void addSortedOneByOne(tk::ListView& list) {
+    list.setSortKey(4);
+    list.setSorted(true);
+    addSongs(list, kSortedRows);
+}
+
+void appendThenSort(tk::ListView& list) {
+    addSongs(list, kSortedRows);
+    list.setSortKey(4);
+    list.setSorted(true);
+}
+
+void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&), int rows) {
     songs();
     for (auto _ : state) {
         state.PauseTiming();
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
         state.ResumeTiming();
         fill(*list);
         QCoreApplication::sendPostedEvents(); // the views learn of the rows
@@ -178,10 +200,38 @@ void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&)) {
         host.reset();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kSongs);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK_CAPTURE(BM_ListViewFill, Rows100k, &fillWithRows)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ListViewFill, SubItems100k, &fillWithSubItems)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, Rows100k, &fillWithRows, kSongs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, SubItems100k, &fillWithSubItems, kSongs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, SortedOneByOne80k, &addSortedOneByOne, kSortedRows)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, AppendThenSort80k, &appendThenSort, kSortedRows)
+    ->Unit(benchmark::kMillisecond);
+
+// Rows removed one by one, each from a pseudo-random place, from a sorted list of 80,000 until it
+// is empty.
+void BM_ListViewSortedRemove(benchmark::State& state) {
+    songs();
+    for (auto _ : state) {
+        state.PauseTiming();
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
+        appendThenSort(*list);
+        QCoreApplication::sendPostedEvents();
+        std::mt19937 rng(7);
+        state.ResumeTiming();
+        while (list->count() > 0) {
+            list->remove(1 + static_cast<int>(rng() % static_cast<unsigned>(list->count())));
+        }
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kSortedRows);
+}
+BENCHMARK(BM_ListViewSortedRemove)->Unit(benchmark::kMillisecond);
 
 // One re-sort by a text column of the loaded list, the rows standing in record order before it. With
 // the list on screen, the time includes the view's new layout and one paint.
@@ -236,59 +286,5 @@ void BM_ListViewRestoreOrder(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ListViewRestoreOrder)->Unit(benchmark::kMillisecond);
-
-// Rows added one by one into a list that stays sorted by title, as the scan and the search do; and,
-// for comparison, the same rows appended with sorting off and sorted once at the end.
-constexpr int kSortedRows = 80000;
-
-void BM_ListViewSortedAdd(benchmark::State& state, bool sortedWhileAdding) {
-    songs();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
-        list->setSortKey(4);
-        list->setSorted(sortedWhileAdding);
-        state.ResumeTiming();
-        addSongs(*list, kSortedRows);
-        list->setSorted(true);
-        QCoreApplication::sendPostedEvents();
-        benchmark::DoNotOptimize(list->count());
-        state.PauseTiming();
-        host.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kSortedRows);
-}
-BENCHMARK_CAPTURE(BM_ListViewSortedAdd, OneByOne80k, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ListViewSortedAdd, AppendThenSort80k, false)->Unit(benchmark::kMillisecond);
-
-// Rows removed one by one, each from a pseudo-random place, from a sorted list of 80,000 until it
-// is empty.
-void BM_ListViewSortedRemove(benchmark::State& state) {
-    songs();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
-        addSongs(*list, kSortedRows);
-        list->setSortKey(4);
-        list->setSorted(true);
-        QCoreApplication::sendPostedEvents();
-        std::mt19937 rng(7);
-        state.ResumeTiming();
-        while (list->count() > 0) {
-            list->remove(1 + static_cast<int>(rng() % static_cast<unsigned>(list->count())));
-        }
-        QCoreApplication::sendPostedEvents();
-        state.PauseTiming();
-        host.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kSortedRows);
-}
-BENCHMARK(BM_ListViewSortedRemove)->Unit(benchmark::kMillisecond);
 
 } // namespace
