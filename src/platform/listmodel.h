@@ -106,9 +106,12 @@ private:
     ListRow& rowAt(int row);
     // Makes m_keys hold the key prefixes of `column` for every row of m_rows.
     void cacheKeys(int column);
+    static KeyPrefix foldKey(std::string_view key);
     // Rows of m_rows before `index` that are not removed.
     int keptBefore(int index) const;
     void queueAnnouncement();
+    // Tells the views at once when many inserts and removals wait, else once control is back.
+    void announceWhenMany();
     void announceAppended();
     void announceMoves();
     // Puts the rows the views know in the order `order` gives (old index of every new place).
