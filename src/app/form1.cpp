@@ -37,6 +37,7 @@ Form1::Form1(Station& station)
     Timer2->timer.connect([this] { Timer2_Timer(); });
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
+    connectLibrary();
 }
 
 Form1::~Form1() = default;
@@ -180,6 +181,8 @@ void Form1::takeControls() {
         page->setStackLayer(tk::kLayerWindowed + 10);
     }
     Page_EditScreenPass->setStackLayer(tk::kLayerWindowed + 20);
+    // The delete page slides down over the folder box of the page it lies in.
+    Page_DeleteDataBase->setStackLayer(tk::kLayerWindowed + 10);
     LeftDoor->setStackLayer(tk::kLayerWindowed + 10);
     RightDoor->setStackLayer(tk::kLayerWindowed + 10);
 }
