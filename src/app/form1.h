@@ -317,8 +317,8 @@ private:
     void readId3v2Boxes(const std::string& path);
     void deleteDataBase();
     // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
-    // the songs listed in List1, the work table, the grouping into album and artist entries and their
-    // files. The tag editor's rewrite of its song's record (tageditor.cpp) is false when the record
+    // the songs listed in List1, the scan's work table of the songs appended, their grouping into
+    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record (tageditor.cpp) is false when the record
     // was left as it was.
     friend class FolderScan;
     void ScanFolder(const std::string& path);

@@ -5,7 +5,7 @@
 #include "library/filetags.h"
 #include "library/folderwalk.h"
 #include "library/recordstore.h"
-#include "library/songlist.h"
+#include "library/songgrouping.h"
 #include "library/songpath.h"
 #include "library/tagmerge.h"
 #include "platform/label.h"
@@ -96,6 +96,10 @@ public:
     }
 
     library::FolderWalkSkips skipped;
+    // The work table: the songs of the group being written, in the order they were appended; and the
+    // album and artist entries made of them.
+    std::vector<library::ScannedSong> songs;
+    library::SongGroup group;
 
 private:
     // The clock and the play-state picture, at most every half second. Without a player window the
@@ -124,18 +128,19 @@ private:
 
 namespace {
 
-// Appends the rows of an album or artist table to its file: artist, album and location; the number
-// field stays 0. Returns why it stopped, or nothing.
-std::optional<std::string> appendEntries(tk::ListView& table, const std::string& filePath, AlbumRecord& buffer,
+// Appends album or artist entries to their file: artist, album and location; the number field stays
+// 0. Returns why it stopped, or nothing.
+std::optional<std::string> appendEntries(const std::vector<library::GroupEntry>& entries,
+                                         const std::string& filePath, AlbumRecord& buffer,
                                          std::int32_t& curRecord) {
     auto store = EntryStore::openForAppend(tk::nativePath(filePath));
     if (!store) {
         return store.error().message();
     }
-    for (int k = 1; k <= table.count(); ++k) {
-        buffer.album = table.subItem(k, 2);
-        buffer.artist = table.subItem(k, 1);
-        buffer.location = table.subItem(k, 3);
+    for (const library::GroupEntry& entry : entries) {
+        buffer.album = entry.album;
+        buffer.artist = entry.artist;
+        buffer.location = entry.location;
         const library::StoreResult written = store->append(buffer);
         if (!written.ok()) {
             return written.message();
@@ -215,69 +220,50 @@ void Form1::WriteDataRecords() {
 
 void Form1::AddSongToTempList() {
     const SongRecord& song = files.SongRec;
-    TempList->addRow({std::to_string(TempList->count() + 1), song.artist, song.album, song.fileLocation,
-                      library::formatRecordNumber(files.CurRecord)});
+    m_scan->songs.push_back({song.artist, song.album, song.fileLocation, files.CurRecord});
 }
 
 void Form1::GroupAlbumsAndArtists() {
+    // The album and artist tables hold what the database files hold: they are filled again at the end.
     for (tk::ListView* table : {TempAlbum, TempArtist}) {
-        table->clear();
-        table->setSorted(false);
+        if (table->count() > 0) {
+            table->clear();
+        }
     }
-    const int n = TempList->count();
-    if (n == 0) {
+    FolderScan& scan = *m_scan;
+    scan.group = library::groupSongs(scan.songs);
+    if (scan.group.albums.empty()) {
         return;
     }
-    // The work table's rows stand in the order they were added, so row i is the song added i-th.
-    const std::string first = TempList->subItem(1, 1);
-    int same = 0;
-    for (int i = 2; i <= n; ++i) {
-        same += TempList->subItem(i, 1) == first ? 1 : 0;
-    }
-    const auto addEntry = [this](tk::ListView& table, int row, std::string_view artist) {
-        table.addRow({std::to_string(table.count() + 1), artist, TempList->subItem(row, 2),
-                      TempList->subItem(row, 3), TempList->subItem(row, 4)});
-    };
-    if (same > 0) {
-        addEntry(*TempAlbum, 1, first);
-        addEntry(*TempArtist, 1, first);
-    } else {
-        for (int i = 1; i <= n; ++i) {
-            addEntry(*TempArtist, i, TempList->subItem(i, 1));
-        }
-        addEntry(*TempAlbum, 1, "Various Artists");
-    }
-
     // The group's album artist goes into the record of its first song.
-    files.CurRecord = std::stoi(TempList->subItem(1, 4));
-    const std::string albumBy = TempAlbum->subItem(1, 1);
+    const library::ScannedSong& first = scan.songs.front();
+    files.CurRecord = static_cast<std::int32_t>(first.record);
     auto store = SongStore::openForUpdate(tk::nativePath(files.DataPath));
     const library::StoreResult updated =
-        store ? store->update(files.CurRecord, TempList->subItem(1, 3),
+        store ? store->update(first.record, first.location,
                               [&](SongRecord& song) {
-                                  song.albumBy = albumBy;
+                                  song.albumBy = scan.group.albums.front().artist;
                                   files.SongRec = song;
                               })
-              : library::StoreResult{library::StoreStatus::FileFailed, files.CurRecord, store.error()};
+              : library::StoreResult{library::StoreStatus::FileFailed, first.record, store.error()};
     if (updated.ok()) {
         WriteAlbumRecords();
         WriteArtistRecords();
     } else {
-        m_scan->fail(updated.message());
+        scan.fail(updated.message());
     }
-    for (tk::ListView* table : {TempList, TempAlbum, TempArtist}) {
-        table->clear();
-    }
+    scan.songs.clear();
+    scan.group = {};
 }
 
 void Form1::WriteAlbumRecords() {
-    if (auto failure = appendEntries(*TempAlbum, files.AlbumPath, files.AlbumRec, files.CurRecord)) {
+    if (auto failure = appendEntries(m_scan->group.albums, files.AlbumPath, files.AlbumRec, files.CurRecord)) {
         m_scan->fail(*failure);
     }
 }
 
 void Form1::WriteArtistRecords() {
-    if (auto failure = appendEntries(*TempArtist, files.ArtistPath, files.ArtistRec, files.CurRecord)) {
+    if (auto failure = appendEntries(m_scan->group.artists, files.ArtistPath, files.ArtistRec, files.CurRecord)) {
         m_scan->fail(*failure);
     }
 }
