@@ -3,10 +3,10 @@
 #include "app/form1state.h"
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
+#include "library/tagwriteresult.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
-#include "library/tagwriteresult.h"
 #include "player/winampcontrol.h"
 
 #include <memory>
@@ -318,8 +318,8 @@ private:
     void deleteDataBase();
     // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
     // the songs listed in List1, the scan's work table of the songs appended, their grouping into
-    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record (tageditor.cpp) is false when the record
-    // was left as it was.
+    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record
+    // (tageditor.cpp) is false when the record was left as it was.
     friend class FolderScan;
     void ScanFolder(const std::string& path);
     void WriteDataRecords();

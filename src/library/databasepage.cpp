@@ -88,7 +88,8 @@ void Form1::deleteDataBase() {
     }
     if (!failures.empty()) {
         LoadDataBase();
-        tk::Runtime::current().messageBox().show("The song database could not be deleted completely:" + failures,
+        tk::Runtime::current().messageBox().show("The song database could not be deleted completely:" +
+                                                     failures,
                                                  tk::kMsgExclamation, tk::Runtime::current().appTitle());
     }
     ToggleDeleteDataBasePage();

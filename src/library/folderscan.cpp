@@ -8,10 +8,10 @@
 #include "library/songgrouping.h"
 #include "library/songpath.h"
 #include "library/tagmerge.h"
+#include "platform/filelists.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
 #include "platform/listview.h"
-#include "platform/filelists.h"
 #include "platform/pathcase.h"
 #include "platform/runtime.h"
 
@@ -176,7 +176,8 @@ void Form1::RecurseFiles2() {
     LoadDataBase();
     const std::string report = scan.report();
     if (!report.empty()) {
-        tk::Runtime::current().messageBox().show(report, tk::kMsgExclamation, tk::Runtime::current().appTitle());
+        tk::Runtime::current().messageBox().show(report, tk::kMsgExclamation,
+                                                 tk::Runtime::current().appTitle());
     }
 }
 
@@ -257,13 +258,15 @@ void Form1::GroupAlbumsAndArtists() {
 }
 
 void Form1::WriteAlbumRecords() {
-    if (auto failure = appendEntries(m_scan->group.albums, files.AlbumPath, files.AlbumRec, files.CurRecord)) {
+    if (auto failure =
+            appendEntries(m_scan->group.albums, files.AlbumPath, files.AlbumRec, files.CurRecord)) {
         m_scan->fail(*failure);
     }
 }
 
 void Form1::WriteArtistRecords() {
-    if (auto failure = appendEntries(m_scan->group.artists, files.ArtistPath, files.ArtistRec, files.CurRecord)) {
+    if (auto failure =
+            appendEntries(m_scan->group.artists, files.ArtistPath, files.ArtistRec, files.CurRecord)) {
         m_scan->fail(*failure);
     }
 }

@@ -11,7 +11,9 @@
 #include "platform/pathcase.h"
 #include "platform/textbox.h"
 
+#include <array>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -25,6 +27,16 @@ bool boxesFollow(const TagState& tags, const std::string& path) {
 std::string trimmed(const std::optional<std::string>& value) {
     return value ? std::string(trimBlanks(*value)) : std::string();
 }
+
+// The current tag strings and the tag values they hold.
+using TagString = std::pair<std::string TagState::*, std::string id3::TagValues::*>;
+constexpr std::array<TagString, 7> kTagStrings{{{&TagState::TagArtist, &id3::TagValues::artist},
+                                                {&TagState::TagTitle, &id3::TagValues::title},
+                                                {&TagState::TagAlbum, &id3::TagValues::album},
+                                                {&TagState::TagTrack, &id3::TagValues::track},
+                                                {&TagState::TagYear, &id3::TagValues::year},
+                                                {&TagState::TagGenre, &id3::TagValues::genre},
+                                                {&TagState::TagComment, &id3::TagValues::comment}}};
 
 // The ID3v1 track byte as the editor shows it: three digits, "000" for none.
 std::string threeDigits(int track) {
@@ -43,9 +55,8 @@ void Form1::ReadID3v2() {
 }
 
 void Form1::readId3v1Boxes(const std::string& path) {
-    for (std::string* value : {&tags.TagArtist, &tags.TagTitle, &tags.TagAlbum, &tags.TagYear, &tags.TagComment,
-                               &tags.TagTrack, &tags.TagGenre}) {
-        value->clear();
+    for (const auto& [current, value] : kTagStrings) {
+        (tags.*current).clear();
     }
     if (!boxesFollow(tags, path)) {
         return;
@@ -98,13 +109,9 @@ void Form1::readId3v2Boxes(const std::string& path) {
         }
     }
     const id3::TagValues merged = id3::mergeTags(file, path);
-    tags.TagArtist = merged.artist;
-    tags.TagAlbum = merged.album;
-    tags.TagTrack = merged.track;
-    tags.TagTitle = merged.title;
-    tags.TagYear = merged.year;
-    tags.TagGenre = merged.genre;
-    tags.TagComment = merged.comment;
+    for (const auto& [current, value] : kTagStrings) {
+        tags.*current = merged.*value;
+    }
 }
 
 id3::TagWriteResult Form1::WriteID3v2Tag() {
@@ -136,13 +143,10 @@ void Form1::ClearTagFields() {
 }
 
 void Form1::FillSongRecord(std::string_view path) {
-    files.SongRec = library::songRecordFrom({.artist = tags.TagArtist,
-                                             .title = tags.TagTitle,
-                                             .album = tags.TagAlbum,
-                                             .track = tags.TagTrack,
-                                             .year = tags.TagYear,
-                                             .genre = tags.TagGenre,
-                                             .comment = tags.TagComment},
-                                            path);
+    id3::TagValues current;
+    for (const auto& [string, value] : kTagStrings) {
+        current.*value = tags.*string;
+    }
+    files.SongRec = library::songRecordFrom(current, path);
     files.SongRec.storedNumber = static_cast<std::int16_t>(files.CurRecord & 0xFFFF);
 }

@@ -78,7 +78,8 @@ void Form1::openTagEditor() {
     const std::string number = ListView->subItem(row, 10);
     std::int32_t record = 0;
     std::from_chars(number.data(), number.data() + number.size(), record);
-    if (pages.EditID3v2Open == 0 && !tk::Runtime::current().fileProbe().probe(tk::nativePath(path)).isRegular) {
+    if (pages.EditID3v2Open == 0 &&
+        !tk::Runtime::current().fileProbe().probe(tk::nativePath(path)).isRegular) {
         tell("The song's file is missing:\n\n" + path);
         return;
     }
@@ -126,7 +127,9 @@ void Form1::Image4_MouseUp(int Index, int, int, float X, float Y) {
 }
 
 void Form1::copyTagsToId3v2() {
-    const auto copy = [this](int from, int to) { txtMP3[to].setText(std::string(text::trimBlanks(txtMP3[from].text()))); };
+    const auto copy = [this](int from, int to) {
+        txtMP3[to].setText(std::string(text::trimBlanks(txtMP3[from].text())));
+    };
     copy(0, 7);
     copy(1, 8);
     copy(2, 9);
@@ -157,10 +160,9 @@ void Form1::ApplyTagEdit() {
             continue;
         }
         ListView->setText(row, files.SongRec.albumBy);
-        const std::pair<int, const std::string*> cells[] = {{1, &tags.TagArtist}, {2, &tags.TagAlbum},
-                                                            {3, &tags.TagTrack},  {4, &tags.TagTitle},
-                                                            {6, &tags.TagYear},   {7, &tags.TagGenre},
-                                                            {8, &tags.TagComment}};
+        const std::pair<int, const std::string*> cells[] = {
+            {1, &tags.TagArtist}, {2, &tags.TagAlbum}, {3, &tags.TagTrack},  {4, &tags.TagTitle},
+            {6, &tags.TagYear},   {7, &tags.TagGenre}, {8, &tags.TagComment}};
         for (const auto& [column, value] : cells) {
             ListView->setSubItem(row, column, *value);
         }

@@ -43,8 +43,8 @@ void touch(const fs::path& path) {
 TEST(FolderWalk, ListsByNameTakesSongsOfAnyCaseAndPassesOverWhatItCannotTake) {
     fixtures::TempFolder folder;
     const fs::path root = folder / "root";
-    for (const char* name : {"song.mp3", "Song.MP3", "b.Mp2", "xmp3", "notes.txt", ".hidden.mp3", ".dir/h.mp3",
-                             "live.mp3/in.mp3", "long/123456789.mp3"})
+    for (const char* name : {"song.mp3", "Song.MP3", "b.Mp2", "xmp3", "notes.txt", ".hidden.mp3",
+                             ".dir/h.mp3", "live.mp3/in.mp3", "long/123456789.mp3"})
         touch(root / name);
     ASSERT_EQ(::mkfifo((root / "fifo.mp3").c_str(), 0644), 0);
     fs::create_directory_symlink(root, root / "loop");
@@ -61,9 +61,9 @@ TEST(FolderWalk, ListsByNameTakesSongsOfAnyCaseAndPassesOverWhatItCannotTake) {
 
     // Letter case is ignored first ("b.Mp2" before "broken.mp3"), bytes decide ties ("Song" before
     // "song"); "live.mp3" is a folder and is entered; the loop back to the root is not walked again.
-    std::vector<std::string> expected{"song b.Mp2", "enter", "song live.mp3/in.mp3", "done live.mp3/", "enter",
-                                      "done locked/", "enter", "done long/", "enter", "song Song.MP3",
-                                      "song song.mp3", "song xmp3", "done "};
+    std::vector<std::string> expected{
+        "song b.Mp2", "enter", "song live.mp3/in.mp3", "done live.mp3/", "enter",     "done locked/", "enter",
+        "done long/", "enter", "song Song.MP3",        "song song.mp3",  "song xmp3", "done "};
     if (!root_user)
         expected.erase(expected.begin() + 5);
     EXPECT_EQ(recorder.log, expected);

@@ -55,7 +55,8 @@ std::string numbered(int n) {
 std::string songBytes(int n, const std::string& albumBy, const std::string& artist, const fs::path& path,
                       const std::string& album) {
     return numbered(n) + field(albumBy, 128) + field(artist, 128) + field(path.stem().string(), 128) +
-           field(album, 125) + field("001", 7) + field("", 4 + 30 + 128) + field(path.string(), 256) + field("", 4);
+           field(album, 125) + field("001", 7) + field("", 4 + 30 + 128) + field(path.string(), 256) +
+           field("", 4);
 }
 std::string entryBytes(const std::string& artist, const std::string& album, const fs::path& path) {
     return numbered(0) + field(artist, 128) + field(album, 125) + field(path.string(), 256);
@@ -87,9 +88,11 @@ TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
               songBytes(1, "Beta", "Beta", b1, "Bee") + songBytes(2, "", "Beta", b2, "Bee") +
                   songBytes(3, "", "Alpha", a1, "Aye") + songBytes(4, "Various Artists", "Gamma", c1, "Sea") +
                   songBytes(5, "", "Alpha", a2, "Aye"));
-    EXPECT_EQ(fileText(folder / "Album.mld"), entryBytes("Beta", "Bee", b1) + entryBytes("Various Artists", "Sea", c1));
-    EXPECT_EQ(fileText(folder / "Artist.mld"),
-              entryBytes("Beta", "Bee", b1) + entryBytes("Gamma", "Sea", c1) + entryBytes("Alpha", "Aye", a2));
+    EXPECT_EQ(fileText(folder / "Album.mld"),
+              entryBytes("Beta", "Bee", b1) + entryBytes("Various Artists", "Sea", c1));
+    EXPECT_EQ(fileText(folder / "Artist.mld"), entryBytes("Beta", "Bee", b1) +
+                                                   entryBytes("Gamma", "Sea", c1) +
+                                                   entryBytes("Alpha", "Aye", a2));
     EXPECT_EQ(f.Label1[14].caption(), "5");
     EXPECT_EQ(f.Label1[15].caption(), "2");
     EXPECT_EQ(f.Label1[16].caption(), "3");
@@ -99,7 +102,8 @@ TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
     // Nothing checks for songs already there: a second scan appends them again, numbered on.
     scan(f, tree);
     EXPECT_EQ(fs::file_size(folder / "Data.mld"), 10u * 940);
-    EXPECT_EQ(artistsIn(folder / "Album.mld"), (std::vector<std::string>{"Beta", "Various Artists", "Beta", "Various Artists"}));
+    EXPECT_EQ(artistsIn(folder / "Album.mld"),
+              (std::vector<std::string>{"Beta", "Various Artists", "Beta", "Various Artists"}));
     EXPECT_EQ(f.ListView->count(), 10);
 }
 

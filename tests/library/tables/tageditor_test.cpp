@@ -51,7 +51,9 @@ struct Editor : ReadyStation {
                 f->ListView->select(r);
         click(&f->Image2[2]);
     }
-    library::SongRecord record(int n) { return Songs::load(rt.programFolder() / "Data.mld").records.at(n - 1); }
+    library::SongRecord record(int n) {
+        return Songs::load(rt.programFolder() / "Data.mld").records.at(n - 1);
+    }
 };
 
 TEST(TagEditor, ApplyWritesTheEditorsSongAndRecordWhateverRanMeanwhile) {
@@ -123,10 +125,13 @@ TEST(TagEditor, CapitalisesEveryWordOfTheId3v2BoxesOnlyWhenTicked) {
     Editor s(music / "Tree");
     Form1& f = *s.f;
     const std::string longText(250, 'x'); // past the 130 characters of the old limit
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"AC/DC", "Ac/dc"},       {"the beatles", "The Beatles"}, {"o'brien", "O'brien"},
-        {" rock-n-roll ", "Rock-N-Roll"}, {"a  b", "A  b"},     {"ÉMILE straße", "Émile Straße"},
-        {longText, "X" + longText.substr(1)}};
+    const std::vector<std::pair<std::string, std::string>> cases{{"AC/DC", "Ac/dc"},
+                                                                 {"the beatles", "The Beatles"},
+                                                                 {"o'brien", "O'brien"},
+                                                                 {" rock-n-roll ", "Rock-N-Roll"},
+                                                                 {"a  b", "A  b"},
+                                                                 {"ÉMILE straße", "Émile Straße"},
+                                                                 {longText, "X" + longText.substr(1)}};
     for (int k = 7; k <= 13; ++k)
         f.txtMP3[k].setText(cases[k - 7].first);
     f.CapitalizeTagText();
@@ -149,7 +154,8 @@ TEST(TagEditor, OpensOnlyForASelectedSongWhoseFileIsThere) {
     s.edit(music / "Tree/one.mp3");
     EXPECT_EQ(f.pages.EditID3v2Open, 0);
     ASSERT_EQ(s.rt.messages().shown.size(), 1u);
-    EXPECT_EQ(s.rt.messages().shown[0].text, "The song's file is missing:\n\n" + (music / "Tree/one.mp3").string());
+    EXPECT_EQ(s.rt.messages().shown[0].text,
+              "The song's file is missing:\n\n" + (music / "Tree/one.mp3").string());
 }
 
 TEST(DatabasePage, ButtonsSlideThePagesAndOnlyTheExactPasswordDeletesTheDatabase) {
