@@ -168,6 +168,7 @@ void Form1::RecurseFiles2() {
         }
     } catch (...) {
         m_scan = nullptr;
+        setMousePointer(tk::kPointerDefault);
         throw;
     }
     m_scan = nullptr;

@@ -117,6 +117,15 @@ TEST(TagEditor, ApplyWritesTheEditorsSongAndRecordWhateverRanMeanwhile) {
     EXPECT_NE(s.rt.messages().shown.back().text.find("read-only"), std::string::npos);
     EXPECT_EQ(f.txtMP3[7].text(), "Refused");
     EXPECT_EQ(s.record(1).artist, "New Artist");
+
+    // A record that has come to hold another song is left alone, and the owner is told.
+    fs::permissions(one, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(
+        played->update(1, one.string(), [&](library::SongRecord& r) { r.fileLocation = two.string(); }).ok());
+    click(&f.Image4[2]);
+    EXPECT_NE(s.rt.messages().shown.back().text.find("holds another song"), std::string::npos);
+    EXPECT_EQ(s.record(1).artist, "New Artist");
+    EXPECT_EQ(peers::taglibRead(one).at("artist"), "Refused");
 }
 
 TEST(TagEditor, CapitalisesEveryWordOfTheId3v2BoxesOnlyWhenTicked) {
@@ -212,6 +221,9 @@ TEST(DatabasePage, ButtonsSlideThePagesAndOnlyTheExactPasswordDeletesTheDatabase
     EXPECT_EQ(f.pages.AddMoreSongsOpen, 0);
     EXPECT_EQ(f.Label1[14].caption(), "2");
     EXPECT_EQ(f.Label1[16].caption(), "2");
+    f.Dir1->setPath((folder / "New").string()); // the add-songs page's file box follows its folder box
+    EXPECT_EQ(f.File1->path(), (folder / "New").string());
+    EXPECT_EQ(f.File1->listCount(), 2);
     EXPECT_EQ(s.rt.messages().shown.size(), 1u);
     EXPECT_EQ(f.mousePointer(), tk::kPointerDefault);
 }
