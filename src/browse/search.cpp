@@ -1,0 +1,200 @@
+// The search page: the typed text found in the artist, album and title of every song of the song list,
+// with the hits in three result lists, and what a click or a key does in them.
+#include "app/form1.h"
+#include "browse/songmarks.h"
+#include "library/utf8.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "platform/textbox.h"
+#include "platform/textcompare.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+namespace {
+
+// Columns of the song list read by the search.
+constexpr int kArtist = 1;
+constexpr int kAlbum = 2;
+constexpr int kTrack = 3;
+constexpr int kTitle = 4;
+constexpr int kPath = 9;
+constexpr int kRecord = 10;
+
+// The record number's column of the song results.
+constexpr int kResultRecord = 6;
+
+constexpr const char* kTooShort = "     Need Minimum of 2 characters";
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
+        const text::Utf8Step step = text::decodeUtf8Step(utf8, pos);
+        pos += step.length == 0 ? 1 : step.length;
+    }
+    return count;
+}
+
+// One result list with the keys of the rows it holds, so that a repeated key is found in constant
+// time. Keys compare exactly, letter case included.
+class Results {
+public:
+    explicit Results(tk::ListView& list)
+        : m_list(list) {}
+
+    // Appends a row numbered after the rows before it, unless a row with this key is there already;
+    // true when the row was added.
+    bool add(std::initializer_list<std::string_view> key, std::initializer_list<std::string_view> columns) {
+        std::string joined;
+        for (std::string_view part : key) {
+            // Each part prefixed by its length, so that no two different keys join the same.
+            const auto n = static_cast<std::uint32_t>(part.size());
+            joined.append(reinterpret_cast<const char*>(&n), sizeof n);
+            joined.append(part);
+        }
+        if (!m_keys.insert(std::move(joined)).second) {
+            return false;
+        }
+        const std::string running = std::to_string(m_list.count() + 1);
+        std::vector<std::string_view> cells{running};
+        cells.insert(cells.end(), columns);
+        m_list.addRow(cells);
+        return true;
+    }
+
+private:
+    tk::ListView& m_list;
+    std::unordered_set<std::string> m_keys;
+};
+
+} // namespace
+
+void Form1::SearchSongs() {
+    const std::string typed = Text2->text();
+    if (characterCount(typed) < 2) {
+        Text2->setText(kTooShort);
+        return;
+    }
+    SArtistlist->clear();
+    SAlbumlist->clear();
+    SSonglist->clear();
+    Results artists(*SArtistlist);
+    Results albums(*SAlbumlist);
+    Results songs(*SSonglist);
+
+    std::string needle;
+    tk::appendLowerCase(needle, typed);
+    std::string folded;
+    const auto contains = [&](std::string_view field) {
+        folded.clear();
+        tk::appendLowerCase(folded, field);
+        return folded.find(needle) != std::string::npos;
+    };
+    int found = 0;
+    const int rows = ListView->count();
+    for (int r = 1; r <= rows; ++r) {
+        const std::string artistField = ListView->subItem(r, kArtist);
+        const std::string albumField = ListView->subItem(r, kAlbum);
+        const std::string titleField = ListView->subItem(r, kTitle);
+        const std::string_view artist = text::trimBlanks(artistField);
+        const std::string_view album = text::trimBlanks(albumField);
+        const std::string_view title = text::trimBlanks(titleField);
+        if (contains(artistField)) {
+            const std::string path = ListView->subItem(r, kPath);
+            found += artists.add({artist, album}, {artist, album, title, text::trimBlanks(path)});
+        }
+        if (contains(album)) {
+            const std::string path = ListView->subItem(r, kPath);
+            found += albums.add({album, artist}, {album, artist, text::trimBlanks(path), ""});
+        }
+        if (contains(title)) {
+            const std::string path = ListView->subItem(r, kPath);
+            const std::string track = ListView->subItem(r, kTrack);
+            const std::string record = ListView->subItem(r, kRecord);
+            found += songs.add({title, album, artist},
+                               {title, text::trimBlanks(track), album, artist, text::trimBlanks(path), record});
+        }
+    }
+    Label21->setCaption("Found " + std::to_string(found) + " Words With - ( " + typed + " )");
+    MarkChosenInSonglist();
+}
+
+void Form1::MarkChosenInSonglist() {
+    if (SSonglist->count() == 0) {
+        return;
+    }
+    markQueuedRows(*SSonglist, queuedRecordNumbers(*ListView), kResultRecord, 1, 5);
+}
+
+// The search button; the add-songs page's button (index 8) belongs to the song library.
+void Form1::Switches_Click(int Index) {
+    if (Index == 9) {
+        Text2->setFocus();
+        SearchSongs();
+    }
+}
+
+void Form1::Text2_KeyPress(int& KeyAscii) {
+    if (KeyAscii == tk::kKeyReturn) {
+        Switches_Click(9);
+        layout.EnterPressed = 1;
+    }
+}
+
+void Form1::SArtistlist_Click() {
+    browse.DragSource = 1;
+    const int row = SArtistlist->selectedRow();
+    if (row == 0) {
+        return;
+    }
+    browse.FindArtist = SArtistlist->subItem(row, 1);
+    browse.FindAlbum = SArtistlist->subItem(row, 2);
+    FindArtistAlbum();
+}
+
+void Form1::SArtistlist_KeyUp(int&, int) {
+    SArtistlist_Click();
+}
+
+void Form1::SAlbumlist_Click() {
+    browse.DragSource = 1;
+    const int row = SAlbumlist->selectedRow();
+    if (row == 0) {
+        return;
+    }
+    browse.FindArtist = SAlbumlist->subItem(row, 2);
+    browse.FindAlbum = SAlbumlist->subItem(row, 1);
+    FindArtistAlbum();
+}
+
+void Form1::SAlbumlist_KeyUp(int&, int) {
+    SAlbumlist_Click();
+}
+
+void Form1::SSonglist_Click() {
+    const int row = SSonglist->selectedRow();
+    if (row == 0) {
+        return;
+    }
+    browse.FindArtist = SSonglist->subItem(row, 4);
+    browse.FindAlbum = SSonglist->subItem(row, 3);
+    FindArtistAlbum();
+    browse.DragSource = 3;
+}
+
+void Form1::SSonglist_KeyUp(int&, int) {
+    SSonglist_Click();
+}
+
+void Form1::SSonglist_KeyDown(int& KeyCode, int) {
+    if (KeyCode == tk::kKeyReturn) {
+        SSonglist_DblClick();
+    }
+}
+
+void Form1::SSonglist_MouseDown(int, int, float, float) {
+    browse.DragSource = 3;
+}

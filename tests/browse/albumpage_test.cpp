@@ -1,0 +1,178 @@
+#include "browsestation.h"
+#include "controls/wheel.h"
+#include "platform/label.h"
+#include "platform/picturebox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace testing_support;
+
+namespace {
+
+std::string two(int n) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+// Twenty albums whose artist and album orders differ: artist i made "Album (20 - i)", and "Album 20"
+// is a compilation: two guest artists, one "Various Artists" entry in the album table.
+TestDatabase twentyAlbums(const std::filesystem::path& music) {
+    std::vector<library::SongRecord> songs;
+    for (int i = 1; i <= 19; ++i) {
+        const std::string artist = "Artist " + two(i);
+        const std::string album = "Album " + two(20 - i);
+        songs.push_back(song((music / artist / album).string(), artist, album, "Song", "01"));
+    }
+    TestDatabase db = databaseOf(songs);
+    const std::string mix = (music / "Mix").string();
+    for (const char* guest : {"Guest A", "Guest B"}) {
+        db.songs.push_back(song(mix, guest, "Album 20", std::string("By ") + guest, guest[6] == 'A' ? "01" : "02"));
+        db.artists.push_back({0, guest, "Album 20", db.songs.back().fileLocation});
+    }
+    db.albums.push_back({0, "Various Artists", "Album 20", db.songs.back().fileLocation});
+    return db;
+}
+
+struct AlbumPage : BrowseStation {
+    AlbumPage() {
+        const TestDatabase db = twentyAlbums(rt.programFolder() / "Music");
+        writeCover(db.songs[0].fileLocation, 64); // Artist 01 - Album 19
+        writeCover(db.songs[1].fileLocation, 80); // Artist 02 - Album 18
+        start(db);
+    }
+    void show(int mode, int first) {
+        Form1& f = form();
+        f.pages.BrowseByAlbum = mode == 2 ? 1 : 0;
+        f.SwitchBrowseMode();
+        f.browse.AlbumPageFirst = first;
+        f.browse.AlbumPageLast = first + 7;
+        f.ShowAlbumPage();
+    }
+    bool shows(int cell, const char* skinPicture) {
+        return form().SImage[cell].picture().image() ==
+               QImage(QString::fromStdString((rt.programFolder() / "Skin" / skinPicture).string()));
+    }
+};
+
+constexpr const char* kHint = "   ***** Right Mouse Click To Sent This Album to PlayList  *****   ";
+
+} // namespace
+
+TEST(AlbumPage, ShowsEightRowsOfEitherTableAndEmptyCellsPastItsEnd) {
+    AlbumPage p;
+    Form1& f = p.form();
+    ASSERT_EQ(f.TempArtist->count(), 21);
+    ASSERT_EQ(f.TempAlbum->count(), 20);
+
+    // By artist: rows 1 to 8 of the artist table, the artist first in the tool tip, covers of their own.
+    p.show(1, 1);
+    EXPECT_EQ(f.browse.AlbumPageMode, 1);
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 01");
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 19");
+    EXPECT_EQ(f.SLFile[1].caption(), f.TempArtist->subItem(1, 3));
+    EXPECT_EQ(f.SImage[1].toolTipText(), " ( 1 ) -  Artist 01 - Album 19" + std::string(kHint));
+    EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
+    EXPECT_EQ(f.SImage[2].picture().widthPx(), 80);
+    EXPECT_TRUE(p.shows(3, "Cover.jpg"));
+    EXPECT_TRUE(f.SLArtist[5].fontBold());
+    EXPECT_EQ(f.SLArtist[5].foreColor(), 192u);
+    EXPECT_FALSE(f.SLAlbum[5].fontBold());
+    EXPECT_EQ(f.SLAlbum[5].foreColor(), 0u);
+
+    // Paged to rows 17 to 24 of 21: four rows, four empty cells that keep their old tool tips.
+    p.show(1, 17);
+    EXPECT_EQ(f.SLArtist[4].caption(), "Guest A");
+    EXPECT_EQ(f.SLArtist[5].caption(), "Guest B");
+    for (int cell = 6; cell <= 8; ++cell) {
+        EXPECT_EQ(f.SLAlbum[cell].caption(), "");
+        EXPECT_EQ(f.SLArtist[cell].caption(), "");
+        EXPECT_EQ(f.SLFile[cell].caption(), "");
+        EXPECT_TRUE(p.shows(cell, "Empty.jpg"));
+        EXPECT_EQ(f.browse.AlbumCellRow[static_cast<std::size_t>(cell)], 0);
+    }
+    EXPECT_EQ(f.SImage[8].toolTipText(), " ( 8 ) -  Artist 08 - Album 12" + std::string(kHint));
+    EXPECT_EQ(f.browse.AlbumCellRow[1], 17);
+    EXPECT_EQ(f.browse.AlbumCellRow[5], 21);
+    EXPECT_EQ(f.Label1[19].caption(), "17");
+    EXPECT_EQ(f.Label1[20].caption(), "24");
+    EXPECT_EQ(f.Label1[19].backColor(), 0xFF8080u);
+
+    // By album: the album table, album first in the tool tip; the labels keep their places and only
+    // the emphasis moves.
+    p.show(2, 1);
+    EXPECT_EQ(f.browse.AlbumPageMode, 2);
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 01");
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 19");
+    EXPECT_EQ(f.SImage[1].toolTipText(), " ( 1 ) -  Album 01 - Artist 19" + std::string(kHint));
+    EXPECT_TRUE(f.SLAlbum[2].fontBold());
+    EXPECT_EQ(f.SLAlbum[2].foreColor(), 192u);
+    EXPECT_FALSE(f.SLArtist[2].fontBold());
+    EXPECT_EQ(f.SLArtist[2].foreColor(), 0u);
+
+    // A range asked from below row 1 shows rows 1 to 8; an unknown mode shows nothing new.
+    p.show(2, -7);
+    EXPECT_EQ(f.browse.AlbumPageFirst, 1);
+    EXPECT_EQ(f.SLAlbum[8].caption(), "Album 08");
+    EXPECT_EQ(f.Label1[19].caption(), "1");
+    EXPECT_EQ(f.Label1[20].caption(), "8");
+    f.browse.AlbumPageMode = 3;
+    f.browse.AlbumPageFirst = 13;
+    f.ShowAlbumPage();
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 01");
+}
+
+TEST(AlbumPage, WithoutTheSkinsPicturesCellsAreBlankNotStale) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.show(1, 1);
+    std::filesystem::remove(p.rt.programFolder() / "Skin" / "Empty.jpg");
+    std::filesystem::remove(p.rt.programFolder() / "Skin" / "Cover.jpg");
+    p.show(1, 17);
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 17");
+    for (int cell = 1; cell <= 8; ++cell) {
+        EXPECT_TRUE(f.SImage[cell].picture().isNull()) << cell;
+    }
+    // An album's own cover needs no skin picture.
+    p.show(1, 1);
+    EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
+}
+
+TEST(AlbumPage, APressOpensTheCellsAlbumOnlyWhereTheCellShowsOne) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.show(1, 1);
+    f.SImage_MouseDown(3, tk::kRightButton, 0, 0, 0);
+    EXPECT_TRUE(f.browse.CoverPressFound);
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 3);
+    EXPECT_EQ(f.browse.WheelIndex, 3);
+    EXPECT_EQ(f.Wheel1->value(), 3);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Album 17");
+    EXPECT_EQ(f.browse.WheelFromCell, 1); // set by the start-up's defaults, untouched by artist mode
+
+    // An empty cell finds nothing, even where an album with empty names exists.
+    f.TempArtist->addRow({"22", "", "", "/m/none/1.mp3", "0"});
+    p.show(1, 17);
+    f.SImage_MouseDown(7, tk::kLeftButton, 0, 0, 0);
+    EXPECT_FALSE(f.browse.CoverPressFound);
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 3);
+
+    // By album, a compilation has no artist-table row of "Various Artists": nothing changes.
+    p.show(2, 13);
+    ASSERT_EQ(f.SLArtist[8].caption(), "Various Artists");
+    f.SImage_MouseDown(8, tk::kRightButton, 0, 0, 0);
+    EXPECT_FALSE(f.browse.CoverPressFound);
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 3);
+
+    // By album, a found album moves the wheel onto an artist-table row; the wheel button's next step
+    // starts from the page's first cell, not from that row.
+    f.browse.WheelFromCell = 0;
+    f.SImage_MouseDown(2, tk::kLeftButton, 0, 0, 0);
+    EXPECT_TRUE(f.browse.CoverPressFound);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Album 14");
+    EXPECT_EQ(f.browse.AlbumPageMode, 2);
+    EXPECT_EQ(f.browse.WheelValue, 13);
+    EXPECT_EQ(f.browse.WheelFromCell, 1);
+}
