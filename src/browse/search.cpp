@@ -12,7 +12,10 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -38,36 +41,73 @@ std::size_t characterCount(std::string_view utf8) {
     return count;
 }
 
-// One result list with the keys of the rows it holds, so that a repeated key is found in constant
-// time. Keys compare exactly, letter case included.
+// One result list and the keys of its rows (the texts of its key columns), kept in an open-addressing
+// table of key hashes and row numbers so that a repeated key is found in constant time. Keys compare
+// exactly, letter case included: equal hashes are checked against the row's own columns.
 class Results {
 public:
-    explicit Results(tk::ListView& list)
-        : m_list(list) {}
+    Results(tk::ListView& list, std::initializer_list<int> keyColumns)
+        : m_list(list)
+        , m_keyColumns(keyColumns)
+        , m_slots(1024) {}
 
-    // Appends a row numbered after the rows before it, unless a row with this key is there already;
-    // true when the row was added.
-    bool add(std::initializer_list<std::string_view> key, std::initializer_list<std::string_view> columns) {
-        std::string joined;
+    // Appends a row of `cells` (running number first) unless a row with the same key is there
+    // already; true when the row was added.
+    bool add(std::initializer_list<std::string_view> key, std::initializer_list<std::string_view> cells) {
+        std::size_t hash = key.size();
         for (std::string_view part : key) {
-            // Each part prefixed by its length, so that no two different keys join the same.
-            const auto n = static_cast<std::uint32_t>(part.size());
-            joined.append(reinterpret_cast<const char*>(&n), sizeof n);
-            joined.append(part);
+            hash = hash * 0x100000001B3u ^ std::hash<std::string_view>{}(part);
         }
-        if (!m_keys.insert(std::move(joined)).second) {
-            return false;
+        std::size_t at = hash & (m_slots.size() - 1);
+        for (; m_slots[at].row != 0; at = (at + 1) & (m_slots.size() - 1)) {
+            if (m_slots[at].hash == hash && holds(m_slots[at].row, key)) {
+                return false;
+            }
         }
         const std::string running = std::to_string(m_list.count() + 1);
-        std::vector<std::string_view> cells{running};
-        cells.insert(cells.end(), columns);
-        m_list.addRow(cells);
+        std::array<std::string_view, 8> row{running};
+        std::copy(cells.begin(), cells.end(), row.begin() + 1);
+        m_slots[at] = {hash, m_list.addRow(std::span(row.data(), cells.size() + 1))};
+        if (++m_used * 2 > m_slots.size()) {
+            grow();
+        }
         return true;
     }
 
 private:
+    struct Slot {
+        std::size_t hash = 0;
+        int row = 0; // 0: free
+    };
+
+    bool holds(int row, std::initializer_list<std::string_view> key) const {
+        auto column = m_keyColumns.begin();
+        for (std::string_view part : key) {
+            if (m_list.subItem(row, *column++) != part) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void grow() {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const Slot& s : old) {
+            if (s.row != 0) {
+                std::size_t at = s.hash & (m_slots.size() - 1);
+                while (m_slots[at].row != 0) {
+                    at = (at + 1) & (m_slots.size() - 1);
+                }
+                m_slots[at] = s;
+            }
+        }
+    }
+
     tk::ListView& m_list;
-    std::unordered_set<std::string> m_keys;
+    std::vector<int> m_keyColumns;
+    std::vector<Slot> m_slots; // a power of two, at most half used
+    std::size_t m_used = 0;
 };
 
 } // namespace
@@ -81,9 +121,9 @@ void Form1::SearchSongs() {
     SArtistlist->clear();
     SAlbumlist->clear();
     SSonglist->clear();
-    Results artists(*SArtistlist);
-    Results albums(*SAlbumlist);
-    Results songs(*SSonglist);
+    Results artists(*SArtistlist, {1, 2});
+    Results albums(*SAlbumlist, {1, 2});
+    Results songs(*SSonglist, {1, 3, 4});
 
     std::string needle;
     tk::appendLowerCase(needle, typed);
@@ -104,18 +144,20 @@ void Form1::SearchSongs() {
         const std::string_view title = text::trimBlanks(titleField);
         if (contains(artistField)) {
             const std::string path = ListView->subItem(r, kPath);
-            found += artists.add({artist, album}, {artist, album, title, text::trimBlanks(path)});
+            found += artists.add({artist, album}, {artist, album, title, text::trimBlanks(path)}) ? 1 : 0;
         }
         if (contains(album)) {
             const std::string path = ListView->subItem(r, kPath);
-            found += albums.add({album, artist}, {album, artist, text::trimBlanks(path), ""});
+            found += albums.add({album, artist}, {album, artist, text::trimBlanks(path), ""}) ? 1 : 0;
         }
         if (contains(title)) {
             const std::string path = ListView->subItem(r, kPath);
             const std::string track = ListView->subItem(r, kTrack);
             const std::string record = ListView->subItem(r, kRecord);
             found += songs.add({title, album, artist},
-                               {title, text::trimBlanks(track), album, artist, text::trimBlanks(path), record});
+                               {title, text::trimBlanks(track), album, artist, text::trimBlanks(path), record})
+                         ? 1
+                         : 0;
         }
     }
     Label21->setCaption("Found " + std::to_string(found) + " Words With - ( " + typed + " )");

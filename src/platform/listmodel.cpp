@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <numeric>
 
@@ -46,16 +47,52 @@ struct SortEntry {
         }
     }
 
+    // The whole key is in the prefix: at most 8 bytes, all ASCII. (A key with a NUL byte still needs
+    // its length beside the prefix, since the prefix is padded with NULs.)
+    bool whole() const { return decisive == 8 && key.size() <= 8; }
+
     static int compare(const SortEntry& a, const SortEntry& b) {
         if (a.prefix != b.prefix) {
             const auto firstDiff = static_cast<std::uint32_t>(std::countl_zero(a.prefix ^ b.prefix) / 8);
             if (firstDiff < a.decisive && firstDiff < b.decisive) {
                 return a.prefix < b.prefix ? -1 : 1;
             }
+        } else if (a.key.size() == b.key.size() && a.whole() && b.whole()) {
+            // Two short ASCII keys held whole by equal prefixes are equal: the common case of ties
+            // among play counts, tracks and record numbers.
+            return 0;
         }
         return compareIgnoringCase(a.key, b.key);
     }
 };
+
+// Sorts `rows` stably by the whole keys of `entries` (one per row, see SortEntry::whole) with a radix
+// sort over the prefix's bytes and the key's length, least significant first; a byte that is the same
+// in every key takes no pass. Descending sorts by the complemented bytes, so ties keep their order.
+void radixSort(std::vector<std::uint32_t>& rows, const std::vector<SortEntry>& entries, bool descending) {
+    const auto byteOf = [&](std::uint32_t row, int position) -> std::uint8_t {
+        const SortEntry& e = entries[row];
+        const auto b = static_cast<std::uint8_t>(position == 8 ? e.key.size() : e.prefix >> (8 * (7 - position)));
+        return descending ? static_cast<std::uint8_t>(255 - b) : b;
+    };
+    std::vector<std::uint32_t> scratch(rows.size());
+    for (int position = 8; position >= 0; --position) {
+        std::array<std::size_t, 257> start{};
+        for (const std::uint32_t row : rows) {
+            ++start[byteOf(row, position) + 1u];
+        }
+        if (std::find(start.begin(), start.end(), rows.size()) != start.end()) {
+            continue;
+        }
+        for (std::size_t b = 1; b < start.size(); ++b) {
+            start[b] += start[b - 1];
+        }
+        for (const std::uint32_t row : rows) {
+            scratch[start[byteOf(row, position)]++] = row;
+        }
+        rows.swap(scratch);
+    }
+}
 
 } // namespace
 
@@ -206,8 +243,12 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
     // One entry per row and column, row by row; the rows are sorted by their index.
     std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
     std::vector<std::uint32_t> rows(n);
+    constexpr std::uint32_t kAhead = 8;
     for (std::uint32_t i = 0; i < n; ++i) {
         rows[i] = i;
+        if (i + kAhead < n) {
+            m_rows[i + kAhead].prefetch();
+        }
         for (std::size_t k = 0; k < keys; ++k) {
             entries[i * keys + k] = SortEntry(m_rows[i].cell(columns[k]), i);
         }
@@ -221,7 +262,9 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
         }
         return 0;
     };
-    if (order == Qt::DescendingOrder) {
+    if (keys == 1 && std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.whole(); })) {
+        radixSort(rows, entries, order == Qt::DescendingOrder);
+    } else if (order == Qt::DescendingOrder) {
         std::stable_sort(rows.begin(), rows.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
     } else {
