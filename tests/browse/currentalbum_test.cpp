@@ -150,3 +150,33 @@ TEST(CurrentAlbum, SelectingOnTheAlbumPageByAlbumMovesTheWheelOverArtistRowsOnly
     EXPECT_EQ(f.Label1[18].caption(), "3 - Artist 03 - Album 03");
     EXPECT_EQ(f.SingleView->count(), 2);
 }
+
+TEST(CurrentAlbum, AJumpAcrossTwentyThousandRowsShowsEveryRowOnTheWay) {
+    Browse b;
+    Form1& f = b.form();
+    std::vector<Row> rows;
+    for (int i = 1; i <= 20000; ++i) {
+        rows.push_back({"Artist " + std::to_string(i), "Album " + std::to_string(i), "/m/" + std::to_string(i) + "/1.mp3"});
+    }
+    Browse::fill(*f.TempArtist, rows);
+    b.select(1);
+    f.pages.SinglePageOpen = 1;
+    int shown = 0;
+    std::string last;
+    f.Label1[18].change.connect([&] {
+        ++shown;
+        last = f.Label1[18].caption();
+    });
+    b.find("Artist 20000", "Album 20000");
+    EXPECT_EQ(f.Wheel1->value(), 20000);
+    EXPECT_EQ(f.browse.WheelIndex, 20000);
+    EXPECT_GE(shown, 19999);
+    EXPECT_EQ(last, "20000 - Artist 20000 - Album 20000");
+
+    // The table shrinks under the wheel: turning it beyond the last row leaves the line as it is.
+    Browse::fill(*f.TempArtist, {rows.begin(), rows.begin() + 100});
+    b.turn(tk::kKeyLeft);
+    EXPECT_EQ(f.Wheel1->value(), 19999);
+    EXPECT_EQ(f.Label1[18].caption(), "20000 - Artist 20000 - Album 20000");
+    EXPECT_EQ(f.browse.WheelIndex, 20000);
+}
