@@ -15,8 +15,8 @@ packages=(
     python3 python3-mutagen libtag1-dev lame mpg123
     # fuzzing and sanitizers
     clang libclang-rt-14-dev
-    # a real display for screenshots and the end-to-end start
-    xvfb xauth x11-apps imagemagick libxcb-cursor0 procps
+    # a real display for screenshots and the end-to-end runs, and a mouse to drive them with
+    xvfb xauth x11-apps imagemagick libxcb-cursor0 procps xdotool
 )
 
 missing=()

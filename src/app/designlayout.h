@@ -42,6 +42,9 @@ enum class Kind {
     Shape,
     Slider,
     Wheel,
+    Button,
+    Frame,
+    TabStrip,
 };
 
 // How an element gets its size:
@@ -285,7 +288,8 @@ inline constexpr Element kMainControls[] = {
      .toolTip = "Turn Wheel To Select"},
     {.name = "Text1", .kind = Kind::TextBox, .rect = {13275, 9450, 645, 285}, .caption = "000",
      .toolTip = "Type How Many Songs To Play Randomly", .font = kArial975, .backColor = kBoxBackColor},
-    {.name = "Shape1", .kind = Kind::Shape, .rect = {15480, 0, 840, 1080}},
+    // Only the animations move it; it is never shown (on a wide screen it would stand in the blank area).
+    {.name = "Shape1", .kind = Kind::Shape, .rect = {15480, 0, 840, 1080}, .visible = false},
 };
 
 // Guide bars of layout-edit mode on the main window, hidden outside it.
@@ -734,6 +738,103 @@ inline constexpr Element kForm2Elements[] = {
     {.name = "Picture2", .index = 3, .rect = {825, 135, 120, 9570}, .visible = false, .backColor = 0x00B4FFu},
     {.name = "Picture2", .index = 4, .rect = {285, 765, 13770, 120}, .visible = false,
      .backColor = 0x00B4FFu},
+};
+
+// The options dialog of layout-edit mode: a tab strip over four pages (picture boxes parked out of
+// sight until shown at Left 120, Top 480), the index box, the "Play Now Screen" box and OK and Apply.
+// Controls without a font name use the dialog's default font.
+inline constexpr Window kOptionsWindow{"frmOptions", 7320, 6465, {}, kNoColor};
+inline constexpr std::uint32_t kRed = 0x0000FFu;
+inline constexpr Font kDialog12{"MS Sans Serif", 12.0f, 400, false};
+inline constexpr std::string_view kOptionsTabs[] = {"Labels", "Text Boxes", "Images", "Sliders"};
+inline constexpr int kOptionsPageLeft = 120;
+inline constexpr int kOptionsPageTop = 480;
+inline constexpr Element kOptionsElements[] = {
+    {.name = "tbsOptions", .kind = Kind::TabStrip, .rect = {90, 135, 7050, 5700}},
+    {.name = "picOptions", .index = 0, .rect = {120, -10000, 7005, 5295}},
+    {.name = "picOptions", .index = 1, .rect = {120, -6500, 7005, 5265}},
+    {.name = "picOptions", .index = 2, .rect = {120, -10000, 6960, 5280}},
+    {.name = "picOptions", .index = 3, .rect = {120, -10000, 7005, 5340}},
+    {.name = "Text2", .kind = Kind::TextBox, .rect = {3248, 6030, 825, 285}, .caption = "Text2"},
+    {.name = "Check4", .kind = Kind::CheckBox, .rect = {5505, 105, 1575, 315}, .caption = "Play Now Screen"},
+    {.name = "cmdOK", .kind = Kind::Button, .rect = {135, 5970, 1095, 375}, .caption = "OK"},
+    {.name = "cmdApply", .kind = Kind::Button, .rect = {6060, 5970, 1095, 375}, .caption = "Apply"},
+
+    // Labels page.
+    {.name = "Frame2", .kind = Kind::Frame, .parent = "picOptions", .parentIndex = 0,
+     .rect = {105, 60, 6810, 5115}, .caption = "Font Properties"},
+    {.name = "Label1", .kind = Kind::Label, .parent = "Frame2", .rect = {870, 270, 4755, 300},
+     .caption = "****  All Labels Are AutoSize  ****", .font = kDialog12, .foreColor = kRed},
+    {.name = "Check1", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {840, 795, 1275, 285},
+     .caption = "Left Justify"},
+    {.name = "Check2", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {2640, 780, 1275, 285},
+     .caption = "Center Justify"},
+    {.name = "Check3", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {4440, 780, 1275, 285},
+     .caption = "Right Justify"},
+    {.name = "Command1", .kind = Kind::Button, .parent = "Frame2", .rect = {795, 1200, 3645, 330},
+     .caption = "Font"},
+    {.name = "Command2", .kind = Kind::Button, .parent = "Frame2", .rect = {4635, 1200, 1005, 330},
+     .caption = "Font Color"},
+    {.name = "Label2", .kind = Kind::Label, .parent = "Frame2", .rect = {780, 1605, 4890, 690},
+     .caption = "Test Label - 1234567890", .alignment = Alignment::Centre},
+    {.name = "Label6", .kind = Kind::Label, .parent = "Frame2", .rect = {780, 2445, 1050, 240},
+     .caption = "Original Label"},
+    {.name = "Label3", .kind = Kind::Label, .parent = "Frame2", .rect = {810, 2595, 5100, 555},
+     .caption = "Label3", .backColor = kWhite},
+    {.name = "Label4", .kind = Kind::Label, .parent = "Frame2", .rect = {810, 3240, 5115, 570},
+     .caption = "Label3", .backColor = kBlack},
+    {.name = "Label19", .kind = Kind::Label, .parent = "Frame2", .rect = {1935, 4050, 1095, 270},
+     .caption = "Top Position"},
+    {.name = "Text7", .kind = Kind::TextBox, .parent = "Frame2", .rect = {795, 4035, 1095, 285},
+     .caption = "Text7"},
+    {.name = "Label20", .kind = Kind::Label, .parent = "Frame2", .rect = {1935, 4455, 1095, 270},
+     .caption = "Left Position"},
+    {.name = "Text8", .kind = Kind::TextBox, .parent = "Frame2", .rect = {780, 4440, 1095, 285},
+     .caption = "Text8"},
+
+    // Text boxes page.
+    {.name = "Frame1", .kind = Kind::Frame, .parent = "picOptions", .parentIndex = 1,
+     .rect = {765, 570, 5355, 2295}, .caption = "Text Box Back Color"},
+    {.name = "Label7", .kind = Kind::Label, .parent = "Frame1", .rect = {330, 495, 4650, 285},
+     .caption = "Change BackGround Color Of The Text Box", .font = {"MS Sans Serif", 9.75f, 700, false},
+     .foreColor = kRed},
+    {.name = "Label8", .kind = Kind::Label, .parent = "Frame1", .rect = {330, 840, 4650, 285},
+     .caption = "This Will Change All Text Boxes In The Program.........",
+     .font = {"MS Sans Serif", 8.25f, 400, true}, .foreColor = kRed},
+    {.name = "Command7", .kind = Kind::Button, .parent = "Frame1", .rect = {1845, 1185, 1455, 285},
+     .caption = "Back Color"},
+    {.name = "Text1", .kind = Kind::TextBox, .parent = "Frame1", .rect = {240, 1500, 4830, 310},
+     .caption = "Change Size Only To fit Text Box -1234567890"},
+
+    // Images page.
+    {.name = "Frame3", .kind = Kind::Frame, .parent = "picOptions", .parentIndex = 2,
+     .rect = {135, 135, 6780, 5100}},
+    {.name = "Label13", .kind = Kind::Label, .parent = "Frame3", .rect = {1530, 120, 3645, 300},
+     .caption = "****  This Picture Is AutoSized  ****", .font = kDialog12, .foreColor = kRed},
+    {.name = "Label9", .kind = Kind::Label, .parent = "Frame3", .rect = {810, 360, 645, 240}, .caption = "Top"},
+    {.name = "Text11", .kind = Kind::TextBox, .parent = "Frame3", .rect = {1395, 315, 600, 285}, .caption = "11"},
+    {.name = "Label12", .kind = Kind::Label, .parent = "Frame3", .rect = {135, 675, 645, 240}, .caption = "Left"},
+    {.name = "Text12", .kind = Kind::TextBox, .parent = "Frame3", .rect = {135, 900, 600, 285}, .caption = "12"},
+    {.name = "Image1", .kind = Kind::Image, .parent = "Frame3", .rect = {795, 645, 3000, 3045},
+     .sizing = Sizing::Stretch},
+    {.name = "Picture1", .parent = "Frame3", .rect = {810, 645, 2220, 2175}, .sizing = Sizing::Picture},
+    {.name = "Text9", .kind = Kind::TextBox, .parent = "Frame3", .rect = {90, 4725, 600, 285}, .caption = "9"},
+    {.name = "Label14", .kind = Kind::Label, .parent = "Frame3", .rect = {720, 4770, 285, 240}, .caption = "X"},
+    {.name = "Text10", .kind = Kind::TextBox, .parent = "Frame3", .rect = {1035, 4725, 600, 285}, .caption = "10"},
+
+    // Sliders page: two sample sliders, shown only.
+    {.name = "Frame4", .kind = Kind::Frame, .parent = "picOptions", .parentIndex = 3,
+     .rect = {705, 300, 5535, 4515}, .caption = "Sliders"},
+    {.name = "Label11", .kind = Kind::Label, .parent = "Frame4", .rect = {60, 495, 5430, 240},
+     .caption = "Volume Slider"},
+    {.name = "Text3", .kind = Kind::TextBox, .parent = "Frame4", .rect = {1100, 825, 600, 285}, .caption = "Text3"},
+    {.name = "SliderPic1", .index = 0, .kind = Kind::Slider, .parent = "Frame4", .rect = {945, 1080, 3570, 510}},
+    {.name = "Text4", .kind = Kind::TextBox, .parent = "Frame4", .rect = {400, 1275, 555, 285}, .caption = "Text4"},
+    {.name = "Label10", .kind = Kind::Label, .parent = "Frame4", .rect = {60, 1920, 5430, 240},
+     .caption = "Song Slider"},
+    {.name = "Text5", .kind = Kind::TextBox, .parent = "Frame4", .rect = {1100, 2190, 600, 285}, .caption = "Text5"},
+    {.name = "SliderPic1", .index = 1, .kind = Kind::Slider, .parent = "Frame4", .rect = {945, 2475, 3510, 480}},
+    {.name = "Text6", .kind = Kind::TextBox, .parent = "Frame4", .rect = {400, 2610, 555, 285}, .caption = "Text6"},
 };
 
 // clang-format on

@@ -52,9 +52,6 @@ public:
     // The exit sequence of the main bar's exit element, also run when the window manager closes the window.
     void exitStation();
 
-    // The main bar's click of element Index (src/app).
-    void switch_Click(int Index);
-
     FileState files;
     LayoutState layout;
     PageFlags pages;
@@ -155,6 +152,40 @@ public:
 
     const ControlRegistry& controls() const { return m_controls; }
 
+    // Main bar (src/app/mainbar.cpp, barmouse.cpp): the click of element Index and its actions, Enter in
+    // the random-count box, the release over an element (its released look and the wheel button's
+    // step), the wheel following element 16, the page buttons' pressed look and the top-10 covers.
+    void switch_Click(int Index);
+    void Text1_KeyPress(int& KeyAscii);
+    void switch_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void switch_Change(int Index);
+    void Switches_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Switches_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image6_DblClick(int Index);
+    // The wheel line's notice while the top-10 page is open.
+    static constexpr const char* kTopTenWheelNotice = " Sorry - Use Wheel Button to Move Forward ";
+
+    // Browse pages behind the doors (src/app/browsetoggles.cpp): elements 10 to 14 open their page,
+    // switching from another page, or close it.
+    void ToggleBrowsePage(int Index);
+
+    // Sliding pages and doors (src/app/slidingpages.cpp): each toggle slides its page in or out.
+    void ToggleLastSongsPage();
+    void TogglePlayListPage();
+    void ToggleAddSongsPage();
+    void ToggleAddMoreSongsPage();
+    void ToggleDeleteDataBasePage();
+    void ToggleEditID3v2Page();
+    // Opens the doors over the page area when they are closed; closes them and hides the five browse
+    // pages when they are open.
+    void OpenCloseDoors();
+
+    // Screen-password page (src/app/passwordpage.cpp).
+    void ToggleEditScreenPassPage();
+    void Text_Pass_Change();
+    void Image5_Click(); // OK
+    void Image8_Click(); // Cancel
+
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();
     void LoadSkinPictures();
@@ -170,6 +201,11 @@ public:
     // the element's current picture and the station goes on.
     void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
     void showSkinPicture(tk::Image& element, std::string_view name) const;
+    // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
+    // mode loads the element into the options dialog instead of acting.
+    void StartLayoutEdit();
+    void EndLayoutEdit();
+    void PickSwitchElement(int Index);
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.
@@ -239,6 +275,16 @@ public:
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
     std::int32_t RandomNumber(std::int32_t max);
+    // Transport: the bar's previous, stop, pause, play and next elements.
+    void PreviousSong();
+    void StopSong();
+    void PauseSong();
+    void PlayCurrentSong();
+    void NextSong();
+    // Queues the number of random songs asked for in Text1.
+    void RandomSelectSongs();
+    // The clock tick: the time of day and the player's play state; also called at every door step.
+    void Timer8_Timer();
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();
@@ -247,6 +293,14 @@ private:
     tk::Control* createListControl(const layout::Element& e, QWidget* parent);
     void takeControls();
     void createHiddenTables();
+    // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.
+    void connectNavigation();
+    void hideAlbumPageLines();
+    void stepSingleAlbum(int button);
+    void stepAlbumPage(int button);
+    // Labels the sample captions replaced when layout-edit mode began, put back when it ends.
+    void rememberCaptionsUnderSamples();
+    void putBackCaptionsUnderSamples();
     // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
     // picture, true when one was shown.
     void connectBrowsing();
@@ -254,4 +308,13 @@ private:
 
     Station& m_station;
     ControlRegistry m_controls;
+    // Set while the toolkit's click after a right-button release in layout-edit mode is still to come:
+    // that release has already run the element's action.
+    bool m_swallowBarClick = false;
+    // The captions the sample captions replaced, in the samples' order; empty when none are held.
+    std::vector<std::string> m_captionsUnderSamples;
+    // The play state the bar's play-state element shows.
+    std::string m_shownPlayState;
+    // True while the wheel's change handler moves the wheel back to row 1 itself.
+    bool m_wheelBackToFirstRow = false;
 };

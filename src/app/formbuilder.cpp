@@ -2,10 +2,13 @@
 
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
+#include "platform/commandbutton.h"
 #include "platform/form.h"
+#include "platform/frame.h"
 #include "platform/label.h"
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
+#include "platform/tabstrip.h"
 #include "platform/textbox.h"
 
 #include <vector>
@@ -40,6 +43,12 @@ tk::Control* create(const layout::Element& e, QWidget* parent, const ControlFact
         return new tk::CheckBox(parent, name, e.index);
     case layout::Kind::Shape:
         return new tk::Shape(parent, name, e.index);
+    case layout::Kind::Button:
+        return new tk::CommandButton(parent, name, e.index);
+    case layout::Kind::Frame:
+        return new tk::Frame(parent, name, e.index);
+    case layout::Kind::TabStrip:
+        return new tk::TabStrip(parent, name, e.index);
     default:
         return custom ? custom(e, parent) : nullptr;
     }
@@ -105,6 +114,10 @@ void applyDesign(tk::Control& control, const layout::Element& e) {
         if (e.backColor != layout::kNoColor) {
             check->setBackColor(e.backColor);
         }
+    } else if (auto* button = dynamic_cast<tk::CommandButton*>(&control)) {
+        button->setCaption(std::string(e.caption));
+    } else if (auto* frame = dynamic_cast<tk::Frame*>(&control)) {
+        frame->setCaption(std::string(e.caption));
     }
     control.setVisible(e.visible);
 }

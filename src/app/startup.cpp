@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/station.h"
+#include "appearance/conffile.h"
 #include "appearance/skinfiles.h"
 #include "controls/placedcontrols.h"
 #include "controls/sliderpic.h"
@@ -83,6 +84,7 @@ void Form1::formLoad() {
     // missing, so a first run writes it again.
     const std::filesystem::path confPath = folder / "Conf.mld";
     files.ConfPath = confPath.string();
+    conf::removeStaleTemporaries(folder);
     const bool haveConf = std::filesystem::is_regular_file(confPath, ec) &&
                           std::filesystem::file_size(confPath, ec) >= conf::kRecordSize;
     if (!haveConf) {

@@ -20,8 +20,14 @@ struct FileContents {
 FileContents readFile(const std::filesystem::path& path, std::size_t recordSize);
 
 // Replaces the file with `bytes` in one step: written to a temporary file in the same folder, flushed,
-// and renamed over it, so a failed save leaves the old file as it was. Returns why it failed.
+// and renamed over it, so a failed or killed save leaves the old file as it was. The file keeps the
+// mode and owner of the one it replaces (a new one is readable by its owner only), and a symbolic
+// link stays a link. Stale temporary files of earlier saves in the folder are removed. Returns why
+// it failed.
 std::optional<std::string> replaceFile(const std::filesystem::path& path,
                                        const std::vector<std::uint8_t>& bytes);
+
+// Removes from `folder` the temporary files of saves that were killed midway.
+void removeStaleTemporaries(const std::filesystem::path& folder);
 
 } // namespace conf

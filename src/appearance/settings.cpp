@@ -152,7 +152,9 @@ void Form1::SaveConfig() {
 }
 
 void Form1::LoadConf(bool atStart) {
-    if (tags.CurrentPath.empty()) {
+    // The samples make empty labels visible at start and while the owner places them; a settings load
+    // at any other time must not leave them in the counts and the wheel line.
+    if (tags.CurrentPath.empty() && (atStart || layout.LayoutEditMode == 1.0f)) {
         ShowSampleCaptions();
     }
     const auto contents = conf::readFile(files.ConfPath, conf::kRecordSize);

@@ -8,7 +8,7 @@
 namespace {
 // A skin file's path: the program folder, "Skin", then the name as the station writes it.
 std::filesystem::path skinPath(std::string_view name) {
-    return tk::nativePath(tk::Runtime::current().programFolder().string() + "/Skin/" + std::string(name));
+    return tk::underFolder(tk::Runtime::current().programFolder() / "Skin", name);
 }
 
 template <class Element> void showIfLoaded(Element& element, std::string_view name) {

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "browse/songmarks.h"
 #include "library/songlist.h"
+#include "library/songpath.h"
 #include "library/songrecord.h"
 #include "platform/errors.h"
 #include "platform/label.h"

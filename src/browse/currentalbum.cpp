@@ -15,6 +15,21 @@ int wheelMax(int rows) {
     return std::max(1, rows);
 }
 
+// Holds a flag up for as long as it lives.
+class RaisedWhileAlive {
+public:
+    explicit RaisedWhileAlive(bool& flag)
+        : m_flag(flag) {
+        m_flag = true;
+    }
+    ~RaisedWhileAlive() { m_flag = false; }
+    RaisedWhileAlive(const RaisedWhileAlive&) = delete;
+    RaisedWhileAlive& operator=(const RaisedWhileAlive&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 bool Form1::FindArtistAlbum() {
@@ -53,7 +68,7 @@ void Form1::SelectArtistAlbum() {
 void Form1::Wheel1_Change() {
     if (pages.TopTenPageOpen == 1) {
         Label1[18].setVisible(true);
-        Label1[18].setCaption(" Sorry - Use Wheel Button to Move Forward ");
+        Label1[18].setCaption(kTopTenWheelNotice);
         return;
     }
     if (pages.SinglePageOpen == 1) {
@@ -72,10 +87,20 @@ void Form1::Wheel1_Change() {
         if (TempArtist->count() == 0 || TempAlbum->count() == 0) {
             return;
         }
+        // A short table keeps the wheel on row 1. The changes that move raises only show the rows it
+        // passes: moving the wheel again from inside them would restart the turn at every step, without
+        // end once the wheel spins over from row 1 to the last row.
+        const auto backToFirstRow = [this] {
+            if (m_wheelBackToFirstRow) {
+                return;
+            }
+            const RaisedWhileAlive moving(m_wheelBackToFirstRow);
+            Wheel1->setValue(1);
+        };
         if (browse.AlbumPageMode == 1) {
             const int rows = TempArtist->count();
             if (rows < 8) {
-                Wheel1->setValue(1);
+                backToFirstRow();
             }
             Wheel1->setMax(wheelMax(rows));
             const int v = Wheel1->value();
@@ -88,7 +113,7 @@ void Form1::Wheel1_Change() {
         } else if (browse.AlbumPageMode == 2) {
             const int rows = TempAlbum->count();
             if (rows < 8) {
-                Wheel1->setValue(1);
+                backToFirstRow();
             }
             Wheel1->setMax(wheelMax(rows));
             const int v = Wheel1->value();

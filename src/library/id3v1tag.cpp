@@ -1,6 +1,5 @@
 #include "library/id3v1tag.h"
 
-#include "library/latin1.h"
 #include "library/windows1252.h"
 
 #include <algorithm>
@@ -32,8 +31,8 @@ std::string readField(std::span<const std::uint8_t> bytes, Field field) {
 
 void writeField(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t width,
                 const std::string& utf8) {
-    const std::string latin1 = text::encodeLatin1(utf8);
-    std::memcpy(bytes.data() + offset, latin1.data(), std::min(width, latin1.size()));
+    const std::string encoded = text::encodeWindows1252(utf8);
+    std::memcpy(bytes.data() + offset, encoded.data(), std::min(width, encoded.size()));
 }
 } // namespace
 

@@ -30,8 +30,9 @@ struct Id3v1Tag {
     // programs that wrote these tags (ISO-8859-1 with printable characters in place of controls).
     [[nodiscard]] static std::optional<Id3v1Tag> parse(std::span<const std::uint8_t, kSize> bytes);
 
-    // The tag as version 1.1: text stored as ISO-8859-1 with '?' for what does not fit, cut to
-    // 30, 30, 30, 4 and 28 bytes and padded with zero bytes.
+    // The tag as version 1.1: text stored in Windows-1252, the code page it is read in, with '?'
+    // for a character the code page lacks, cut to 30, 30, 30, 4 and 28 bytes and padded with zero
+    // bytes.
     [[nodiscard]] std::array<std::uint8_t, kSize> render() const;
 
     bool operator==(const Id3v1Tag&) const = default;

@@ -1,6 +1,7 @@
 #include "library/id3v2frames.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace id3 {
 
@@ -128,15 +129,35 @@ std::optional<std::uint64_t> framesBegin(ByteSource& source, const Id3v2Header& 
     return bodyBegin + size;
 }
 
-std::vector<std::uint8_t> removeUnsynchronisation(std::span<const std::uint8_t> bytes) {
-    std::vector<std::uint8_t> out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        out.push_back(bytes[i]);
-        if (bytes[i] == 0xFF && i + 1 < bytes.size() && bytes[i + 1] == 0x00)
-            ++i;
+std::size_t removeUnsynchronisation(std::span<std::uint8_t> bytes, bool& afterFF) noexcept {
+    if (bytes.empty())
+        return 0;
+    std::uint8_t* const data = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t read = afterFF && data[0] == 0x00 ? 1 : 0;
+    std::size_t kept = 0;
+    afterFF = false;
+    while (read < size) {
+        // Everything up to and including the next 0xFF stays; a 0x00 right behind it goes.
+        const auto* ff = static_cast<const std::uint8_t*>(std::memchr(data + read, 0xFF, size - read));
+        const std::size_t stop = ff ? static_cast<std::size_t>(ff - data) + 1 : size;
+        if (kept != read)
+            std::memmove(data + kept, data + read, stop - read);
+        kept += stop - read;
+        read = stop;
+        if (!ff)
+            break;
+        if (read == size)
+            afterFF = true;
+        else if (data[read] == 0x00)
+            ++read;
     }
-    return out;
+    return kept;
+}
+
+void removeUnsynchronisation(std::vector<std::uint8_t>& bytes) noexcept {
+    bool afterFF = false;
+    bytes.resize(removeUnsynchronisation(bytes, afterFF));
 }
 
 std::vector<std::uint8_t> applyUnsynchronisation(std::span<const std::uint8_t> bytes) {
@@ -168,9 +189,10 @@ frameContent(const FrameHeader& frame, std::span<const std::uint8_t> data, const
     if (skip > data.size())
         return std::nullopt;
     data = data.subspan(skip);
+    std::vector<std::uint8_t> content(data.begin(), data.end());
     if (unsynchronised)
-        return removeUnsynchronisation(data);
-    return std::vector<std::uint8_t>(data.begin(), data.end());
+        removeUnsynchronisation(content);
+    return content;
 }
 
 } // namespace id3

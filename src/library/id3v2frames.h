@@ -60,8 +60,13 @@ private:
 [[nodiscard]] std::optional<std::uint64_t> framesBegin(ByteSource& source, const Id3v2Header& header,
                                                        std::uint64_t bodyBegin, std::uint64_t end);
 
-// Undoes the unsynchronisation scheme (every 0xFF 0x00 pair loses its 0x00).
-[[nodiscard]] std::vector<std::uint8_t> removeUnsynchronisation(std::span<const std::uint8_t> bytes);
+// Undoes the unsynchronisation scheme in place (every 0xFF 0x00 pair loses its 0x00) and returns the
+// length of what is left. A stream undone piece by piece carries `afterFF` from one piece to the next:
+// it says that the piece before ended in a 0xFF, whose 0x00 may start this one.
+[[nodiscard]] std::size_t removeUnsynchronisation(std::span<std::uint8_t> bytes, bool& afterFF) noexcept;
+
+// The same for a whole buffer, which shrinks to what is left.
+void removeUnsynchronisation(std::vector<std::uint8_t>& bytes) noexcept;
 
 // Applies it: a 0x00 goes after every 0xFF that is followed by 0x00 or a byte of 0xE0 and above, or
 // that ends the data.

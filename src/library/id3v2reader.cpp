@@ -2,18 +2,88 @@
 #include "library/id3v2header.h"
 #include "library/id3v2tag.h"
 #include "library/id3v2text.h"
-#include "library/memorysource.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace id3 {
 
 namespace {
-// A tag unsynchronised as a whole (versions 2.2 and 2.3) must be undone before its frames can be
-// found, so it is read at once, up to this size.
-constexpr std::uint64_t kMaxUnsynchronisedTag = 16u << 20;
+// The body of a tag unsynchronised as a whole (versions 2.2 and 2.3), undone as it is read. Its
+// frame sizes count the undone bytes, so a frame is found only by undoing all that stands before
+// it; the reader walks the frames front to back, so this reads the tag once, a piece at a time,
+// undoes each piece in place, and keeps only what the reader has not passed yet: a cover in front
+// of the text frames is read through but never held, and the walk ends behind the last frame the
+// station needs. Offsets are those of the undone body, from 0.
+class UnsynchronisedBody final : public ByteSource {
+public:
+    UnsynchronisedBody(ByteSource& tag, std::uint64_t begin, std::uint64_t end) noexcept
+        : m_tag(tag)
+        , m_begin(begin)
+        , m_end(end)
+        , m_next(begin) {}
+
+    // At most the bytes as stored: undoing only removes bytes.
+    [[nodiscard]] std::uint64_t size() const noexcept override { return m_end - m_begin; }
+
+    [[nodiscard]] std::size_t read(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        if (offset < m_start)
+            restart(); // the walk never goes back, but any order of reads gives the right bytes
+        const std::uint64_t wanted = offset + out.size();
+        while (m_start + m_held.size() < wanted && m_next < m_end) {
+            // What lies before `offset` is behind the reader: drop it before reading on.
+            const auto passed =
+                static_cast<std::size_t>(std::min<std::uint64_t>(offset - m_start, m_held.size()));
+            m_held.erase(m_held.begin(), m_held.begin() + static_cast<std::ptrdiff_t>(passed));
+            m_start += passed;
+            readPiece();
+        }
+        const std::uint64_t heldEnd = m_start + m_held.size();
+        if (offset >= heldEnd)
+            return 0;
+        const auto n = static_cast<std::size_t>(std::min(wanted, heldEnd) - offset);
+        std::memcpy(out.data(), m_held.data() + (offset - m_start), n);
+        return n;
+    }
+
+private:
+    // Pieces grow from a small first read, enough for the frames of most tags, to a large one for
+    // going through a cover.
+    static constexpr std::size_t kFirstPiece = 8u << 10;
+    static constexpr std::size_t kLargestPiece = 256u << 10;
+
+    void restart() {
+        m_held.clear();
+        m_start = 0;
+        m_next = m_begin;
+        m_piece = kFirstPiece;
+        m_afterFF = false;
+    }
+
+    void readPiece() {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(m_piece, m_end - m_next));
+        const std::size_t old = m_held.size();
+        m_held.resize(old + n);
+        const std::span<std::uint8_t> piece(m_held.data() + old, n);
+        const std::size_t got = m_tag.read(m_next, piece);
+        // A failed read ends the body where it failed.
+        m_next = got == n ? m_next + n : m_end;
+        m_held.resize(old + removeUnsynchronisation(piece.first(got), m_afterFF));
+        m_piece = std::min(m_piece * 2, kLargestPiece);
+    }
+
+    ByteSource& m_tag;
+    std::uint64_t m_begin;
+    std::uint64_t m_end;
+    std::uint64_t m_next;             // the next stored byte to read
+    std::uint64_t m_start = 0;        // the undone offset of m_held's first byte
+    std::vector<std::uint8_t> m_held; // undone bytes not yet passed
+    std::size_t m_piece = kFirstPiece;
+    bool m_afterFF = false;
+};
 
 enum class Kind { None, Artist, Title, Album, Track, Year, OtherYear, Genre, Comment };
 
@@ -156,12 +226,8 @@ std::optional<Id3v2Tag> Id3v2Tag::read(ByteSource& source) {
     const std::uint64_t end = std::min<std::uint64_t>(Id3v2Header::kSize + header.size, source.size());
     if (header.major < 4 && header.unsynchronised()) {
         // `end` is at least the header size: the header was read from the source.
-        std::vector<std::uint8_t> raw(
-            static_cast<std::size_t>(std::min(end - Id3v2Header::kSize, kMaxUnsynchronisedTag)));
-        raw.resize(source.read(Id3v2Header::kSize, raw));
-        const std::vector<std::uint8_t> body = removeUnsynchronisation(raw);
-        MemorySource memory(body);
-        readFrames(memory, 0, body.size(), header, tag);
+        UnsynchronisedBody body(source, Id3v2Header::kSize, end);
+        readFrames(body, 0, body.size(), header, tag);
     } else {
         readFrames(source, Id3v2Header::kSize, end, header, tag);
     }

@@ -168,7 +168,7 @@ RebuiltTag rebuildId3v2(std::span<const std::uint8_t> oldTag, const TagValues& v
     std::vector<std::uint8_t> body(oldTag.begin() + Id3v2Header::kSize,
                                    oldTag.begin() + static_cast<std::ptrdiff_t>(Id3v2Header::kSize + h.size));
     if (h.major == 3 && h.unsynchronised())
-        body = removeUnsynchronisation(body);
+        removeUnsynchronisation(body);
     MemorySource source(body);
     const auto begin = framesBegin(source, h, 0, body.size());
     if (!begin)

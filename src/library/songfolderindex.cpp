@@ -1,6 +1,7 @@
 #include "library/songfolderindex.h"
 
 #include "library/recordstore.h"
+#include "library/songpath.h"
 #include "library/utf8.h"
 #include "library/windows1252.h"
 
@@ -81,10 +82,7 @@ bool readIndexed(const RecordFile& file, std::span<const std::int64_t> numbers, 
 } // namespace
 
 std::string folderKey(std::string_view path) {
-    const auto cut = path.find_last_of("/\\");
-    if (cut == std::string_view::npos)
-        return {};
-    const std::string_view folder = path.substr(0, cut + 1);
+    const std::string_view folder = folderOf(path);
     std::string key;
     key.reserve(folder.size());
     for (std::size_t i = 0; i < folder.size();) {
@@ -134,10 +132,9 @@ std::string_view SongFolderIndex::add(std::int64_t number, std::string_view path
     m_count = number;
     // An append writes the record over any partial record after the last whole one.
     m_stamp.length = std::max(m_stamp.length, static_cast<std::uint64_t>(number) * kSongSize);
-    const auto cut = path.find_last_of("/\\");
-    if (cut == std::string_view::npos)
+    const std::string_view folder = folderOf(path);
+    if (folder.empty())
         return {};
-    const std::string_view folder = path.substr(0, cut + 1);
     if (!m_lastList || folder != m_lastFolder) {
         // Node-based: the key and list stay where they are when the map grows.
         auto [it, inserted] = m_folders.try_emplace(folderKey(folder));

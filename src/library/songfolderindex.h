@@ -15,9 +15,9 @@
 namespace library {
 
 // The folder a song's file lies in, as the album's song page compares folders: the path up to and
-// including its last "/" or "\", upper-cased, so that folders whose names differ only in letter case
-// are one folder. Upper-casing covers ASCII and the letters of the Latin-1, Latin Extended-A, Greek
-// and Cyrillic blocks in UTF-8; a byte that is not UTF-8 is a Windows-1252 character of an older file
+// including its last folder separator (see folderOf), upper-cased, so that folders whose names differ only in
+// letter case are one folder. Upper-casing covers ASCII and the letters of the Latin-1, Latin Extended-A,
+// Greek and Cyrillic blocks in UTF-8; a byte that is not UTF-8 is a Windows-1252 character of an older file
 // and is upper-cased within that code page. A path without a separator lies in no folder: its key
 // is empty, and the empty key names no songs.
 [[nodiscard]] std::string folderKey(std::string_view path);

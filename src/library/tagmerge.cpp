@@ -1,6 +1,7 @@
 #include "library/tagmerge.h"
 
 #include "library/genres.h"
+#include "library/songpath.h"
 #include "library/utf8.h"
 
 #include <algorithm>
@@ -40,9 +41,7 @@ std::string id3v1TrackText(int track) {
 }
 
 std::string titleFromPath(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    const std::string name =
-        text::repairUtf8(separator == std::string_view::npos ? path : path.substr(separator + 1));
+    const std::string name = text::repairUtf8(library::fileNameOf(path));
     return std::string(text::dropLastCharacters(name, 4));
 }
 

@@ -1,24 +1,26 @@
 #include "library/tagwriter.h"
 
+#include "library/filereplacement.h"
 #include "library/id3v1tag.h"
 #include "library/id3v2header.h"
 #include "library/id3v2rebuild.h"
 #include "library/posixio.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace id3 {
 
 namespace {
 using Status = TagWriteResult::Status;
-using library::UniqueFd;
+
+// The name of the new song file while it is written, beside the song.
+constexpr std::string_view kTemporaryPrefix = ".tunnora-tag-";
 
 // A tag this large is refused rather than held in memory: no real tag comes near it.
 constexpr std::uint64_t kMaxTag = 64u << 20;
@@ -29,17 +31,6 @@ TagWriteResult fail(Status status, std::string reason) {
 
 TagWriteResult ioFailure(const char* what, int code) {
     return fail(Status::FileFailed, std::string(what) + ": " + std::strerror(code) + ".");
-}
-
-// Where the song's bytes live: a symbolic link is followed, so the link itself stays a link.
-std::filesystem::path targetOf(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        auto target = std::filesystem::canonical(path, error);
-        if (!error)
-            return target;
-    }
-    return path;
 }
 
 TagWriteResult openFailure(const library::io::OpenedFile& file) {
@@ -59,63 +50,54 @@ TagWriteResult openFailure(const library::io::OpenedFile& file) {
     }
 }
 
-// Writes the rebuilt file next to the original and renames it over the original.
+// Why the new file could not take the song's place.
+TagWriteResult replacementFailure(const library::io::FileReplacement& replacement) {
+    using Step = library::io::FileReplacement::Step;
+    const int error = replacement.error();
+    switch (replacement.failedStep()) {
+    case Step::Create:
+        return fail(Status::NotWritable, "The song's folder does not allow the new file: " +
+                                             std::string(std::strerror(error)) + ".");
+    case Step::Keep:
+        return ioFailure("The new file could not take the song's mode", error);
+    case Step::Flush:
+        return ioFailure("The new file could not be flushed", error);
+    case Step::Rename:
+        return ioFailure("The new file could not replace the song", error);
+    default:
+        return ioFailure("The new file could not be written", error);
+    }
+}
+
+// Writes the new tag, the song's audio and the ID3v1 block to a new file and puts it in the
+// song's place: a kill or a full disk at any moment leaves the song as it was or as it is meant
+// to be, never a mix of old and new tags.
 TagWriteResult replaceFile(int source, const struct stat& status, const std::filesystem::path& target,
                            std::span<const std::uint8_t> tag, std::uint64_t audioBegin,
                            std::uint64_t audioEnd, std::span<const std::uint8_t> id3v1) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    // A short name: the song's own name may already be as long as a name can be.
-    std::string pattern = (folder / ".tunnora-tag-XXXXXX").string();
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return fail(Status::NotWritable, "The song's folder does not allow the new file: " +
-                                             std::string(std::strerror(errno)) + ".");
-    UniqueFd temporary(fd);
-    const auto abandon = [&](TagWriteResult result) {
-        temporary.close();
-        ::unlink(pattern.c_str());
-        return result;
-    };
-    int error = 0;
-    std::uint64_t out = 0;
-    if (!library::io::writeAt(fd, tag, out, error))
-        return abandon(ioFailure("The new file could not be written", error));
-    out += tag.size();
+    library::io::FileReplacement replacement(target, kTemporaryPrefix);
+    if (!replacement.append(tag))
+        return replacementFailure(replacement);
     std::vector<std::uint8_t> buffer(1u << 20);
+    int error = 0;
     for (std::uint64_t at = audioBegin; at < audioEnd;) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), audioEnd - at));
         const std::int64_t got = library::io::readAt(source, std::span(buffer.data(), want), at, error);
         if (got <= 0)
-            return abandon(ioFailure("The song's file could not be read", got < 0 ? error : EIO));
-        const auto chunk = std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got));
-        if (!library::io::writeAt(fd, chunk, out, error))
-            return abandon(ioFailure("The new file could not be written", error));
-        at += chunk.size();
-        out += chunk.size();
+            return ioFailure("The song's file could not be read", got < 0 ? error : EIO);
+        if (!replacement.append(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got))))
+            return replacementFailure(replacement);
+        at += static_cast<std::uint64_t>(got);
     }
-    if (!library::io::writeAt(fd, id3v1, out, error))
-        return abandon(ioFailure("The new file could not be written", error));
-    if (::fchmod(fd, status.st_mode & 07777) != 0)
-        return abandon(ioFailure("The new file could not take the song's mode", errno));
-    if (::fchown(fd, status.st_uid, status.st_gid) != 0) {
-        // Only the owner of the folder's files may hand them to others; the mode is what matters.
-    }
-    if (::fsync(fd) != 0)
-        return abandon(ioFailure("The new file could not be flushed", errno));
-    if (const int closeError = temporary.close(); closeError != 0)
-        return abandon(ioFailure("The new file could not be written", closeError));
-    if (::rename(pattern.c_str(), target.c_str()) != 0)
-        return abandon(ioFailure("The new file could not replace the song", errno));
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        UniqueFd folderFd(dir);
-        (void)::fsync(dir);
-    }
+    if (!replacement.append(id3v1) || !replacement.commit(&status, 0))
+        return replacementFailure(replacement);
     return {};
 }
 } // namespace
 
 TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& values) {
-    const std::filesystem::path target = targetOf(path);
+    const std::filesystem::path target = library::io::linkTarget(path);
+    // Opened for writing to learn that the station may write the song; its bytes are only read.
     library::io::OpenedFile file = library::io::openRegular(target, O_RDWR);
     if (!file.ok())
         return openFailure(file);
@@ -156,23 +138,10 @@ TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& val
     const auto id3v1 = updatedId3v1(hasId3v1 ? Id3v1Tag::parse(last) : std::nullopt, values).render();
     const std::uint64_t audioEnd = hasId3v1 ? size - last.size() : size;
 
-    if (rebuilt.bytes.size() != oldTag.size())
-        return replaceFile(fd, status, target, rebuilt.bytes, oldTag.size(), audioEnd, id3v1);
-    // The ID3v1 block first: appending it is the one step that needs room on the disk, and when it
-    // fails the file is cut back and nothing else has changed.
-    if (!library::io::writeAt(fd, id3v1, audioEnd, error)) {
-        if (::ftruncate(fd, static_cast<off_t>(size)) != 0) {
-            // The failed append wrote nothing usable; the song's own bytes are intact either way.
-        }
-        return ioFailure("The song's file could not be written", error);
-    }
-    if (!library::io::writeAt(fd, rebuilt.bytes, 0, error))
-        return ioFailure("The song's file could not be written", error);
-    if (::fsync(fd) != 0)
-        return ioFailure("The song's file could not be flushed", errno);
-    if (const int closeError = file.fd.close(); closeError != 0)
-        return ioFailure("The song's file could not be written", closeError);
-    return {};
+    // Tags that already hold these values are left as they are.
+    if (hasId3v1 && std::ranges::equal(rebuilt.bytes, oldTag) && std::ranges::equal(id3v1, last))
+        return {};
+    return replaceFile(fd, status, target, rebuilt.bytes, oldTag.size(), audioEnd, id3v1);
 }
 
 } // namespace id3

@@ -9,12 +9,14 @@ namespace id3 {
 
 // Writes `values` into the ID3v2 tag of an MP3 file and mirrors them into its ID3v1 tag.
 //
-// The tag is rewritten in place when the new frames fit in the old tag (the file keeps its
-// length); otherwise the whole file is written to a temporary file in the same folder, with the
-// file's mode, flushed to disk and renamed over the original, so a failure never leaves a half-
-// written song. The audio bytes never change. A value left empty keeps the ID3v1 tag's value.
-// Refusals (a missing, read-only or too short file, a version 2.2 tag, a tag that declares more
-// bytes than the file has, a damaged tag) leave the file untouched and create nothing.
+// The song is written anew: both tags and the audio go to a temporary file in the same folder, which
+// takes the song's owner and mode, is flushed to disk and renamed over the song (a symbolic link
+// stays a link). So a kill, a full disk or a failed write at any moment leaves the song with its old
+// tags or with the new ones, never a mix; the temporary file of a writer that was killed goes with
+// the next write in that folder. The audio bytes never change; tags that keep their size keep the
+// file's length. A value left empty keeps the ID3v1 tag's value. Refusals (a missing, read-only or
+// too short file, a version 2.2 tag, a tag that declares more bytes than the file has, a damaged
+// tag) leave the file untouched and create nothing.
 [[nodiscard]] TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& values);
 
 } // namespace id3

@@ -20,11 +20,13 @@ public:
     void setValue(int value);
     std::string caption() const;
     void setCaption(const std::string& caption);
+    OleColor backColor() const { return m_backColor; }
     void setBackColor(OleColor color);
 
 private:
     QCheckBox* m_box;
     int m_value = 0;
+    OleColor m_backColor = kSysButtonFace;
 };
 
 } // namespace tk

@@ -1,5 +1,7 @@
 #include "platform/pathcase.h"
 
+#include "library/songpath.h"
+
 #include <QString>
 
 #include <string>
@@ -10,22 +12,32 @@ namespace tk {
 namespace fs = std::filesystem;
 
 fs::path nativePath(std::string_view path) {
-    std::string s(path);
-    for (char& c : s) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    const bool windows = library::isWindowsPath(path);
     // Collapse doubled separators that joining "folder\" and "\name" produces.
     std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
+    out.reserve(path.size());
+    for (char c : path) {
+        if (c == '\\' && windows) {
+            c = '/';
+        }
         if (c == '/' && !out.empty() && out.back() == '/') {
             continue;
         }
         out.push_back(c);
     }
     return fs::path(out);
+}
+
+fs::path underFolder(const fs::path& folder, std::string_view name) {
+    fs::path out = folder;
+    while (!name.empty()) {
+        const std::size_t cut = name.find_first_of("\\/");
+        if (cut != 0) {
+            out /= std::string(name.substr(0, cut));
+        }
+        name = cut == std::string_view::npos ? std::string_view() : name.substr(cut + 1);
+    }
+    return out;
 }
 
 std::optional<fs::path> resolveIgnoringCase(const fs::path& path) {

@@ -1,12 +1,10 @@
 #include "app/form1.h"
 #include "app/station.h"
-#include "fakeplayer.h"
 #include "gui.h"
 #include "platform/label.h"
 #include "platform/picturebox.h"
 #include "platform/textbox.h"
 #include "platform/timer.h"
-#include "player/playerwire.h"
 #include "screen/form2.h"
 #include "testruntime.h"
 
@@ -83,26 +81,6 @@ TEST(Form1, PagesDoorsAndThePasswordPageStackAsTheyMust) {
     // Inside the page area, the doors lie above the browse pages.
     EXPECT_GT(stackPosition(f.LeftDoor), stackPosition(f.Page_Single));
     EXPECT_GT(stackPosition(f.RightDoor), stackPosition(f.Page_Search));
-}
-
-TEST(Form1, ClosingFromTheWindowManagerRunsTheExitSequence) {
-    TestRuntime rt(TestOptions{.fakePlayer = true, .skin = true});
-    Station station(rt.runtime());
-    ASSERT_TRUE(station.start());
-    rt.player().clearLog();
-    station.form1().close();
-    EXPECT_TRUE(rt.programExit().ended);
-    EXPECT_FALSE(station.form1Slot().loaded());
-    EXPECT_FALSE(station.form2Slot().loaded());
-    // The player is stopped, its list cleared and the player closed, in that order.
-    std::vector<std::pair<std::uint32_t, std::int32_t>> sent;
-    for (const auto& m : rt.player().messages()) {
-        sent.emplace_back(m.message, m.message == playerwire::kMsgCommand ? m.wParam : m.lParam);
-    }
-    EXPECT_EQ(sent, (std::vector<std::pair<std::uint32_t, std::int32_t>>{
-                        {playerwire::kMsgCommand, playerwire::kCommandStop},
-                        {playerwire::kMsgUser, playerwire::kClearList},
-                        {playerwire::kMsgCommand, playerwire::kCommandClose}}));
 }
 
 TEST(Station, AWindowThatCannotLoadItsPicturesFailsItsFirstUse) {

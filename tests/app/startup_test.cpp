@@ -162,9 +162,13 @@ TEST(FirstRun, TheSecondStartReadsTheSettingsAndWritesNothing) {
     const std::string before = readAll(conf);
     const auto time = std::filesystem::last_write_time(conf);
     first.station.reset();
+    // A save killed midway left its temporary file; the start removes it.
+    const auto stale = first.rt.programFolder() / ".tunnora-conf-2147483646-Ab3xYz";
+    std::ofstream(stale) << before;
 
     Station second(first.rt.runtime());
     ASSERT_TRUE(second.start());
+    EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_EQ(readAll(conf), before);
     EXPECT_EQ(std::filesystem::last_write_time(conf), time);
     EXPECT_EQ(second.form1().files.FirstRun, 0);

@@ -182,3 +182,21 @@ TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase
         EXPECT_TRUE(f.Image1[3].picture() == f.Image11->picture());
     }
 }
+
+TEST(AlbumSongs, ABackslashInALinuxFileNameIsPartOfTheName) {
+    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
+    const auto folder = rt.programFolder() / "Music";
+    std::filesystem::create_directories(folder);
+    QImage cover(64, 48, QImage::Format_RGB32);
+    cover.fill(Qt::green);
+    ASSERT_TRUE(cover.save(QString::fromStdString((folder / "cover.jpg").string())));
+    // The album's entry names the song whose file name holds the "\".
+    TestDatabase db = oneAlbum({song(folder.string(), "AC\\DC", "Live", "AC\\DC - Thunder", "01"),
+                                song(folder.string(), "AC\\DC", "Live", "Dirt", "02")});
+    writeDatabase(rt.programFolder(), db);
+    Station station(rt.runtime());
+    ASSERT_TRUE(station.start());
+    Form1& f = station.form1();
+    EXPECT_EQ(f.SingleView->count(), 2);
+    EXPECT_EQ(f.Image11->picture().widthPx(), 64);
+}

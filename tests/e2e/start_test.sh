@@ -6,9 +6,7 @@ set -euo pipefail
 built=$1          # the build's program folder
 makelibrary=$2    # tunnora-makelibrary
 
-work=$(mktemp -d)
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
+source "$(dirname "$0")/programfolder.sh"
 cleanup() {
     [ -n "${station:-}" ] && kill "$station" 2>/dev/null || true
     pkill -f "$work/tunnora-player" 2>/dev/null || true
@@ -16,26 +14,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$built/tunnora" "$built/tunnora-player" "$work/"
-cp -r "$built/Skin" "$work/"
-mkdir -p "$work/Pictures"
-"$makelibrary" --artists 4 --albums 2 --songs 5 --seconds 2 --covers --database "$work" "$work/Music" >/dev/null
-
-export XDG_RUNTIME_DIR="$runtime"
-export TUNNORA_PLAYER_AO=null
-export QT_QPA_PLATFORM=xcb
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    "$1/tunnora" &
-    station=$!
-    for _ in $(seq 1 50); do
-        [ -s "$1/Conf.mld" ] && break
-        sleep 0.2
-    done
-    sleep 2
-    kill -0 "$station" || { echo "the station ended during its start"; exit 1; }
+    source "$0"
+    start_station "$1" || exit 1
     import -window root "$1/screen.png"
     kill "$station"
-' _ "$work"
+' "$(dirname "$0")/startstation.sh" "$work"
 
 [ "$(stat -c %s "$work/Conf.mld")" = 4146 ] || { echo "no settings file"; exit 1; }
 pgrep -f "$work/tunnora-player" >/dev/null || { echo "the player did not start"; exit 1; }

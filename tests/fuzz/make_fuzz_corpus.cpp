@@ -55,6 +55,14 @@ int main(int argc, char** argv) {
     put(v2, "ext-header-24-bad", header({0, 0, 0, 40}, 4, 0x40) + Bytes{0x80, 0, 0, 2} + Bytes(36, 0));
     put(v2, "unsync-ends-in-ff",
         header({0, 0, 0, 16}, 3, 0x80) + bytesOf("TIT2") + bigEndian(2) + Bytes{0, 0, 0, 0xFF, 0xFF, 0});
+    // A cover of 8000 0xFF 0x00 pairs, each stored unsynchronised as 0xFF 0x00 0x00, in front of the
+    // title: it runs across the pieces the reader undoes the tag in.
+    Bytes cover = bytesOf("APIC") + bigEndian(16000) + Bytes{0, 0};
+    for (int i = 0; i < 8000; ++i)
+        cover.insert(cover.end(), {0xFF, 0x00, 0x00});
+    put(v2, "unsync-cover-first",
+        Bytes{'I', 'D', '3', 3, 0, 0x80} + syncSafe(static_cast<std::uint32_t>(cover.size() + title.size())) +
+            cover + title + audio);
     put(v2, "utf16-odd-length",
         id3v2Tag(3, {frame(3, "TIT2", Bytes{1, 0xFF, 0xFE, 'a'}), frame(3, "TPE1", Bytes{1, 0xFF})}));
     put(v2, "utf16-lone-surrogate", id3v2Tag(4, {frame(4, "TIT2", Bytes{2, 0xD8, 0x00, 0, 'a'})}));

@@ -63,17 +63,21 @@ TEST(Id3v1, ReadsTextAsWindows1252) {
     EXPECT_EQ(Id3v1Tag::parse(bytes)->title, "\u00E9\u20AC");
 }
 
-TEST(Id3v1, RendersTheVersion11LayoutByteForByte) {
+TEST(Id3v1, RendersTheVersion11LayoutByteForByteInTheCodePageItIsReadIn) {
     Id3v1Tag tag;
-    tag.title = "Title";
+    tag.title = "It\u2019s \u20AC5 \u0160\u0178";
     tag.artist = "Art\u00EFst \u65E5";
     tag.album = std::string(40, 'a');
     tag.year = "19999";
     tag.comment = std::string(40, 'c');
     tag.track = 12;
     tag.genre = 13;
-    EXPECT_EQ(tag.render(), block({"Title", "Art\u00EFst ?", std::string(30, 'a'), "1999",
-                                   std::string(28, 'c'), 12, 13, true}));
+    const auto rendered = tag.render();
+    // The fixture writes every code point up to U+00FF as the byte of that value: these are the
+    // Windows-1252 bytes of the title.
+    EXPECT_EQ(rendered, block({"It\u0092s \u00805 \u008A\u009F", "Art\u00EFst ?", std::string(30, 'a'),
+                               "1999", std::string(28, 'c'), 12, 13, true}));
+    EXPECT_EQ(Id3v1Tag::parse(rendered)->title, tag.title);
 }
 
 TEST(Id3v1, TrackByteIsTheLeadingNumberBeforeTheLastSlash) {

@@ -15,6 +15,7 @@ namespace {
 
 using namespace fixtures;
 using id3::Id3v2Tag;
+namespace fs = std::filesystem;
 
 std::optional<Id3v2Tag> readTag(const Bytes& bytes) {
     id3::MemorySource source(bytes);
@@ -98,6 +99,45 @@ TEST(Id3v2Reader, UndoesWholeTagUnsynchronisation) {
     ASSERT_TRUE(read);
     EXPECT_EQ(read->title, "\u00FF\u00F1 \u00FF");
     EXPECT_EQ(read->artist, "After");
+}
+
+// A tag unsynchronised as a whole is read once, front to back: behind the frames the station needs
+// it stops, and a cover in front of them (here past 16 MiB, a run of 0xFF 0x00 pairs that meets
+// every way the tag's pieces can be cut) is passed without being kept.
+TEST(Id3v2Reader, AWholeTagUnsynchronisedIsReadOnceAndOnlyAsFarAsNeeded) {
+    TempFolder folder;
+    const std::string odd = "\u00FF\u00FF \u00FF\u00E0\u00FF";
+    const std::vector<Bytes> wanted = {frame(3, "TPE1", textData(0, odd)),
+                                       frame(3, "TIT2", textData(0, "Title")),
+                                       frame(3, "TALB", textData(0, "Album")),
+                                       frame(3, "TYER", textData(0, "2001")),
+                                       frame(3, "TCON", textData(0, "Jazz")),
+                                       frame(3, "TRCK", textData(0, "7")),
+                                       frame(3, "COMM", commentData(0, "eng", "", odd))};
+    Bytes cover = pictureData(17u << 20);
+    for (std::size_t i = 20; i + 1 < cover.size(); i += 2) {
+        cover[i] = 0xFF;
+        cover[i + 1] = 0x00;
+    }
+    for (const bool coverFirst : {false, true}) {
+        std::vector<Bytes> frames = wanted;
+        frames.insert(coverFirst ? frames.begin() : frames.end(), frame(3, "APIC", cover));
+        Bytes body;
+        for (const Bytes& f : frames)
+            body = body + f;
+        body = unsynchronised(body);
+        const fs::path song = folder / (coverFirst ? "first.mp3" : "last.mp3");
+        ASSERT_TRUE(writeBytes(song, id3v2Header(3, static_cast<std::uint32_t>(body.size()), 0x80) + body +
+                                         silentAudio(0.1).bytes));
+        const id3::FileTags tags = id3::FileTags::read(song);
+        ASSERT_TRUE(tags.id3v2) << coverFirst;
+        EXPECT_EQ(tags.id3v2->artist, odd) << coverFirst;
+        EXPECT_EQ(tags.id3v2->track, "7") << coverFirst;
+        EXPECT_EQ(tags.id3v2->comment, odd) << coverFirst;
+        if (!coverFirst) {
+            EXPECT_LT(tags.bytesRead, 64u * 1024u);
+        }
+    }
 }
 
 TEST(Id3v2Reader, UndoesVersion24FrameFlags) {

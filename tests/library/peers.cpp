@@ -1,6 +1,7 @@
 #include "peers.h"
 
 #include <cstdio>
+#include <iconv.h>
 #include <memory>
 #include <sstream>
 
@@ -48,6 +49,22 @@ std::string fromHex(const std::string& hex) {
 
 std::string utf8(const TagLib::String& s) {
     return s.to8Bit(true);
+}
+
+// TagLib reads ID3v1 text as Latin-1: its bytes are read again as Windows-1252, through the C
+// library's own table.
+std::string windows1252(const TagLib::String& latin1) {
+    std::string bytes = latin1.to8Bit(false);
+    std::string out(bytes.size() * 3, '\0');
+    char* from = bytes.data();
+    char* to = out.data();
+    std::size_t fromLeft = bytes.size();
+    std::size_t toLeft = out.size();
+    static const iconv_t decoder = iconv_open("UTF-8", "WINDOWS-1252");
+    if (iconv(decoder, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1))
+        return utf8(latin1);
+    out.resize(out.size() - toLeft);
+    return out;
 }
 } // namespace
 
@@ -112,7 +129,7 @@ Values taglibRead(const std::filesystem::path& file) {
         values["v1"] = "yes";
         const auto put = [&](const char* key, const TagLib::String& s) {
             if (!s.isEmpty())
-                values[key] = utf8(s);
+                values[key] = windows1252(s);
         };
         put("v1title", tag->title());
         put("v1artist", tag->artist());

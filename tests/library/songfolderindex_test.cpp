@@ -65,17 +65,10 @@ struct GeneratedLibrary {
 
 GeneratedLibrary generate(unsigned seed, int songs) {
     std::mt19937 random(seed);
-    const std::vector<std::string> folders = {"/music/Abba/Gold/",
-                                              "/MUSIC/abba/gold/",
-                                              "/music/Abba/Arrival/",
-                                              "C:\\Music\\Queen\\",
-                                              "c:\\music\\QUEEN\\",
-                                              "/music/Émile/Été/",
-                                              "/music/émile/été/",
-                                              "/music/Мир/",
-                                              "/music/мир/",
-                                              "/music/a\\b/",
-                                              "/music/"};
+    const std::vector<std::string> folders = {
+        "/music/Abba/Gold/",  "/MUSIC/abba/gold/", "/music/Abba/Arrival/", "C:\\Music\\Queen\\",
+        "c:\\music\\QUEEN\\", "/music/Émile/Été/", "/music/émile/été/",    "/music/Мир/",
+        "/music/мир/",        "/music/a\\b/",      "/music/AC\\DC - ",     "/music/"};
     GeneratedLibrary lib;
     std::size_t folder = 0;
     for (int i = 0; i < songs; ++i) {
@@ -112,9 +105,13 @@ void expectSameAsLiteral(const fs::path& data, const std::set<std::string>& keys
 
 TEST(FolderKey, IsTheFolderUpperCasedWithItsSeparator) {
     EXPECT_EQ(folderKey("C:\\Music\\Abba\\01 Waterloo.mp3"), "C:\\MUSIC\\ABBA\\");
+    EXPECT_EQ(folderKey("d:\\Music/Abba\\01.mp3"), "D:\\MUSIC/ABBA\\");
     EXPECT_EQ(folderKey("/home/me/Music/Abba/01.mp3"), "/HOME/ME/MUSIC/ABBA/");
-    // The last separator of either kind ends the folder; the file name never counts.
-    EXPECT_EQ(folderKey("/music/AC\\DC.mp3"), "/MUSIC/AC\\");
+    // "\" separates folders only in a Windows path: elsewhere it belongs to the name.
+    EXPECT_EQ(folderKey("/music/AC\\DC - Thunder.mp3"), "/MUSIC/");
+    EXPECT_EQ(folderKey("/music/a\\b/AC\\DC.mp3"), "/MUSIC/A\\B/");
+    EXPECT_EQ(folderKey("AC\\DC.mp3"), "");
+    EXPECT_EQ(folderKey("C:DC\\x.mp3"), "");
     EXPECT_EQ(folderKey("/music/x/"), "/MUSIC/X/");
     EXPECT_EQ(folderKey("/music/x/Song.MP3"), folderKey("/MUSIC/X/other.mp3"));
     EXPECT_EQ(folderKey("/a-1_(2)/x"), "/A-1_(2)/");

@@ -61,6 +61,7 @@ TEST(TagMerge, TakesTheTitleFromTheFileNameWhenNoTagHasOne) {
     none.opened = true;
     EXPECT_EQ(mergeTags(none, "/music/a.b/My Song.mp3").title, "My Song");
     EXPECT_EQ(mergeTags(none, "C:\\Music\\My Song.mp3").title, "My Song");
+    EXPECT_EQ(mergeTags(none, "/music/AC\\DC - Thunder.mp3").title, "AC\\DC - Thunder");
     EXPECT_EQ(mergeTags(none, "/music/xmp3").title, "");
     EXPECT_EQ(mergeTags(none, "/music/Caf\xE9.mp3").title, "Caf\u00E9"); // a Latin-1 file name
     EXPECT_EQ(mergeTags(none, "/m/x.mp3").artist, "");

@@ -8,10 +8,45 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <dlfcn.h>
 #include <filesystem>
-#include <sys/resource.h>
+#include <random>
+#include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A disk that fills up: once armed, the writes of this process take `budget` more bytes, the one
+// that crosses it is cut short, and every later one fails.
+struct WriteBudget {
+    bool armed = false;
+    std::uint64_t budget = 0;
+};
+WriteBudget g_writeBudget;
+
+} // namespace
+
+// Every positioned write of the test program passes here (the C library's own is called behind it).
+extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offset) {
+    using Write = ssize_t (*)(int, const void*, std::size_t, off_t);
+    static const auto real = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "pwrite"));
+    if (g_writeBudget.armed) {
+        if (g_writeBudget.budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        size = static_cast<std::size_t>(std::min<std::uint64_t>(size, g_writeBudget.budget));
+        const ssize_t written = real(fd, data, size, offset);
+        if (written > 0)
+            g_writeBudget.budget -= static_cast<std::uint64_t>(written);
+        return written;
+    }
+    return real(fd, data, size, offset);
+}
 
 namespace {
 
@@ -36,6 +71,20 @@ std::size_t filesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// A song whose tag holds a cover larger than a page in front of its text frames, with an ID3v1 tag.
+Bytes songWithCover() {
+    return id3v2Tag(3, {frame(3, "APIC", pictureData(100000)), frame(3, "TIT2", textData(0, "Old title"))},
+                    2048) +
+           silentAudio(0.3).bytes + id3v1Tag({"Old title", "Old artist", "", "", "", 1, 17, true});
+}
+
 TEST(TagWriter, ANewTagHasTheFixedHeaderAndFrameOrderBeforeTheAudio) {
     TempFolder folder;
     const Bytes audio = silentAudio(0.5).bytes;
@@ -55,7 +104,7 @@ TEST(TagWriter, ANewTagHasTheFixedHeaderAndFrameOrderBeforeTheAudio) {
     EXPECT_EQ(tail(file, 128), id3v1Tag({"Title", "Artist", "Album", "2001", "Nice one", 3, 17, true}));
 }
 
-TEST(TagWriter, RewritesInPlaceWhenTheFramesFitKeepingOtherFramesByteForByte) {
+TEST(TagWriter, KeepsTheTagsSizeWhenTheFramesFitAndOtherFramesByteForByte) {
     TempFolder folder;
     const Bytes picture = frame(3, "APIC", pictureData(3000));
     const Bytes privateFrame = frame(3, "PRIV", bytesOf("owner") + Bytes{0, 1, 2, 3});
@@ -234,37 +283,106 @@ TEST(TagWriter, AFolderThatRefusesNewFilesLeavesTheSongUntouched) {
     EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
 }
 
-// Runs `write` while files may grow to at most `limit` bytes, so that a write past it fails.
-template <class Write> id3::TagWriteResult withFileSizeLimit(std::uint64_t limit, Write write) {
-    struct rlimit saved {};
-    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = limit;
-    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const id3::TagWriteResult result = write();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    return result;
+TEST(TagWriter, AWriteCutShortAnywhereLeavesTheOldFileWholeAndNothingBeside) {
+    TempFolder folder;
+    const Bytes old = songWithCover();
+    const fs::path song = folder / "s.mp3";
+    ASSERT_TRUE(writeBytes(song, old));
+    id3::TagValues values = sampleValues();
+    values.title = "A new title";
+    // Cuts in the ID3v1 block, in the first page of the tag, across the cover, at the tag's end, in
+    // the audio and at the very end.
+    const std::size_t tag = old.size() - silentAudio(0.3).bytes.size() - 128;
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{100}, std::size_t{129}, std::size_t{4095}, std::size_t{4097},
+          std::size_t{50000}, tag - 1, tag, tag + 1000, old.size() - 129, old.size() - 1}) {
+        g_writeBudget = {true, cut};
+        const auto result = id3::writeTags(song, values);
+        g_writeBudget = {};
+        EXPECT_EQ(result.status, Status::FileFailed) << "cut at " << cut;
+        EXPECT_FALSE(result.reason.empty());
+        ASSERT_EQ(readBytes(song), old) << "cut at " << cut;
+        EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"}) << "cut at " << cut;
+    }
+    ASSERT_TRUE(id3::writeTags(song, values).ok());
+    EXPECT_EQ(id3::readTagValues(song).title, "A new title");
 }
 
-TEST(TagWriter, AFailedWriteLeavesTheSongAsItWasAndSaysWhy) {
+TEST(TagWriter, AKillAtAnyMomentLeavesTheOldTagsOrTheNewOnes) {
     TempFolder folder;
-    const Bytes roomy = id3v2Tag(3, {frame(3, "TIT2", textData(0, "x"))}, 1024) + silentAudio(0.3).bytes;
-    ASSERT_TRUE(writeBytes(folder / "inplace.mp3", roomy));
-    const auto inPlace = withFileSizeLimit(
-        roomy.size() + 10, [&] { return id3::writeTags(folder / "inplace.mp3", sampleValues()); });
-    EXPECT_EQ(inPlace.status, Status::FileFailed);
-    EXPECT_FALSE(inPlace.reason.empty());
-    EXPECT_EQ(readBytes(folder / "inplace.mp3"), roomy);
+    const fs::path song = folder / "s.mp3";
+    ASSERT_TRUE(writeBytes(song, songWithCover()));
+    id3::TagValues first = sampleValues();
+    id3::TagValues second = sampleValues();
+    second.title = "Another title";
+    second.artist = "Another artist";
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(id3::writeTags(song, first).ok());
+    const Bytes firstFile = readBytes(song);
+    ASSERT_TRUE(id3::writeTags(song, second).ok());
+    const Bytes secondFile = readBytes(song);
+    ASSERT_TRUE(id3::writeTags(song, first).ok());
+    ASSERT_EQ(readBytes(song), firstFile);
+    // Kills land anywhere within about two writes.
+    const auto write = (std::chrono::steady_clock::now() - started) / 3;
+    const auto window =
+        std::max<std::int64_t>(2 * std::chrono::duration_cast<std::chrono::microseconds>(write).count(), 200);
 
-    const Bytes bare = silentAudio(0.3).bytes;
-    ASSERT_TRUE(writeBytes(folder / "grow.mp3", bare));
-    const auto grown =
-        withFileSizeLimit(bare.size(), [&] { return id3::writeTags(folder / "grow.mp3", sampleValues()); });
-    EXPECT_EQ(grown.status, Status::FileFailed);
-    EXPECT_EQ(readBytes(folder / "grow.mp3"), bare);
-    EXPECT_EQ(filesIn(folder.path()), 2u);
+    std::mt19937 random(20240607);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+    int kills = 0;
+    for (; kills < 300 && std::chrono::steady_clock::now() < deadline; ++kills) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (;;) {
+                (void)id3::writeTags(song, second);
+                (void)id3::writeTags(song, first);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(random() % static_cast<std::uint32_t>(window)));
+        ::kill(writer, SIGKILL);
+        ASSERT_EQ(::waitpid(writer, nullptr, 0), writer);
+        const Bytes now = readBytes(song);
+        ASSERT_TRUE(now == firstFile || now == secondFile) << "after kill " << kills;
+    }
+    EXPECT_GE(kills, 50);
+    // The temporary files of the killed writers go with the next write.
+    id3::TagValues third = sampleValues();
+    third.title = "A third title";
+    ASSERT_TRUE(id3::writeTags(song, third).ok());
+    EXPECT_EQ(id3::readTagValues(song).title, "A third title");
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
+}
+
+TEST(TagWriter, RemovesOnlyStaleTemporariesOfItsOwnFromTheSongsFolder) {
+    TempFolder folder;
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
+    const std::string ours = ".tunnora-tag-" + std::to_string(::getpid()) + "-Ab3xYz";
+    const std::set<std::string> kept = {
+        "s.mp3",
+        ours,                          // a writer that still runs
+        ".tunnora-tag-1-Ab3xYz",       // so does process 1
+        ".tunnora-tag-Ab3xYz",         // named without a process id, written just now
+        "x.tunnora-tag-2147483646-Ab", // not our name
+        ".tunnora-conf-2147483646-Ab", // not the tag writer's
+    };
+    const std::set<std::string> stale = {
+        ".tunnora-tag-2147483646-Ab3xYz", // no such process
+        ".tunnora-tag-Cd4wZq",            // named without a process id, two hours old
+    };
+    for (const std::string& name : kept)
+        ASSERT_TRUE(name == "s.mp3" || writeBytes(folder / name, Bytes(1000, 7)));
+    for (const std::string& name : stale)
+        ASSERT_TRUE(writeBytes(folder / name, Bytes(1000, 7)));
+    fs::last_write_time(folder / ".tunnora-tag-Cd4wZq",
+                        fs::file_time_type::clock::now() - std::chrono::hours(2));
+    fs::create_directory(folder / ".tunnora-tag-2147483646-folder");
+
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    std::set<std::string> expected = kept;
+    expected.insert(".tunnora-tag-2147483646-folder");
+    EXPECT_EQ(namesIn(folder.path()), expected);
 }
 
 } // namespace

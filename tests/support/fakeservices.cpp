@@ -77,4 +77,23 @@ float ScriptedRandom::uniform() {
     return v;
 }
 
+tk::Picture NamedPictures::load(const std::filesystem::path& path) {
+    tk::Picture p = m_loader->load(path);
+    m_names[p.handle()] = path.filename().string();
+    return p;
+}
+
+std::optional<tk::Picture> NamedPictures::tryLoad(const std::filesystem::path& path) {
+    auto p = m_loader->tryLoad(path);
+    if (p) {
+        m_names[p->handle()] = path.filename().string();
+    }
+    return p;
+}
+
+std::string NamedPictures::nameOf(const tk::Picture& picture) const {
+    const auto it = m_names.find(picture.handle());
+    return it == m_names.end() ? std::string() : it->second;
+}
+
 } // namespace testing_support

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "platform/picture.h"
 #include "platform/runtime.h"
 
 #include <chrono>
+#include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,18 +83,41 @@ private:
     long long m_now = 0;
 };
 
-// Counts frames; never sleeps and never paints.
+// Counts frames; never sleeps and never paints. `onStep` runs at every frame, so a test can record
+// what a move had assigned by then.
 class CountingFrameStep final : public tk::FrameStep {
 public:
     void begin(int steps) override {
         ++animations;
         lastSteps = steps;
     }
-    void step() override { ++frames; }
+    void step() override {
+        ++frames;
+        if (onStep) {
+            onStep();
+        }
+    }
     void end() override {}
     int animations = 0;
     int frames = 0;
     int lastSteps = 0;
+    std::function<void()> onStep;
+};
+
+// Loads pictures through another loader and remembers which file each picture came from, so a test
+// can ask what an element shows by name.
+class NamedPictures final : public tk::PictureLoader {
+public:
+    explicit NamedPictures(std::unique_ptr<tk::PictureLoader> loader)
+        : m_loader(std::move(loader)) {}
+    tk::Picture load(const std::filesystem::path& path) override;
+    std::optional<tk::Picture> tryLoad(const std::filesystem::path& path) override;
+    // The file name of the load that made `picture` ("Switch-On.jpg"); empty for any other picture.
+    std::string nameOf(const tk::Picture& picture) const;
+
+private:
+    std::unique_ptr<tk::PictureLoader> m_loader;
+    std::map<std::uint64_t, std::string> m_names;
 };
 
 // A random source that hands out queued values, then a fixed one.

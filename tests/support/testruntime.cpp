@@ -75,7 +75,11 @@ TestRuntime::TestRuntime(tk::Services s, TestOptions options) {
     if (!s.screen) {
         s.screen.emplace(tk::Screen::kDesignWidthPx, tk::Screen::kDesignHeightPx);
     }
-    m_runtime = std::make_unique<tk::Runtime>(m_folder.path(), tk::realServices(std::move(s)));
+    tk::Services services = tk::realServices(std::move(s));
+    auto pictures = std::make_unique<NamedPictures>(std::move(services.pictures));
+    m_pictures = pictures.get();
+    services.pictures = std::move(pictures);
+    m_runtime = std::make_unique<tk::Runtime>(m_folder.path(), std::move(services));
     if (options.skin) {
         installSkin();
     }

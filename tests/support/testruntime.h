@@ -45,6 +45,8 @@ public:
     VirtualTimers& timers() { return *m_timers; }
     CountingFrameStep& frames() { return *m_frames; }
     ScriptedRandom& random() { return *m_random; }
+    // The file name a picture was loaded from ("Switch-On.jpg"), empty for a picture not loaded.
+    std::string pictureName(const tk::Picture& picture) const { return m_pictures->nameOf(picture); }
     fakes::FakePlayer& player() { return *m_player; }
 
     // Writes the generated default skin into the program folder.
@@ -61,6 +63,7 @@ private:
     VirtualTimers* m_timers = nullptr;
     CountingFrameStep* m_frames = nullptr;
     ScriptedRandom* m_random = nullptr;
+    NamedPictures* m_pictures = nullptr;
     std::unique_ptr<fakes::FakePlayer> m_player;
     std::unique_ptr<tk::Runtime> m_runtime;
 };

@@ -28,6 +28,13 @@ def first_text(tags, *names):
     return None
 
 
+def windows1252(text):
+    """mutagen hands ID3v1 text over as Latin-1; read its bytes as Windows-1252, the code page the
+    tags are written in (the five bytes the code page leaves unassigned stay as they are)."""
+    return "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
+                   for b in text.encode("latin1"))
+
+
 def read(path):
     try:
         tags = ID3(path, translate=False, load_v1=False)
@@ -60,7 +67,8 @@ def read(path):
                                   ("v1year", "TYER"), ("v1comment", "COMM"), ("v1track", "TRCK"),
                                   ("v1genre", "TCON")):
                     if name in v1:
-                        emit(key, str(v1[name].text[0]))
+                        text = str(v1[name].text[0])
+                        emit(key, windows1252(text) if key != "v1genre" else text)
 
 
 def make(path, recipe):

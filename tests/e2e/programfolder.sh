@@ -1,0 +1,15 @@
+# Sourced by the end-to-end tests: a program folder ($work) with the built station, its player and
+# skin and a generated library of 40 short songs, a private runtime folder ($runtime), and the
+# environment for the real stand-in player without a sound device on the X display.
+# Needs $built (the build's program folder) and $makelibrary (tunnora-makelibrary).
+work=$(mktemp -d)
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+cp "$built/tunnora" "$built/tunnora-player" "$work/"
+cp -r "$built/Skin" "$work/"
+mkdir -p "$work/Pictures"
+"$makelibrary" --artists 4 --albums 2 --songs 5 --seconds 2 --covers --database "$work" "$work/Music" >/dev/null
+export XDG_RUNTIME_DIR="$runtime"
+export TUNNORA_PLAYER_AO=null
+export QT_QPA_PLATFORM=xcb
+
