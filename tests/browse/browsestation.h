@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <cstdio>
+
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -46,6 +48,31 @@ inline TestDatabase databaseOf(const std::vector<library::SongRecord>& songs) {
             db.artists.push_back({0, s.artist, s.album, s.fileLocation});
         }
     }
+    return db;
+}
+
+inline std::string two(int n) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+// Twenty albums whose artist and album orders differ: artist i made "Album (20 - i)", and "Album 20"
+// is a compilation: two guest artists, one "Various Artists" entry in the album table.
+inline TestDatabase twentyAlbums(const std::filesystem::path& music) {
+    std::vector<library::SongRecord> songs;
+    for (int i = 1; i <= 19; ++i) {
+        const std::string artist = "Artist " + two(i);
+        const std::string album = "Album " + two(20 - i);
+        songs.push_back(song((music / artist / album).string(), artist, album, "Song", "01"));
+    }
+    TestDatabase db = databaseOf(songs);
+    const std::string mix = (music / "Mix").string();
+    for (const char* guest : {"Guest A", "Guest B"}) {
+        db.songs.push_back(song(mix, guest, "Album 20", std::string("By ") + guest, guest[6] == 'A' ? "01" : "02"));
+        db.artists.push_back({0, guest, "Album 20", db.songs.back().fileLocation});
+    }
+    db.albums.push_back({0, "Various Artists", "Album 20", db.songs.back().fileLocation});
     return db;
 }
 
