@@ -153,6 +153,14 @@ TEST(BrowsePages, TheSongListSortsByAHeaderAndOpensTheAlbumOfARow) {
     type(&list, "q");
     EXPECT_EQ(f.SingleAlbum->caption(), "One");
     EXPECT_EQ(f.browse.CurrentArtistIndex, 3);
+    // Without a selected row neither changes anything but the drag source.
+    list.select(0);
+    f.browse.DragSource = 0;
+    int key = 'x';
+    f.ListView_KeyPress(key);
+    f.ListView_Click();
+    EXPECT_EQ(f.browse.DragSource, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "One");
 }
 
 TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
@@ -197,7 +205,21 @@ TEST(BrowsePages, APanelOpensItsSongsAlbumOnTheSingleAlbumPage) {
     EXPECT_EQ(f.SingleAlbum->caption(), "Two");
     release(&f.Image1[1], tk::kRightButton);
     EXPECT_EQ(f.Image1[1].borderStyle(), 0);
-    // Pressed again with the page open, it stays open.
+    // The current album's panel puts its line back after the wheel was turned elsewhere; the page
+    // stays open.
+    f.Wheel1->setValue(1);
+    EXPECT_EQ(f.Label1[18].caption(), "1 - X  -  One");
     click(&f.Image1[3]);
+    EXPECT_EQ(f.Label1[18].caption(), "2 - Y - Two");
     EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    // A panel naming no album, and any panel in layout-edit mode, change nothing.
+    f.Label1[6].setCaption("");
+    click(&f.Image1[1]);
+    f.layout.LayoutEditMode = 1.0f;
+    f.Label1[1].setCaption("X");
+    f.Label1[2].setCaption("One");
+    press(&f.Image1[0]);
+    EXPECT_EQ(f.Image1[0].borderStyle(), 0);
+    release(&f.Image1[0]);
+    EXPECT_EQ(f.browse.CurAlbum, "Two");
 }

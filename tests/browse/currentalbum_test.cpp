@@ -1,11 +1,6 @@
-#include "app/form1.h"
-#include "app/station.h"
+#include "browsestation.h"
 #include "controls/wheel.h"
-#include "database.h"
-#include "fakeplayer.h"
 #include "platform/label.h"
-#include "platform/listview.h"
-#include "testruntime.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +15,8 @@ using Row = std::array<std::string, 3>; // artist, album, path of one song
 
 // A started station (three albums of two songs, the first current) whose artist and album tables
 // the test then fills with rows of its own, in the order given.
-struct Browse {
-    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    std::unique_ptr<Station> station;
-
-    Browse() {
-        writeDatabase(rt.programFolder(), makeDatabase(rt.programFolder() / "Music", 3, 2));
-        rt.random().values = {0.0f};
-        station = std::make_unique<Station>(rt.runtime());
-        if (!station->start()) {
-            throw std::runtime_error("the start failed");
-        }
-    }
-    Form1& form() { return station->form1(); }
+struct Browse : BrowseStation {
+    Browse() { start(makeDatabase(rt.programFolder() / "Music", 3, 2)); }
 
     static void fill(tk::ListView& table, const std::vector<Row>& rows) {
         table.setSorted(false);

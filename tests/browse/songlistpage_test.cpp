@@ -1,5 +1,4 @@
 #include "browsestation.h"
-#include "controls/wheel.h"
 #include "platform/textcompare.h"
 
 #include <gtest/gtest.h>
@@ -161,44 +160,4 @@ TEST(SongListPage, ColumnClicksAndBothOrdersSortAsTheirStepsOnRandomListsWithTie
             ASSERT_EQ(list.sortOrder(), literal.order);
         }
     }
-}
-
-TEST(SongListPage, AClickOpensTheSongsAlbumAndATypedKeyShowsItsFolderLeavingTheWheel) {
-    BrowseStation s(databaseOf({song("/m/one", "A", "One", "First", "1"), song("/m/two", "B", "Two", "Second", "1"),
-                                song("/m/two-live", "B", "Two", "Live", "1")}));
-    Form1& f = s.form();
-    tk::ListView& list = *f.ListView;
-    const auto rowOf = [&](const std::string& title) {
-        for (int r = 1; r <= list.count(); ++r) {
-            if (list.subItem(r, 4) == title) {
-                return r;
-            }
-        }
-        return 0;
-    };
-    list.select(rowOf("Second"));
-    f.ListView_Click();
-    EXPECT_EQ(f.browse.DragSource, 1);
-    EXPECT_EQ(f.browse.CurrentArtistIndex, 2);
-    EXPECT_EQ(column(*f.SingleView, 2), (std::vector<std::string>{"Second"}));
-
-    // A key shows the album of the song's own folder; the current row and the wheel stay.
-    f.browse.DragSource = 0;
-    list.select(rowOf("Live"));
-    int key = 'x';
-    f.ListView_KeyPress(key);
-    EXPECT_EQ(f.browse.DragSource, 1);
-    EXPECT_EQ(column(*f.SingleView, 2), (std::vector<std::string>{"Live"}));
-    EXPECT_EQ(f.browse.CurAlbumPath, "/m/two-live/1 Live.mp3");
-    EXPECT_EQ(f.browse.CurrentArtistIndex, 2);
-    EXPECT_EQ(f.Wheel1->value(), 2);
-
-    // Without a selected row neither changes anything but the drag source.
-    list.select(0);
-    f.browse.DragSource = 0;
-    f.ListView_Click();
-    f.ListView_KeyPress(key);
-    EXPECT_EQ(f.browse.DragSource, 1);
-    EXPECT_EQ(f.browse.CurAlbumPath, "/m/two-live/1 Live.mp3");
-    EXPECT_EQ(f.browse.CurrentArtistIndex, 2);
 }

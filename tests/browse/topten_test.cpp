@@ -79,20 +79,3 @@ TEST(TopTen, ARankWithoutASongKeepsItsEntryAndBothRanksAreWritten) {
     EXPECT_EQ(shown(f).ranks, "5-6");
     EXPECT_EQ(shown(f).first, "3 - Third | Z | Three | 0001");
 }
-
-TEST(TopTen, ACoverPressOpensItsSongsAlbumOnlyWhenItExists) {
-    BrowseStation s(databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "3")}));
-    Form1& f = s.form();
-    showRanks(f, 1);
-    ASSERT_EQ(f.browse.CurAlbum, "One");
-    f.Image6_MouseDown(1, tk::kRightButton, 0, 0, 0);
-    EXPECT_TRUE(f.browse.CoverPressFound);
-    EXPECT_EQ(f.browse.CurAlbum, "Two");
-    EXPECT_EQ(f.SingleView->count(), 1);
-
-    // An entry whose album is no longer in the artist table opens nothing.
-    f.Label11[2].setCaption("Gone");
-    f.Image6_MouseDown(0, tk::kRightButton, 0, 0, 0);
-    EXPECT_FALSE(f.browse.CoverPressFound);
-    EXPECT_EQ(f.browse.CurAlbum, "Two");
-}
