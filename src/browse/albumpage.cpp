@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kCells = 8;
-constexpr tk::OleColor kEmphasis = 192;          // dark red: the names the page is browsed by
+constexpr tk::OleColor kEmphasis = 192;            // dark red: the names the page is browsed by
 constexpr tk::OleColor kRangeBackColor = 0xFF8080; // the main window's own back colour
 
 constexpr const char* kQueueHint = "   ***** Right Mouse Click To Sent This Album to PlayList  *****   ";

@@ -8,13 +8,13 @@
 #include "platform/textbox.h"
 #include "platform/textcompare.h"
 
-#include <cstdint>
-#include <initializer_list>
-#include <string>
-#include <string_view>
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -154,8 +154,8 @@ void Form1::SearchSongs() {
             const std::string path = ListView->subItem(r, kPath);
             const std::string track = ListView->subItem(r, kTrack);
             const std::string record = ListView->subItem(r, kRecord);
-            found += songs.add({title, album, artist},
-                               {title, text::trimBlanks(track), album, artist, text::trimBlanks(path), record})
+            found += songs.add({title, album, artist}, {title, text::trimBlanks(track), album, artist,
+                                                        text::trimBlanks(path), record})
                          ? 1
                          : 0;
         }

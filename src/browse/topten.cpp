@@ -43,7 +43,8 @@ void Form1::FillTopTen() {
             continue;
         }
         const Entry& entry = kEntries[e];
-        Label11[entry.title].setCaption(ListView->subItem(row, kTrack) + " - " + ListView->subItem(row, kTitle));
+        Label11[entry.title].setCaption(ListView->subItem(row, kTrack) + " - " +
+                                        ListView->subItem(row, kTitle));
         Label11[entry.artist].setCaption(ListView->subItem(row, kArtist));
         Label11[entry.album].setCaption(ListView->subItem(row, kAlbum));
         Label2[entry.plays].setCaption(ListView->subItem(row, kPlays));

@@ -225,7 +225,8 @@ void Control::setToolTipText(const std::string& text) {
     const QString plain = QString::fromStdString(text);
     // A tool tip that looks like markup would be drawn as markup: "<b>x</b>" must show its brackets.
     if (Qt::mightBeRichText(plain)) {
-        setToolTip(QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() + QStringLiteral("</p>"));
+        setToolTip(QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() +
+                   QStringLiteral("</p>"));
     } else {
         setToolTip(plain);
     }

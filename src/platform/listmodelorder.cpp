@@ -185,7 +185,8 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
         }
         return 0;
     };
-    if (keys == 1 && std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.whole(); })) {
+    if (keys == 1 &&
+        std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.whole(); })) {
         radixSort(rows, entries, order == Qt::DescendingOrder);
     } else if (order == Qt::DescendingOrder) {
         std::stable_sort(rows.begin(), rows.end(),

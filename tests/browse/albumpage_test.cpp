@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace testing_support;
 
 namespace {

@@ -95,8 +95,9 @@ TEST(BrowsePages, TheAlbumPagePagesWithTheWheelButtonAndOpensACoversAlbum) {
 }
 
 TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
-    ShownStation s(databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
-                               song("/m/z", "Z", "Three", "Third", "3", "1")}));
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
+                    song("/m/z", "Z", "Three", "Third", "3", "1")}));
     Form1& f = s.form();
     s.bar(13);
     ASSERT_EQ(f.pages.TopTenPageOpen, 1);
@@ -127,8 +128,9 @@ TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
 }
 
 TEST(BrowsePages, TheSongListSortsByAHeaderAndOpensTheAlbumOfARow) {
-    ShownStation s(databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
-                               song("/m/z", "Z", "Three", "Third", "3", "1")}));
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
+                    song("/m/z", "Z", "Three", "Third", "3", "1")}));
     Form1& f = s.form();
     tk::ListView& list = *f.ListView;
     s.bar(13); // the top 10 leaves the list in play-count order; the database page puts it back
@@ -164,7 +166,8 @@ TEST(BrowsePages, TheSongListSortsByAHeaderAndOpensTheAlbumOfARow) {
 }
 
 TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
-    ShownStation s(databaseOf({song("/m/x", "Solo", "One", "First", "1"), song("/m/y", "Y", "Solstice", "Sole", "2")}));
+    ShownStation s(
+        databaseOf({song("/m/x", "Solo", "One", "First", "1"), song("/m/y", "Y", "Solstice", "Sole", "2")}));
     Form1& f = s.form();
     s.bar(14);
     ASSERT_EQ(f.pages.SearchPageOpen, 1);
@@ -195,7 +198,8 @@ TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
 }
 
 TEST(BrowsePages, APanelOpensItsSongsAlbumOnTheSingleAlbumPage) {
-    ShownStation s(databaseOf({song("/m/x", "X", "One", "First", "1"), song("/m/y", "Y", "Two", "Second", "2")}));
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1"), song("/m/y", "Y", "Two", "Second", "2")}));
     Form1& f = s.form();
     f.Label1[5].setCaption("Y");
     f.Label1[6].setCaption("Two");

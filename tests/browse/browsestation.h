@@ -19,9 +19,9 @@
 namespace testing_support {
 
 // One song of a test database, in `folder`.
-inline library::SongRecord song(const std::string& folder, const std::string& artist, const std::string& album,
-                                const std::string& title, const std::string& track, const std::string& plays = "")
-{
+inline library::SongRecord song(const std::string& folder, const std::string& artist,
+                                const std::string& album, const std::string& title, const std::string& track,
+                                const std::string& plays = "") {
     library::SongRecord r;
     r.artist = artist;
     r.album = album;
@@ -41,7 +41,8 @@ inline TestDatabase databaseOf(const std::vector<library::SongRecord>& songs) {
         const std::string folder = std::filesystem::path(s.fileLocation).parent_path().string();
         bool known = false;
         for (const library::AlbumRecord& a : db.albums) {
-            known = known || (a.album == s.album && std::filesystem::path(a.location).parent_path() == folder);
+            known =
+                known || (a.album == s.album && std::filesystem::path(a.location).parent_path() == folder);
         }
         if (!known) {
             db.albums.push_back({0, s.artist, s.album, s.fileLocation});
@@ -69,7 +70,8 @@ inline TestDatabase twentyAlbums(const std::filesystem::path& music) {
     TestDatabase db = databaseOf(songs);
     const std::string mix = (music / "Mix").string();
     for (const char* guest : {"Guest A", "Guest B"}) {
-        db.songs.push_back(song(mix, guest, "Album 20", std::string("By ") + guest, guest[6] == 'A' ? "01" : "02"));
+        db.songs.push_back(
+            song(mix, guest, "Album 20", std::string("By ") + guest, guest[6] == 'A' ? "01" : "02"));
         db.artists.push_back({0, guest, "Album 20", db.songs.back().fileLocation});
     }
     db.albums.push_back({0, "Various Artists", "Album 20", db.songs.back().fileLocation});

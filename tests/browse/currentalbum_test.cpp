@@ -140,7 +140,8 @@ TEST(CurrentAlbum, AJumpAcrossTwentyThousandRowsShowsEveryRowOnTheWay) {
     Form1& f = b.form();
     std::vector<Row> rows;
     for (int i = 1; i <= 20000; ++i) {
-        rows.push_back({"Artist " + std::to_string(i), "Album " + std::to_string(i), "/m/" + std::to_string(i) + "/1.mp3"});
+        rows.push_back({"Artist " + std::to_string(i), "Album " + std::to_string(i),
+                        "/m/" + std::to_string(i) + "/1.mp3"});
     }
     Browse::fill(*f.TempArtist, rows);
     b.select(1);

@@ -65,7 +65,8 @@ TEST(Search, FindsTextInArtistsAlbumsAndTitlesIgnoringCaseAlsoBeyondAscii) {
 TEST(Search, EachListHoldsOneRowPerKeyFromTheFirstSongInListOrder) {
     std::vector<library::SongRecord> songs;
     for (int i = 1; i <= 10; ++i) {
-        songs.push_back(song("/m/t", "Tarkus", "Ten", "Part " + std::to_string(i), i < 10 ? "0" + std::to_string(i) : "10"));
+        songs.push_back(song("/m/t", "Tarkus", "Ten", "Part " + std::to_string(i),
+                             i < 10 ? "0" + std::to_string(i) : "10"));
     }
     songs.push_back(song("/m/t2", "tarkus", "Ten", "Part 1", "01"));     // the artist spelled otherwise
     songs.push_back(song("/m/t", "Tarkus", "Ten", "Part 1", "01"));      // the same song entered twice
@@ -131,7 +132,8 @@ TEST(Search, ResultsFollowTheSongListsOrderAlsoAfterTheTopTen) {
 }
 
 TEST(Search, AResultListWithoutASelectedRowOpensNothing) {
-    Search s(databaseOf({song("/m/a", "Ann", "Quiet", "Song A", "1"), song("/m/b", "Bob", "Loud", "Song B", "1")}));
+    Search s(databaseOf(
+        {song("/m/a", "Ann", "Quiet", "Song A", "1"), song("/m/b", "Bob", "Loud", "Song B", "1")}));
     Form1& f = s.form();
     s.find("o");
     for (tk::ListView* list : {f.SSonglist, f.SAlbumlist, f.SArtistlist}) {

@@ -23,8 +23,9 @@ struct LiteralList {
     int order = 0;
 
     std::string_view cell(const Row& r, int column) const {
-        return static_cast<std::size_t>(column) < r.size() ? std::string_view(r[static_cast<std::size_t>(column)])
-                                                           : std::string_view();
+        return static_cast<std::size_t>(column) < r.size()
+                   ? std::string_view(r[static_cast<std::size_t>(column)])
+                   : std::string_view();
     }
     bool before(const Row& a, const Row& b) const {
         const int c = tk::compareIgnoringCase(cell(a, key), cell(b, key));
@@ -32,7 +33,8 @@ struct LiteralList {
     }
     void sort() {
         if (sorted) {
-            std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return before(a, b); });
+            std::stable_sort(rows.begin(), rows.end(),
+                             [&](const Row& a, const Row& b) { return before(a, b); });
         }
     }
     void setSorted(bool on) { sorted = on, sort(); }
@@ -41,7 +43,8 @@ struct LiteralList {
     void add(const Row& row) {
         auto at = rows.end();
         if (sorted) {
-            at = std::upper_bound(rows.begin(), rows.end(), row, [&](const Row& a, const Row& b) { return before(a, b); });
+            at = std::upper_bound(rows.begin(), rows.end(), row,
+                                  [&](const Row& a, const Row& b) { return before(a, b); });
         }
         rows.insert(at, row);
     }
@@ -111,7 +114,8 @@ TEST(SongListPage, ColumnClicksAndBothOrdersSortAsTheirStepsOnRandomListsWithTie
         const int songs = static_cast<int>(random() % 40);
         for (int i = 0; i < songs; ++i) {
             literal.add(randomSong(random, i));
-            list.addRow(std::vector<std::string_view>(literal.rows.back().begin(), literal.rows.back().end()));
+            list.addRow(
+                std::vector<std::string_view>(literal.rows.back().begin(), literal.rows.back().end()));
         }
         list.setSortKey(0);
         list.setSortOrder(0);
@@ -148,13 +152,16 @@ TEST(SongListPage, ColumnClicksAndBothOrdersSortAsTheirStepsOnRandomListsWithTie
                     list.setSubItem(static_cast<int>(r) + 1, 5, "0009");
                 }
             }
-            ASSERT_EQ(column(list, 10), [&] {
-                std::vector<std::string> numbers;
-                for (const Row& r : literal.rows) {
-                    numbers.push_back(r[10]);
-                }
-                return numbers;
-            }()) << "round " << round << " step " << step << " after " << what << " sorted " << literal.sorted << " key " << literal.key << " order " << literal.order;
+            ASSERT_EQ(column(list, 10),
+                      [&] {
+                          std::vector<std::string> numbers;
+                          for (const Row& r : literal.rows) {
+                              numbers.push_back(r[10]);
+                          }
+                          return numbers;
+                      }())
+                << "round " << round << " step " << step << " after " << what << " sorted " << literal.sorted
+                << " key " << literal.key << " order " << literal.order;
             ASSERT_EQ(list.sorted(), literal.sorted);
             ASSERT_EQ(list.sortKey(), literal.key);
             ASSERT_EQ(list.sortOrder(), literal.order);

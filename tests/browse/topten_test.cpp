@@ -35,7 +35,8 @@ TEST(TopTen, ShowsTheMostPlayedInPairsTiesInListOrder) {
     std::vector<library::SongRecord> songs;
     for (int i = 0; i < 12; ++i) {
         const std::string n = std::to_string(i);
-        songs.push_back(song("/m/b" + n, "B" + n, "Album " + n, "Song " + n, "0" + n, std::to_string(11 - i)));
+        songs.push_back(
+            song("/m/b" + n, "B" + n, "Album " + n, "Song " + n, "0" + n, std::to_string(11 - i)));
     }
     songs.push_back(song("/m/a", "A", "Early", "Tied", "07", "7"));
     BrowseStation s(databaseOf(songs));
@@ -64,8 +65,9 @@ TEST(TopTen, ShowsTheMostPlayedInPairsTiesInListOrder) {
 }
 
 TEST(TopTen, ARankWithoutASongKeepsItsEntryAndBothRanksAreWritten) {
-    BrowseStation s(databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "3"),
-                                song("/m/z", "Z", "Three", "Third", "3", "1")}));
+    BrowseStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "3"),
+                    song("/m/z", "Z", "Three", "Third", "3", "1")}));
     Form1& f = s.form();
     showRanks(f, 1);
     showRanks(f, 3);

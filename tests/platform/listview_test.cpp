@@ -140,8 +140,9 @@ TEST(ListViewSort, ComparesTextIgnoringLetterCase) {
 TEST(ListViewSort, ShortAndLongKeysOrderAsTheTextComparisonInBothDirections) {
     // Short plain keys (numbers, tracks, NUL bytes, blanks) and keys past 8 bytes or beyond ASCII
     // mixed in one column, many of them equal: the stable order of compareIgnoringCase either way.
-    static const std::string kKeys[] = {"0003", "0012", "0003", "ab", std::string("ab\0", 3), "AB", "a", "",
-                                        "  1", "12345678", "123456789", "Ab c", "é", "É", "0012"};
+    static const std::string kKeys[] = {"0003",      "0012", "0003", "ab",  std::string("ab\0", 3),
+                                        "AB",        "a",    "",     "  1", "12345678",
+                                        "123456789", "Ab c", "é",    "É",   "0012"};
     std::vector<std::pair<std::string, std::string>> rows; // number, key
     for (int i = 0; i < 600; ++i) {
         char number[8];
