@@ -305,6 +305,9 @@ private:
     // picture, true when one was shown.
     void connectBrowsing();
     bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
+    // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is
+    // selected.
+    bool openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn);
 
     Station& m_station;
     ControlRegistry m_controls;

@@ -44,6 +44,17 @@ bool Form1::FindArtistAlbum() {
     return false;
 }
 
+bool Form1::openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn) {
+    const int row = list.selectedRow();
+    if (row == 0) {
+        return false;
+    }
+    browse.FindArtist = list.subItem(row, artistColumn);
+    browse.FindAlbum = list.subItem(row, albumColumn);
+    FindArtistAlbum();
+    return true;
+}
+
 void Form1::SelectArtistAlbum() {
     Wheel1->setMax(wheelMax(TempArtist->count()));
     const int r = browse.CurrentArtistIndex;

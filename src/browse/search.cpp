@@ -1,6 +1,7 @@
 // The search page: the typed text found in the artist, album and title of every song of the song list,
 // with the hits in three result lists, and what a click or a key does in them.
 #include "app/form1.h"
+#include "browse/songcolumns.h"
 #include "browse/songmarks.h"
 #include "library/utf8.h"
 #include "platform/label.h"
@@ -17,15 +18,9 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+using namespace songcol;
 
-// Columns of the song list read by the search.
-constexpr int kArtist = 1;
-constexpr int kAlbum = 2;
-constexpr int kTrack = 3;
-constexpr int kTitle = 4;
-constexpr int kPath = 9;
-constexpr int kRecord = 10;
+namespace {
 
 // The record number's column of the song results.
 constexpr int kResultRecord = 6;
@@ -188,13 +183,7 @@ void Form1::Text2_KeyPress(int& KeyAscii) {
 
 void Form1::SArtistlist_Click() {
     browse.DragSource = 1;
-    const int row = SArtistlist->selectedRow();
-    if (row == 0) {
-        return;
-    }
-    browse.FindArtist = SArtistlist->subItem(row, 1);
-    browse.FindAlbum = SArtistlist->subItem(row, 2);
-    FindArtistAlbum();
+    openAlbumOfSelectedRow(*SArtistlist, 1, 2);
 }
 
 void Form1::SArtistlist_KeyUp(int&, int) {
@@ -203,13 +192,7 @@ void Form1::SArtistlist_KeyUp(int&, int) {
 
 void Form1::SAlbumlist_Click() {
     browse.DragSource = 1;
-    const int row = SAlbumlist->selectedRow();
-    if (row == 0) {
-        return;
-    }
-    browse.FindArtist = SAlbumlist->subItem(row, 2);
-    browse.FindAlbum = SAlbumlist->subItem(row, 1);
-    FindArtistAlbum();
+    openAlbumOfSelectedRow(*SAlbumlist, 2, 1);
 }
 
 void Form1::SAlbumlist_KeyUp(int&, int) {
@@ -217,14 +200,9 @@ void Form1::SAlbumlist_KeyUp(int&, int) {
 }
 
 void Form1::SSonglist_Click() {
-    const int row = SSonglist->selectedRow();
-    if (row == 0) {
-        return;
+    if (openAlbumOfSelectedRow(*SSonglist, 4, 3)) {
+        browse.DragSource = 3;
     }
-    browse.FindArtist = SSonglist->subItem(row, 4);
-    browse.FindAlbum = SSonglist->subItem(row, 3);
-    FindArtistAlbum();
-    browse.DragSource = 3;
 }
 
 void Form1::SSonglist_KeyUp(int&, int) {

@@ -1,27 +1,14 @@
 // The song list page: every song of the database in one list. A click opens the selected song's album,
 // a typed key shows it on the album's song page, a header click sorts by that column.
 #include "app/form1.h"
+#include "browse/songcolumns.h"
 #include "platform/listview.h"
 
-namespace {
-
-// Columns of the song list: sub-items 1 artist, 2 album, 5 play count, 9 file path.
-constexpr int kArtist = 1;
-constexpr int kAlbum = 2;
-constexpr int kPlays = 5;
-constexpr int kPath = 9;
-
-} // namespace
+using namespace songcol;
 
 void Form1::ListView_Click() {
     browse.DragSource = 1;
-    const int row = ListView->selectedRow();
-    if (row == 0) {
-        return;
-    }
-    browse.FindArtist = ListView->subItem(row, kArtist);
-    browse.FindAlbum = ListView->subItem(row, kAlbum);
-    FindArtistAlbum();
+    openAlbumOfSelectedRow(*ListView, kArtist, kAlbum);
 }
 
 void Form1::ListView_MouseDown(int, int, float, float) {

@@ -1,9 +1,9 @@
 #include "browse/songmarks.h"
 
+#include "browse/songcolumns.h"
 #include "platform/listview.h"
 
 namespace {
-constexpr int kSongListRecordColumn = 10;
 constexpr tk::OleColor kQueuedColor = 255;
 } // namespace
 
@@ -12,7 +12,7 @@ std::unordered_set<std::string> queuedRecordNumbers(const tk::ListView& songList
     const int rows = songList.count();
     for (int i = 1; i <= rows; ++i) {
         if (songList.bold(i, 0)) {
-            queued.insert(songList.subItem(i, kSongListRecordColumn));
+            queued.insert(songList.subItem(i, songcol::kRecord));
         }
     }
     return queued;

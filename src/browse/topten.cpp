@@ -1,6 +1,7 @@
 // The top-10 page: the most played songs, two ranks at a time, each with its album's cover. A press
 // on a cover opens that song's album.
 #include "app/form1.h"
+#include "browse/songcolumns.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 #include "platform/picturebox.h"
@@ -8,15 +9,9 @@
 #include <array>
 #include <string>
 
-namespace {
+using namespace songcol;
 
-// Columns of the song list read here.
-constexpr int kArtist = 1;
-constexpr int kAlbum = 2;
-constexpr int kTrack = 3;
-constexpr int kTitle = 4;
-constexpr int kPlays = 5;
-constexpr int kPath = 9;
+namespace {
 
 // The labels of the two entries: track and title, artist, album; and the play count.
 struct Entry {

@@ -8,11 +8,6 @@ makelibrary=$2    # tunnora-makelibrary
 shot=$3           # where to save the album page
 
 source "$(dirname "$0")/programfolder.sh"
-cleanup() {
-    for pid in $(pgrep -f "$work/tunnora" || true); do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work" "$runtime"
-}
-trap cleanup EXIT
 mkdir -p "$(dirname "$shot")"
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -21,8 +16,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     shot=$2
     source "$0"
     start_station "$work"
-    # The centre of a bar element in pixels: its place and size in twips over 15.
-    press() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
     import -window root "$work/closed.png"
     press 887 440                         # element 11, the album page
     import -window root "$shot"
@@ -40,9 +33,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     press 998 19                          # element 9, exit
 ' "$(dirname "$0")/startstation.sh" "$work" "$shot"
 
-# The page area behind the doors (BackPage at 155,337, 710x392 pixels).
-area() { convert "$1" -crop 710x392+155+337 +repage "$2"; }
-differing() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 || true; }
 previous="$work/closed.png"
 for page in "$shot" "$work/single.png" "$work/database.png" "$work/top10.png" "$work/search.png"; do
     area "$previous" "$work/a.png"

@@ -8,8 +8,6 @@
 #include "platform/textbox.h"
 #include "testruntime.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -118,15 +116,3 @@ void BM_WheelJump(benchmark::State& state) {
 BENCHMARK(BM_WheelJump)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
