@@ -38,6 +38,7 @@ Form1::Form1(Station& station)
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
     connectBrowsing();
+    connectLibrary();
 }
 
 Form1::~Form1() = default;
@@ -182,6 +183,8 @@ void Form1::takeControls() {
         page->setStackLayer(tk::kLayerWindowed + 10);
     }
     Page_EditScreenPass->setStackLayer(tk::kLayerWindowed + 20);
+    // The delete page slides down over the folder box of the page it lies in.
+    Page_DeleteDataBase->setStackLayer(tk::kLayerWindowed + 10);
     LeftDoor->setStackLayer(tk::kLayerWindowed + 10);
     RightDoor->setStackLayer(tk::kLayerWindowed + 10);
     switch_[19].setStackLayer(tk::kLayerWindowed + 1);

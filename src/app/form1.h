@@ -3,6 +3,7 @@
 #include "app/form1state.h"
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
+#include "library/tagwriteresult.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+class FolderScan;
 class Station;
 namespace controls {
 class SliderPic;
@@ -222,6 +224,43 @@ public:
     // The database files already reported as unreadable in this run: each is reported once.
     std::set<std::string> unreadableReported;
 
+    // Song library: the tag boxes txtMP3(0..13) and cboGenre1 (src/library/tagboxes.cpp). The two
+    // readers take the file at CurrentPath: ReadID3v1 empties the current tag strings and fills the
+    // ID3v1 boxes, ReadID3v2 fills the ID3v2 boxes and sets the current tag strings from both tags.
+    // They fill the boxes only when the tag editor holds no song or holds this one, so a song read for
+    // another purpose never changes what the editor's Apply writes.
+    void ReadID3v1();
+    void ReadID3v2();
+    // Writes the ID3v2 boxes and the genre box into the editor's song (CurrentPath when the editor
+    // holds none) and mirrors them into its ID3v1 tag; then empties the boxes and reads both tags
+    // back. A refused write changes nothing and says why.
+    id3::TagWriteResult WriteID3v2Tag();
+    // Empties txtMP3(0..12) and the genre box; txtMP3(13) keeps the genre last read.
+    void ClearTagFields();
+    // SongRec from the current tag strings, the song's path and CurRecord.
+    void FillSongRecord(std::string_view path);
+
+    // Song library: adding songs (src/library/folderscan.cpp). Scans the folder tree of Dir2 into the
+    // database: every song appended, each group of songs made an album with its artist entries, the
+    // tables reloaded; one message at the end tells what was passed over. Its steps are private.
+    void RecurseFiles2();
+
+    // Song library: the database page's buttons, the add-more-songs and delete-database buttons, and
+    // the drive and folder boxes of both add-songs pages (src/library/databasepage.cpp).
+    void Image2_Click(int Index);
+    void Image3_Click(int Index);
+    void Drive1_Change();
+    void Dir1_Change();
+    void Drive2_Change();
+    void Dir2_Change();
+
+    // Song library: the tag editor page (src/library/tageditor.cpp).
+    void Image4_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void ApplyTagEdit();
+    // With Check4 ticked: the words of txtMP3(7..13) capitalised ("rock-n-roll" gives "Rock-N-Roll").
+    void CapitalizeTagText();
+    void LowerCaseTagText();
+
     // Browsing (src/browse).
     // The current album and the wheel (currentalbum.cpp). FindArtistAlbum makes the first artist-table
     // row with exactly FindArtist and FindAlbum current and tells whether there was one.
@@ -301,6 +340,26 @@ private:
     // Labels the sample captions replaced when layout-edit mode began, put back when it ends.
     void rememberCaptionsUnderSamples();
     void putBackCaptionsUnderSamples();
+    // Song library internals: the handlers' wiring, the tag editor's opening and its copy button, the
+    // tag readers on a given file, the deletion of the database.
+    void connectLibrary();
+    void openTagEditor();
+    void copyTagsToId3v2();
+    void readId3v1Boxes(const std::string& path);
+    void readId3v2Boxes(const std::string& path);
+    void deleteDataBase();
+    // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
+    // the songs listed in List1, the scan's work table of the songs appended, their grouping into
+    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record
+    // (tageditor.cpp) is false when the record was left as it was.
+    friend class FolderScan;
+    void ScanFolder(const std::string& path);
+    void WriteDataRecords();
+    bool rewriteEditedRecord();
+    void AddSongToTempList();
+    void GroupAlbumsAndArtists();
+    void WriteAlbumRecords();
+    void WriteArtistRecords();
     // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
     // picture, true when one was shown.
     void connectBrowsing();
@@ -320,4 +379,6 @@ private:
     std::string m_shownPlayState;
     // True while the wheel's change handler moves the wheel back to row 1 itself.
     bool m_wheelBackToFirstRow = false;
+    // The folder scan under way, while one runs.
+    FolderScan* m_scan = nullptr;
 };

@@ -111,6 +111,15 @@ void Form::setAlwaysOnTop(bool on) {
     }
 }
 
+void Form::setMousePointer(int pointer) {
+    m_mousePointer = pointer;
+    if (pointer == kPointerHourglass) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
 void Form::placeOnScreen() {
     if (!Runtime::exists()) {
         return;

@@ -10,6 +10,10 @@
 
 namespace tk {
 
+// Mouse pointers of a window, numbered as the old toolkit numbered them.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+
 // A window of the station. A full-screen window is frameless and fills the screen, its design area
 // scaled uniformly from the top left and its back colour filling the rest; a dialog is an ordinary
 // window with a caption, sized in twips. Coordinates of the controls on it are twips from its top left.
@@ -49,6 +53,10 @@ public:
     // Keeps a dialog above the other windows of the station.
     void setAlwaysOnTop(bool on);
 
+    // The pointer shown over the window: kPointerDefault or kPointerHourglass.
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+
     // The window manager asked to close the window. Nothing closes by itself; the owner decides.
     Event<> closeRequested;
 
@@ -64,6 +72,7 @@ private:
     OleColor m_backColor = kSysButtonFace;
     Picture m_picture;
     int m_windowState = 0;
+    int m_mousePointer = kPointerDefault;
     float m_dialogLeft = 0;
     float m_dialogTop = 0;
     float m_dialogWidth = 6000;
