@@ -262,23 +262,55 @@ public:
     void CapitalizeTagText();
     void LowerCaseTagText();
 
-    // Browsing: song list order (src/browse).
-    // Artist, album and track order in one sort, sorting left off.
-    void RestoreListOrder();
-    // Play-count order, most played first, sorting left on.
-    void SortByPlays();
-
-    // Browsing: the current album and the wheel (src/browse).
-    void FindArtistAlbum();
+    // Browsing (src/browse).
+    // The current album and the wheel (currentalbum.cpp). FindArtistAlbum makes the first artist-table
+    // row with exactly FindArtist and FindAlbum current and tells whether there was one.
+    bool FindArtistAlbum();
     void SelectArtistAlbum();
     void Wheel1_Change();
+    // The album's song page (albumsongs.cpp).
     void FillAlbumView();
     void MarkChosenInSingleView();
-
-    // Browsing: the album page and the top-10 page (src/browse).
+    // The album page of eight covers (albumpage.cpp).
     void ShowAlbumPage();
     void SwitchBrowseMode();
+    void SImage_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void SImage_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void SImage_DblClick(int Index);
+    // The song list page (songlistpage.cpp) and its two orders (songlistorder.cpp): artist, album and
+    // track order in one sort, sorting left off; play-count order, most played first, sorting left on.
+    void ListView_Click();
+    void ListView_MouseDown(int Button, int Shift, float X, float Y);
+    void ListView_KeyPress(int& KeyAscii);
+    void ListView_ColumnClick(int ColumnHeader);
+    void RestoreListOrder();
+    void SortByPlays();
+    // The top-10 page (topten.cpp).
     void FillTopTen();
+    void Image6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image6_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The song panels beside the song labels (songpanels.cpp).
+    void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The search page (search.cpp).
+    void Switches_Click(int Index);
+    void SearchSongs();
+    void MarkChosenInSonglist();
+    void Text2_KeyPress(int& KeyAscii);
+    void SArtistlist_Click();
+    void SArtistlist_KeyUp(int& KeyCode, int Shift);
+    void SAlbumlist_Click();
+    void SAlbumlist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_Click();
+    void SSonglist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_KeyDown(int& KeyCode, int Shift);
+    void SSonglist_MouseDown(int Button, int Shift, float X, float Y);
+
+    // Playlist adds (src/player): the selected song of the song list or of the search results, every
+    // song of the album's song page not yet queued.
+    void ListView_DblClick();
+    void SSonglist_DblClick();
+    void Image11_DblClick();
 
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
@@ -367,6 +399,13 @@ private:
     void GroupAlbumsAndArtists();
     void WriteAlbumRecords();
     void WriteArtistRecords();
+    // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
+    // picture, true when one was shown.
+    void connectBrowsing();
+    bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
+    // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is
+    // selected.
+    bool openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn);
 
     Station& m_station;
     ControlRegistry m_controls;

@@ -3,6 +3,7 @@
 #include "platform/textcompare.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -31,11 +32,52 @@ struct SortEntry {
     KeyPrefix head;
     std::string_view key;
 
+    // The whole key is in the prefix: at most 8 bytes, all ASCII. (A key with a NUL byte still needs
+    // its length beside the prefix, which is padded with NULs.)
+    bool whole() const { return head.decisive == 8 && key.size() <= 8; }
+
     static int compare(const SortEntry& a, const SortEntry& b) {
         const int d = decide(a.head, b.head);
-        return d != 0 ? d : compareIgnoringCase(a.key, b.key);
+        if (d != 0) {
+            return d;
+        }
+        // Two short ASCII keys held whole by equal prefixes are equal: the common case of ties among
+        // play counts, tracks and record numbers.
+        if (a.head.bytes == b.head.bytes && a.key.size() == b.key.size() && a.whole() && b.whole()) {
+            return 0;
+        }
+        return compareIgnoringCase(a.key, b.key);
     }
 };
+
+// Sorts `rows` stably by the whole keys of `entries` (one per row, see SortEntry::whole) with a radix
+// sort over the prefix's bytes and the key's length, least significant first; a byte that is the same
+// in every key takes no pass. Descending sorts by the complemented bytes, so ties keep their order.
+void radixSort(std::vector<std::uint32_t>& rows, const std::vector<SortEntry>& entries, bool descending) {
+    const auto byteOf = [&](std::uint32_t row, int position) -> std::uint8_t {
+        const SortEntry& e = entries[row];
+        const auto b =
+            static_cast<std::uint8_t>(position == 8 ? e.key.size() : e.head.bytes >> (8 * (7 - position)));
+        return descending ? static_cast<std::uint8_t>(255 - b) : b;
+    };
+    std::vector<std::uint32_t> scratch(rows.size());
+    for (int position = 8; position >= 0; --position) {
+        std::array<std::size_t, 257> start{};
+        for (const std::uint32_t row : rows) {
+            ++start[byteOf(row, position) + 1u];
+        }
+        if (std::find(start.begin(), start.end(), rows.size()) != start.end()) {
+            continue;
+        }
+        for (std::size_t b = 1; b < start.size(); ++b) {
+            start[b] += start[b - 1];
+        }
+        for (const std::uint32_t row : rows) {
+            scratch[start[byteOf(row, position)]++] = row;
+        }
+        rows.swap(scratch);
+    }
+}
 
 } // namespace
 
@@ -123,8 +165,12 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
     // One entry per row and column, row by row; the rows are sorted by their index.
     std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
     std::vector<std::uint32_t> rows(n);
+    constexpr std::uint32_t kAhead = 8;
     for (std::uint32_t i = 0; i < n; ++i) {
         rows[i] = i;
+        if (i + kAhead < n) {
+            m_rows[i + kAhead].prefetch();
+        }
         for (std::size_t k = 0; k < keys; ++k) {
             const std::string_view key = m_rows[i].cell(columns[k]);
             entries[i * keys + k] = SortEntry{foldKey(key), key};
@@ -139,7 +185,10 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
         }
         return 0;
     };
-    if (order == Qt::DescendingOrder) {
+    if (keys == 1 &&
+        std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.whole(); })) {
+        radixSort(rows, entries, order == Qt::DescendingOrder);
+    } else if (order == Qt::DescendingOrder) {
         std::stable_sort(rows.begin(), rows.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
     } else {

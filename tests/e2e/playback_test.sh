@@ -8,11 +8,6 @@ makelibrary=$2    # tunnora-makelibrary
 driver=$3         # tunnora-e2e-playback
 
 source "$(dirname "$0")/programfolder.sh"
-cleanup() {
-    for pid in $(pgrep -f "$work/tunnora" || true); do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work" "$runtime"
-}
-trap cleanup EXIT
 
 xvfb-run -a -s "-screen 0 1024x768x24" "$driver" "$work"
 

@@ -137,6 +137,45 @@ TEST(ListViewSort, ComparesTextIgnoringLetterCase) {
     EXPECT_EQ(f.column(0), (Texts{"Alpha", "ALPHA", "alpha2", "beta", "emil", "Émile"}));
 }
 
+TEST(ListViewSort, ShortAndLongKeysOrderAsTheTextComparisonInBothDirections) {
+    // Short plain keys (numbers, tracks, NUL bytes, blanks) and keys past 8 bytes or beyond ASCII
+    // mixed in one column, many of them equal: the stable order of compareIgnoringCase either way.
+    static const std::string kKeys[] = {"0003",      "0012", "0003", "ab",  std::string("ab\0", 3),
+                                        "AB",        "a",    "",     "  1", "12345678",
+                                        "123456789", "Ab c", "é",    "É",   "0012"};
+    std::vector<std::pair<std::string, std::string>> rows; // number, key
+    for (int i = 0; i < 600; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%04d", i);
+        rows.emplace_back(number, kKeys[(i * 7919) % std::size(kKeys)]);
+    }
+    for (const bool onlyShort : {true, false}) {
+        for (const int order : {0, 1}) {
+            ListFixture f;
+            f.columns({"#", "Key"});
+            std::vector<std::pair<std::string, std::string>> expected;
+            for (const auto& [number, key] : rows) {
+                if (!onlyShort || (key.size() <= 8 && key != "é" && key != "É")) {
+                    f.list->addRow({number, key});
+                    expected.emplace_back(number, key);
+                }
+            }
+            std::stable_sort(expected.begin(), expected.end(), [&](const auto& a, const auto& b) {
+                const int c = tk::compareIgnoringCase(a.second, b.second);
+                return order == 1 ? c > 0 : c < 0;
+            });
+            f.list->setSortOrder(order);
+            f.list->setSortKey(1);
+            f.list->setSorted(true);
+            Texts numbers;
+            for (const auto& e : expected) {
+                numbers.push_back(e.first);
+            }
+            EXPECT_EQ(f.column(0), numbers) << "short " << onlyShort << " order " << order;
+        }
+    }
+}
+
 TEST(ListViewSort, EveryAssignmentWhileOnSortsAgainWithChangedRows) {
     ListFixture f;
     f.columns({"Name"});
