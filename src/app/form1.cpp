@@ -36,6 +36,7 @@ Form1::Form1(Station& station)
     Timer8 = std::make_unique<tk::Timer>("Timer8", 500, true);
     Timer2->timer.connect([this] { Timer2_Timer(); });
     connectPlayer();
+    connectPlaylist();
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
     connectBrowsing();

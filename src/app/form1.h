@@ -14,9 +14,11 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 class FolderScan;
+struct SongColumns;
 class Station;
 namespace controls {
 class SliderPic;
@@ -36,6 +38,7 @@ class PictureBox;
 class Shape;
 class TextBox;
 class Timer;
+struct DropData;
 } // namespace tk
 
 // The main window: the start object of the station. It owns the state every subsystem shares (the
@@ -268,9 +271,12 @@ public:
     bool FindArtistAlbum();
     void SelectArtistAlbum();
     void Wheel1_Change();
-    // The album's song page (albumsongs.cpp).
+    // The album's song page (albumsongs.cpp): its fill and marks, and the list as a drag source.
     void FillAlbumView();
     void MarkChosenInSingleView();
+    void SingleView_Click();
+    void SingleView_MouseDown(int Button, int Shift, float X, float Y);
+    void SingleView_KeyPress(int& KeyAscii);
     // The album page of eight covers (albumpage.cpp).
     void ShowAlbumPage();
     void SwitchBrowseMode();
@@ -306,12 +312,6 @@ public:
     void SSonglist_KeyDown(int& KeyCode, int Shift);
     void SSonglist_MouseDown(int Button, int Shift, float X, float Y);
 
-    // Playlist adds (src/player): the selected song of the song list or of the search results, every
-    // song of the album's song page not yet queued.
-    void ListView_DblClick();
-    void SSonglist_DblClick();
-    void Image11_DblClick();
-
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
     std::int32_t RandomNumber(std::int32_t max);
@@ -332,6 +332,42 @@ public:
     void PickRandomSong(std::int32_t alsoAvoid = 0);
     void HighlightCurrentSong();
     void ClearSongHighlight();
+    // Player: filling the playlist (playlistadds.cpp, fileadds.cpp). A double-click or Enter queues the
+    // selected song of the song list, the album's songs or the song results unless it is queued
+    // already; the album cover queues every song of the album's song page not yet queued; a file of the
+    // add-songs page is queued with its own tags. None of them starts playback.
+    void ListView_DblClick();
+    void SingleView_DblClick();
+    void SSonglist_DblClick();
+    void Image11_DblClick();
+    void File1_DblClick();
+    void File1_MouseDown(int Button, int Shift, float X, float Y);
+    // The random-count box's tooltip with `limit` songs left to pick, and the next-song counter (the
+    // next row, "/", the rows) on both windows, the next row made 1 when none is set.
+    void showRandomLimit(std::int64_t limit);
+    void showQueueCounter();
+    // Marks the songs of the playlist queued again in the song list, after the list was loaded anew.
+    void remarkPlaylistSongs();
+    // Player: a drop onto the now-playing cover plays the dropped file or song at once (drops.cpp).
+    void Image1_OLEDragDrop(int Index, const tk::DropData& Data);
+    // Player: the playlist and last-songs pages (playlistedit.cpp): a click or key release opens the
+    // row's album, a double-click or Enter plays it, Delete removes it; the pages' buttons; the reset of
+    // every queued mark.
+    void play_Click();
+    void PrevView_Click();
+    void play_KeyUp(int& KeyCode, int Shift);
+    void PrevView_KeyUp(int& KeyCode, int Shift);
+    void play_KeyDown(int& KeyCode, int Shift);
+    void PrevView_KeyDown(int& KeyCode, int Shift);
+    void play_DblClick();
+    void PrevView_DblClick();
+    void Picture6_Click(int Index);
+    void Picture1_Click(int Index);
+    void RemoveListEntry(int Index);
+    void ResetSongMarks();
+    // Player: the playlist page buttons' pressed look, and the loop and random switches (modes.cpp).
+    void Picture6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture6_MouseUp(int Index, int Button, int Shift, float X, float Y);
     // Player: the random pick queues the number of random songs asked for in Text1.
     void RandomSelectSongs();
 
@@ -363,8 +399,19 @@ public:
 
 private:
     tk::Control* createListControl(const layout::Element& e, QWidget* parent);
-    // Connects the player's timers and sliders to their handlers.
+    // Connects the player's timers and sliders, and the playlist's lists and buttons, to their handlers.
     void connectPlayer();
+    void connectPlaylist();
+    // Playlist internals: the queue of one song of a song list; the queued look in every song list for
+    // `queued` record numbers (the song list's own rows too when asked); a file of a folder queued;
+    // the tag strings of the file at CurrentPath by its ending; the load-directory button.
+    void queueSelectedSong(tk::ListView& list, const SongColumns& columns);
+    void markQueuedSongs(const std::unordered_set<std::string>& queued, bool inSongList);
+    void queueFile(const std::string& folder, const std::string& name);
+    void readFileTags();
+    void loadFolderIntoPlaylist();
+    void clearPlaylist();
+    void clearLastSongs();
     // What the end-of-song timer does after the last row: loop to the first, or stop.
     void endOfPlaylist();
     // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows.

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "browse/songmarks.h"
+#include "browse/songcolumns.h"
 #include "library/songlist.h"
 #include "library/songpath.h"
 #include "library/songrecord.h"
@@ -57,5 +57,24 @@ void Form1::MarkChosenInSingleView() {
     if (SingleView->count() == 0) {
         return;
     }
-    markQueuedRows(*SingleView, queuedRecordNumbers(*ListView), 6, 1, 6);
+    markQueuedRows(*SingleView, queuedRecordNumbers(*ListView), kAlbumSongColumns.record,
+                   kAlbumSongColumns.marked);
+}
+
+// The album's songs as a drag source and Enter as a double-click. A click on an empty list marks
+// nothing: there is no song to drag.
+void Form1::SingleView_Click() {
+    if (SingleView->count() > 0) {
+        browse.DragSource = 2;
+    }
+}
+
+void Form1::SingleView_MouseDown(int, int, float, float) {
+    browse.DragSource = 2;
+}
+
+void Form1::SingleView_KeyPress(int& KeyAscii) {
+    if (KeyAscii == tk::kKeyReturn) {
+        SingleView_DblClick();
+    }
 }

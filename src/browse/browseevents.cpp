@@ -18,6 +18,14 @@ void Form1::connectBrowsing() {
         [this](int button, int shift, float x, float y) { ListView_MouseDown(button, shift, x, y); });
     ListView->keyPress.connect([this](int& key) { ListView_KeyPress(key); });
     ListView->columnClick.connect([this](int header) { ListView_ColumnClick(header); });
+    ListView->dblClick.connect([this] { ListView_DblClick(); });
+
+    SingleView->click.connect([this] { SingleView_Click(); });
+    SingleView->mouseDown.connect(
+        [this](int button, int shift, float x, float y) { SingleView_MouseDown(button, shift, x, y); });
+    SingleView->keyPress.connect([this](int& key) { SingleView_KeyPress(key); });
+    SingleView->dblClick.connect([this] { SingleView_DblClick(); });
+    Image11->dblClick.connect([this] { Image11_DblClick(); });
 
     Image6.connect(&tk::Control::mouseDown, [this](int i, int button, int shift, float x, float y) {
         Image6_MouseDown(i, button, shift, x, y);

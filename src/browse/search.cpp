@@ -22,9 +22,6 @@ using namespace songcol;
 
 namespace {
 
-// The record number's column of the song results.
-constexpr int kResultRecord = 6;
-
 constexpr const char* kTooShort = "     Need Minimum of 2 characters";
 
 std::size_t characterCount(std::string_view utf8) {
@@ -163,12 +160,16 @@ void Form1::MarkChosenInSonglist() {
     if (SSonglist->count() == 0) {
         return;
     }
-    markQueuedRows(*SSonglist, queuedRecordNumbers(*ListView), kResultRecord, 1, 5);
+    markQueuedRows(*SSonglist, queuedRecordNumbers(*ListView), kSongResultColumns.record,
+                   kSongResultColumns.marked);
 }
 
-// The search button; the add-songs page's button (index 8) belongs to the song library.
+// The search button, and the add-songs page's load-directory button (index 8), which fills the
+// playlist.
 void Form1::Switches_Click(int Index) {
-    if (Index == 9) {
+    if (Index == 8) {
+        loadFolderIntoPlaylist();
+    } else if (Index == 9) {
         Text2->setFocus();
         SearchSongs();
     }

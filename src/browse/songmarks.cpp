@@ -18,18 +18,32 @@ std::unordered_set<std::string> queuedRecordNumbers(const tk::ListView& songList
     return queued;
 }
 
+void markRow(tk::ListView& list, int row, MarkedCells cells) {
+    for (int c = cells.first; c <= cells.last; ++c) {
+        list.setBold(row, c, true);
+        list.setForeColor(row, c, kQueuedColor);
+    }
+}
+
 void markQueuedRows(tk::ListView& list, const std::unordered_set<std::string>& queued, int recordColumn,
-                    int first, int last) {
+                    MarkedCells cells) {
     if (queued.empty()) {
         return;
     }
     const int rows = list.count();
     for (int j = 1; j <= rows; ++j) {
         if (queued.count(list.subItem(j, recordColumn)) != 0) {
-            for (int c = first; c <= last; ++c) {
-                list.setBold(j, c, true);
-                list.setForeColor(j, c, kQueuedColor);
-            }
+            markRow(list, j, cells);
+        }
+    }
+}
+
+void clearMarks(tk::ListView& list, int first, int last) {
+    const int rows = list.count();
+    for (int j = 1; j <= rows; ++j) {
+        for (int c = first; c <= last; ++c) {
+            list.setBold(j, c, false);
+            list.setForeColor(j, c, 0);
         }
     }
 }

@@ -31,6 +31,9 @@ void Form1::Image2_Click(int Index) {
     case 0:
         ToggleAddMoreSongsPage();
         break;
+    case 1:
+        ResetSongMarks();
+        break;
     case 2:
         openTagEditor();
         break;

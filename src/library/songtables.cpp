@@ -10,7 +10,7 @@
 #include "platform/listview.h"
 #include "platform/pathcase.h"
 #include "platform/runtime.h"
-#include "platform/textbox.h"
+#include "player/songsource.h"
 
 #include <algorithm>
 #include <array>
@@ -102,10 +102,7 @@ void Form1::LoadDataBase() {
     if (songs == 0) {
         return;
     }
-    // The whole part of 0.9 x rows, exactly.
-    const std::int64_t randomMaximum = static_cast<std::int64_t>(ListView->count()) * 9 / 10;
-    Text1->setToolTipText("Maximum Songs To Select As Randomize Is : " + std::to_string(randomMaximum) +
-                          "  ");
+    showRandomLimit(randomPickWhole(*ListView));
     // Sorting by artist is switched on only by RestoreListOrder, which gives the final order in one sort:
     // a sort by the artist first would change nothing it leaves.
     ListView->setSortKey(1);
@@ -113,6 +110,8 @@ void Form1::LoadDataBase() {
     LoadAlbumList();
     LoadArtistList();
     RestoreListOrder();
+    // The songs still in the playlist stay marked queued, so none of them can be queued twice.
+    remarkPlaylistSongs();
 }
 
 void Form1::LoadAlbumList() {

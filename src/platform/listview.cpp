@@ -303,6 +303,11 @@ int ListView::findItem(std::string_view text) const {
     return m_model->find(0, text) + 1;
 }
 
+int ListView::findSubItem(int column, std::string_view text) const {
+    checkColumn(column, false);
+    return m_model->find(column, text) + 1;
+}
+
 // Sorting.
 
 bool ListView::sortedAsSet() const {

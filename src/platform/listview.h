@@ -77,6 +77,8 @@ public:
 
     // The first row whose row text is exactly `text`, or 0.
     int findItem(std::string_view text) const;
+    // The first row whose sub-item `column` is exactly `text`, or 0.
+    int findSubItem(int column, std::string_view text) const;
 
     bool sorted() const { return m_sorted; }
     void setSorted(bool on);

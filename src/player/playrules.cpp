@@ -66,4 +66,27 @@ std::int32_t recordNumberOf(std::string_view cell) noexcept {
     return static_cast<std::int32_t>(value);
 }
 
+double leadingNumber(std::string_view text) noexcept {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    double sign = 1.0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        sign = text[i] == '-' ? -1.0 : 1.0;
+        ++i;
+    }
+    double value = 0.0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10.0 + (text[i] - '0');
+    }
+    if (i < text.size() && text[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10.0) {
+            value += (text[i] - '0') * scale;
+        }
+    }
+    return sign * value;
+}
+
 } // namespace player
