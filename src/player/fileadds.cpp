@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/filelists.h"
 #include "platform/runtime.h"
+#include "player/playrules.h"
 #include "player/songsource.h"
 
 #include <algorithm>
@@ -17,11 +18,6 @@ namespace {
 
 constexpr const char* kMusicPattern = "*.mp3;*.cda;*.mid";
 constexpr const char* kNoMusicFiles = "Sorry, But No MP3 Files Were Found In This Folder";
-
-// A folder and a file name joined by one separator: the file "x.mp3" of "/" is "/x.mp3".
-std::string joinPath(const std::string& folder, const std::string& name) {
-    return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-}
 
 // The last three characters of a name in lower case: its ending whatever its letter case.
 std::string endingOf(std::string_view name) {
@@ -55,7 +51,7 @@ void Form1::readFileTags() {
 }
 
 void Form1::queueFile(const std::string& folder, const std::string& name) {
-    tags.CurrentPath = joinPath(folder, name);
+    tags.CurrentPath = player::pathInFolder(folder, name);
     readFileTags();
     appendPlaylistRow(
         {tags.TagTrack, tags.TagTitle, tags.TagArtist, tags.TagAlbum, tags.CurrentPath, "None"});

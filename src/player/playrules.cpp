@@ -66,6 +66,14 @@ std::int32_t recordNumberOf(std::string_view cell) noexcept {
     return static_cast<std::int32_t>(value);
 }
 
+std::string pathInFolder(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    return path.append(name);
+}
+
 double leadingNumber(std::string_view text) noexcept {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {

@@ -42,6 +42,9 @@ void followRemovedRow(PlaybackState& state, std::int32_t removed) noexcept;
 // them ("None", for a file that has no record) is 0.
 [[nodiscard]] std::int32_t recordNumberOf(std::string_view cell) noexcept;
 
+// A file of a folder: the two joined by one separator ("x.mp3" of "/" is "/x.mp3").
+[[nodiscard]] std::string pathInFolder(std::string_view folder, std::string_view name);
+
 // The number a typed text begins with: blanks skipped, then an optional sign, digits and a decimal
 // point ("  2.7 songs" is 2.7, "-3" is -3); a text that begins with no number is 0.
 [[nodiscard]] double leadingNumber(std::string_view text) noexcept;

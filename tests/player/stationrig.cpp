@@ -1,5 +1,8 @@
 #include "stationrig.h"
 
+#include "gui.h"
+#include "platform/picturebox.h"
+
 #include "library/songlist.h"
 #include "platform/label.h"
 #include "platform/listview.h"
@@ -13,9 +16,13 @@ namespace playbacktest {
 
 using namespace testing_support;
 
-StationRig::StationRig(int albums, int songs, int songMs, tk::Services services)
+StationRig::StationRig(int albums, int songs, int songMs, tk::Services services,
+                       const std::function<void(TestDatabase&)>& edit)
     : rt(std::move(services), TestOptions{.fakePlayer = true, .skin = true}) {
     db = makeDatabase(rt.programFolder() / "Music", albums, songs);
+    if (edit) {
+        edit(db);
+    }
     writeDatabase(rt.programFolder(), db);
     for (const library::SongRecord& song : db.songs) {
         std::filesystem::create_directories(std::filesystem::path(song.fileLocation).parent_path());
@@ -29,6 +36,14 @@ StationRig::StationRig(int albums, int songs, int songMs, tk::Services services)
 }
 
 StationRig::~StationRig() = default;
+
+void StationRig::show() {
+    showAndExpose(&f());
+}
+
+void StationRig::bar(int element, int button) {
+    click(&f().switch_[element], button);
+}
 
 void StationRig::queue(int record) {
     const library::SongRecord& song = db.songs.at(record - 1);

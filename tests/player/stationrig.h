@@ -10,6 +10,7 @@
 #include "testruntime.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,8 +19,10 @@ namespace playbacktest {
 
 class StationRig {
 public:
-    // `albums` albums of `songs` songs; every song plays `songMs` long.
-    explicit StationRig(int albums = 1, int songs = 4, int songMs = 3000, tk::Services services = {});
+    // `albums` albums of `songs` songs, changed by `edit` before they are written; every song plays
+    // `songMs` long.
+    explicit StationRig(int albums = 1, int songs = 4, int songMs = 3000, tk::Services services = {},
+                        const std::function<void(testing_support::TestDatabase&)>& edit = {});
     ~StationRig();
 
     Form1& f() { return m_station->form1(); }
@@ -33,6 +36,9 @@ public:
     void queue(int record);
     void queue(std::initializer_list<int> records);
     void run(int ms) { rt.advance(ms); }
+    // Shows the main window, for tests that work it with the mouse and keys; clicks bar element `e`.
+    void show();
+    void bar(int element, int button = 1);
 
     // Record `record`'s stored play count, its four bytes as in "Data.mld".
     std::string storedCount(int record) const;

@@ -1,9 +1,14 @@
 #include "gui.h"
 
 #include "platform/control.h"
+#include "platform/listmodel.h"
+#include "platform/listview.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QTest>
+#include <QTreeView>
 #include <QWindow>
 
 namespace testing_support {
@@ -84,6 +89,23 @@ void startDragging(QWidget* target, QPoint from) {
     for (int step = 1; step <= 3; ++step) {
         QTest::mouseMove(target, from + QPoint(QApplication::startDragDistance() * step, 0));
     }
+}
+
+QPoint rowPoint(tk::ListView& list, int row) {
+    list.model().announcePending();
+    return list.view().visualRect(list.model().index(row - 1, 1)).center();
+}
+
+void doubleClickRow(tk::ListView& list, int row) {
+    doubleClick(list.view().viewport(), 1, rowPoint(list, row));
+}
+
+void drop(QWidget* target, const QMimeData& data) {
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
 }
 
 void type(QWidget* target, const std::string& text) {

@@ -5,9 +5,12 @@
 
 #include <string>
 
+class QMimeData;
+
 namespace tk {
 class Control;
-}
+class ListView;
+} // namespace tk
 
 namespace testing_support {
 
@@ -27,6 +30,11 @@ void moveMouse(QWidget* target, QPoint at, int buttonsHeld = 0);
 // Presses the left button at `from` and moves the mouse far enough to the right for a drag to start;
 // the button stays down (offscreen, the drag ends at once).
 void startDragging(QWidget* target, QPoint from);
+// The centre of row `row`'s first sub-item in a list's view, and a double-click there.
+QPoint rowPoint(tk::ListView& list, int row);
+void doubleClickRow(tk::ListView& list, int row);
+// Drops `data` on `target` as a drag that ends there: its entry, then the drop.
+void drop(QWidget* target, const QMimeData& data);
 // Types text into the focused part of `target` (a text box), key by key.
 void type(QWidget* target, const std::string& text);
 void pressKey(QWidget* target, int qtKey, const std::string& text = {});
