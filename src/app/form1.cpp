@@ -37,6 +37,7 @@ Form1::Form1(Station& station)
     Timer2->timer.connect([this] { Timer2_Timer(); });
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
+    connectLayoutEditor();
 }
 
 Form1::~Form1() = default;

@@ -22,6 +22,9 @@ public:
     void setCaption(const std::string& caption);
     void setBackColor(OleColor color);
 
+protected:
+    bool clickFollowsRelease() const override { return false; }
+
 private:
     QCheckBox* m_box;
     int m_value = 0;

@@ -4,10 +4,13 @@
 #include "platform/errors.h"
 #include "platform/runtime.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace tk {
 
@@ -109,6 +112,50 @@ void Form::setAlwaysOnTop(bool on) {
     if (wasVisible) {
         show();
     }
+}
+
+void Form::keepAbove(Form& owner) {
+    winId();
+    owner.winId();
+    windowHandle()->setTransientParent(owner.windowHandle());
+    // Without a window manager nothing else keeps it there: the owner shown last would cover it.
+    if (isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();
+        activateWindow();
+    }
+}
+
+void Form::setKeyPreview(bool on) {
+    if (on == m_keyPreview) {
+        return;
+    }
+    m_keyPreview = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_keyPreview || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // A key goes to the window's focus widget first and then up through its containers; the window
+    // sees it once, at the first of them.
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* first = focusWidget() ? focusWidget() : this;
+    if (widget != first || widget->window() != this) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    int code = keyCodeFromQt(key->key());
+    if (code == 0) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int shift = shiftFromQt(key->modifiers());
+    raiseEvent([&] { keyDown(code, shift); });
+    return code == 0;
 }
 
 void Form::placeOnScreen() {

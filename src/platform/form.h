@@ -48,6 +48,14 @@ public:
 
     // Keeps a dialog above the other windows of the station.
     void setAlwaysOnTop(bool on);
+    // Keeps this window above `owner`: it becomes a window of the owner's (transient for it on X11)
+    // and, while shown, is raised over it.
+    void keepAbove(Form& owner);
+
+    // Key preview: the window's KeyDown (key code, shift) runs for every key pressed in it before the
+    // control with the focus sees the key; a handler that sets the code to 0 keeps the key from it.
+    void setKeyPreview(bool on);
+    Event<int&, int> keyDown;
 
     // The window manager asked to close the window. Nothing closes by itself; the owner decides.
     Event<> closeRequested;
@@ -55,6 +63,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeOnScreen();
@@ -64,6 +73,7 @@ private:
     OleColor m_backColor = kSysButtonFace;
     Picture m_picture;
     int m_windowState = 0;
+    bool m_keyPreview = false;
     float m_dialogLeft = 0;
     float m_dialogTop = 0;
     float m_dialogWidth = 6000;

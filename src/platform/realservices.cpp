@@ -1,7 +1,7 @@
 #include "platform/errors.h"
 #include "platform/pathcase.h"
-#include "platform/playerwindows.h"
 #include "platform/picture.h"
+#include "platform/playerwindows.h"
 #include "platform/runtime.h"
 
 #include <QApplication>
@@ -309,6 +309,9 @@ Services realServices(Services s) {
     }
     if (!s.windows) {
         s.windows = tk::PlayerWindows::forThisUser();
+    }
+    if (!s.dialogs) {
+        s.dialogs = toolkitCommonDialogs();
     }
     if (!s.screen) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
