@@ -12,6 +12,9 @@ namespace tk {
 
 namespace {
 
+// Loads started whose results have not yet been handed back; only the event loop's thread counts.
+int g_outstanding = 0;
+
 // A picture file decoded to fit within the size; a null image when it cannot be read.
 QImage decodeFitted(const std::filesystem::path& path, int widthPx, int heightPx) {
     std::error_code ec;
@@ -38,11 +41,13 @@ BackgroundPictures::~BackgroundPictures() = default;
 
 void BackgroundPictures::load(const std::filesystem::path& path, int widthPx, int heightPx, Done done) {
     std::weak_ptr<bool> alive = m_alive;
+    ++g_outstanding;
     const auto resolved = resolveIgnoringCase(path);
     if (!resolved) {
         QMetaObject::invokeMethod(
             qApp,
             [alive, done = std::move(done)] {
+                --g_outstanding;
                 if (!alive.expired()) {
                     dispatch([&] { done(std::nullopt); });
                 }
@@ -57,6 +62,7 @@ void BackgroundPictures::load(const std::filesystem::path& path, int widthPx, in
             QMetaObject::invokeMethod(
                 qApp,
                 [alive, done, image] {
+                    --g_outstanding;
                     if (alive.expired()) {
                         return;
                     }
@@ -71,8 +77,11 @@ void BackgroundPictures::load(const std::filesystem::path& path, int widthPx, in
 }
 
 void BackgroundPictures::waitForAll() {
-    QThreadPool::globalInstance()->waitForDone();
-    QCoreApplication::sendPostedEvents(qApp, QEvent::MetaCall);
+    // A result may start another load (an unreadable picture makes way for the next one).
+    while (g_outstanding > 0) {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::sendPostedEvents(qApp, QEvent::MetaCall);
+    }
 }
 
 } // namespace tk

@@ -141,14 +141,21 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (!m_keyPreview || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
         return QWidget::eventFilter(watched, event);
     }
-    // A key goes to the window's focus widget first and then up through its containers; the window
-    // sees it once, at the first of them.
     auto* widget = static_cast<QWidget*>(watched);
-    QWidget* first = focusWidget() ? focusWidget() : this;
-    if (widget != first || widget->window() != this) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (widget->window() != this) {
         return QWidget::eventFilter(watched, event);
     }
-    auto* key = static_cast<QKeyEvent*>(event);
+    // A key a control leaves goes on up through its containers, and the focus may move meanwhile: the
+    // window sees each key once, at the first widget it reaches.
+    const bool passingUp = key == m_previewedKey && key->timestamp() == m_previewedTime && m_previewedAt &&
+                           widget->isAncestorOf(m_previewedAt);
+    if (passingUp) {
+        return QWidget::eventFilter(watched, event);
+    }
+    m_previewedKey = key;
+    m_previewedTime = key->timestamp();
+    m_previewedAt = widget;
     int code = keyCodeFromQt(key->key());
     if (code == 0) {
         return QWidget::eventFilter(watched, event);

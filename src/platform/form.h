@@ -4,6 +4,7 @@
 #include "platform/event.h"
 #include "platform/picture.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <string>
@@ -74,6 +75,10 @@ private:
     Picture m_picture;
     int m_windowState = 0;
     bool m_keyPreview = false;
+    // The key press the window saw last, and where, so that it sees the key once on its way up.
+    const QEvent* m_previewedKey = nullptr;
+    quint64 m_previewedTime = 0;
+    QPointer<QWidget> m_previewedAt;
     float m_dialogLeft = 0;
     float m_dialogTop = 0;
     float m_dialogWidth = 6000;
