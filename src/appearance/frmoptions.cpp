@@ -24,6 +24,7 @@ FrmOptions::FrmOptions(Station& station)
     , m_station(station) {
     setCaption("Options");
     setAlwaysOnTop(true);
+    setControlFont(tk::FontSpec{}); // the dialog font its captions were laid out for
     const std::span<const layout::Element> groups[] = {layout::kOptionsElements};
     buildWindow(*this, groups, m_controls, [](const layout::Element& e, QWidget* parent) -> tk::Control* {
         return e.kind == layout::Kind::Slider ? &controls::createSampleSlider(parent, e.index)->control()

@@ -114,6 +114,10 @@ void Form::setAlwaysOnTop(bool on) {
     }
 }
 
+void Form::setControlFont(const FontSpec& font) {
+    setFont(toQFont(font, screenScale()));
+}
+
 void Form::keepAbove(Form& owner) {
     winId();
     owner.winId();

@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/event.h"
+#include "platform/font.h"
 #include "platform/picture.h"
 
 #include <QPointer>
@@ -46,6 +47,9 @@ public:
     void setDialogGeometry(float left, float top, float width, float height);
     float scaleWidth() const;
     float scaleHeight() const;
+
+    // The font of the window's controls that name none of their own.
+    void setControlFont(const FontSpec& font);
 
     // Keeps a dialog above the other windows of the station.
     void setAlwaysOnTop(bool on);
