@@ -9,7 +9,7 @@
 #include "screen/form2.h"
 #include "testruntime.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -17,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <random>
 
@@ -79,8 +78,8 @@ void writePhotograph(const std::filesystem::path& path, int width, int height) {
     QPainter p(&image);
     p.fillRect(image.rect(), QColor(40, 80, 120));
     for (int k = 0; k < 4000; ++k) {
-        p.fillRect(static_cast<int>(random() % width), static_cast<int>(random() % height), 20 + random() % 200,
-                   20 + random() % 200, QColor::fromRgb(random() & 0xFFFFFF));
+        p.fillRect(static_cast<int>(random() % width), static_cast<int>(random() % height),
+                   20 + random() % 200, 20 + random() % 200, QColor::fromRgb(random() & 0xFFFFFF));
     }
     p.end();
     std::filesystem::create_directories(path.parent_path());
@@ -134,15 +133,3 @@ void BM_PhotographDecodedWhole(benchmark::State& state) {
 BENCHMARK(BM_PhotographDecodedWhole)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

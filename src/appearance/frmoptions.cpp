@@ -118,28 +118,24 @@ void FrmOptions::Form_KeyDown(int& KeyCode, int Shift) {
 
 // The justify boxes: ticking one clears the other two (whose handlers set their own alignment first),
 // so the preview ends with the alignment of the box clicked; unticking leaves all three clear.
-void FrmOptions::Check1_Click() {
-    if (Check1->value() == 1) {
-        Check2->setValue(0);
-        Check3->setValue(0);
+void FrmOptions::justify(tk::CheckBox* own, tk::CheckBox* other1, tk::CheckBox* other2, int alignment) {
+    if (own->value() == 1) {
+        other1->setValue(0);
+        other2->setValue(0);
     }
-    Label2->setAlignment(0);
+    Label2->setAlignment(alignment);
+}
+
+void FrmOptions::Check1_Click() {
+    justify(Check1, Check2, Check3, 0);
 }
 
 void FrmOptions::Check2_Click() {
-    if (Check2->value() == 1) {
-        Check1->setValue(0);
-        Check3->setValue(0);
-    }
-    Label2->setAlignment(2);
+    justify(Check2, Check1, Check3, 2);
 }
 
 void FrmOptions::Check3_Click() {
-    if (Check3->value() == 1) {
-        Check2->setValue(0);
-        Check1->setValue(0);
-    }
-    Label2->setAlignment(1);
+    justify(Check3, Check2, Check1, 1);
 }
 
 void FrmOptions::Command1_Click() {

@@ -18,6 +18,7 @@ class CommandButton;
 class Control;
 class Image;
 class Label;
+class Picture;
 class PictureBox;
 class TabStrip;
 class TextBox;
@@ -113,13 +114,24 @@ private:
     void applyTextBoxesPage();
     void applyImagesPage(bool screen);
     void applySlidersPage();
-    // The element number in Text2 when it names an element of an array of `count`; otherwise tells the
-    // owner what is wrong.
-    std::optional<int> elementIndex(int count, const char* element, const char* window);
+    // The element number in Text2 when it names an element of an array of `count` on the main window
+    // or, with `screen`, on the playing-now screen; otherwise tells the owner what is wrong.
+    std::optional<int> elementIndex(int count, const char* element, bool screen);
     // A place (or, with `size`, a width or height) in twips from `box`; otherwise tells the owner why not.
     std::optional<float> twipsIn(const tk::TextBox& box, const char* name, bool size);
     // Tells the owner that nothing was applied because of `box`.
     void refuse(const std::string& box, const std::string& text, const std::string& reason);
+    void showPicturePick(int index, const tk::Control& element, const tk::Picture& picture, bool cover);
+    // The element number and the place the page's two place boxes give, when all three are right.
+    struct Target {
+        int index;
+        float top;
+        float left;
+    };
+    std::optional<Target> checkedTarget(int count, const char* element, bool screen, const tk::TextBox& top,
+                                        const char* topName, const tk::TextBox& left, const char* leftName);
+    // The justify boxes: ticking `own` clears the other two; the preview takes `alignment`.
+    void justify(tk::CheckBox* own, tk::CheckBox* other1, tk::CheckBox* other2, int alignment);
     // The three previews take a font or a text colour.
     void showPreviewFont(const tk::FontSpec& font);
     void showPreviewColor(std::uint32_t color);

@@ -17,6 +17,16 @@ void centreOnPointer(tk::Control& element, float x, float y) {
 namespace {
 // Only the left button alone drags.
 constexpr int kDragButtons = tk::kLeftButton;
+
+// Moves a label, a cover or a bar element by its centre and shows its new place in two of the dialog's
+// boxes.
+void dragShowingPlace(Form1& f, tk::Control& element, float x, float y, tk::TextBox* FrmOptions::*top,
+                      tk::TextBox* FrmOptions::*left) {
+    centreOnPointer(element, x, y);
+    FrmOptions& options = f.station().frmOptions();
+    (options.*top)->setText(twipsText(element.top()));
+    (options.*left)->setText(twipsText(element.left()));
+}
 } // namespace
 
 void Form1::connectLayoutEditor() {
@@ -53,35 +63,23 @@ void Form1::Label1_MouseMove(int Index, int Button, int, float X, float Y) {
     if (Button != kDragButtons || layout.LayoutEditMode != 1.0f) {
         return;
     }
-    tk::Label& label = Label1[Index];
-    centreOnPointer(label, X, Y);
-    FrmOptions& options = station().frmOptions();
-    options.Text7->setText(twipsText(label.top()));
-    options.Text8->setText(twipsText(label.left()));
-    label.setBorderStyle(1);
+    dragShowingPlace(*this, Label1[Index], X, Y, &FrmOptions::Text7, &FrmOptions::Text8);
+    Label1[Index].setBorderStyle(1);
 }
 
 void Form1::Image1_MouseMove(int Index, int Button, int, float X, float Y) {
     if (Button != kDragButtons || layout.LayoutEditMode != 1.0f) {
         return;
     }
-    tk::Image& cover = Image1[Index];
-    centreOnPointer(cover, X, Y);
-    FrmOptions& options = station().frmOptions();
-    options.Text11->setText(twipsText(cover.top()));
-    options.Text12->setText(twipsText(cover.left()));
+    dragShowingPlace(*this, Image1[Index], X, Y, &FrmOptions::Text11, &FrmOptions::Text12);
 }
 
 void Form1::switch_MouseMove(int Index, int Button, int, float X, float Y) {
     if (Button != kDragButtons || layout.LayoutEditMode != 1.0f) {
         return;
     }
-    tk::PictureBox& element = switch_[Index];
-    centreOnPointer(element, X, Y);
-    FrmOptions& options = station().frmOptions();
-    options.Text11->setText(twipsText(element.top()));
-    options.Text12->setText(twipsText(element.left()));
-    element.setBorderStyle(0);
+    dragShowingPlace(*this, switch_[Index], X, Y, &FrmOptions::Text11, &FrmOptions::Text12);
+    switch_[Index].setBorderStyle(0);
     switch_Change(Index); // the wheel stays above element 16, whichever element moved
 }
 

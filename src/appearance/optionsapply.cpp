@@ -55,7 +55,8 @@ void FrmOptions::refuse(const std::string& box, const std::string& text, const s
                          tk::kMsgExclamation, rt.appTitle());
 }
 
-std::optional<int> FrmOptions::elementIndex(int count, const char* element, const char* window) {
+std::optional<int> FrmOptions::elementIndex(int count, const char* element, bool screen) {
+    const char* window = screen ? "playing-now screen" : "main window";
     const std::string text = Text2->text();
     const auto number = conf::parseNumber(text);
     if (!number) {
@@ -92,38 +93,46 @@ std::optional<float> FrmOptions::twipsIn(const tk::TextBox& box, const char* nam
     return std::nullopt;
 }
 
+std::optional<FrmOptions::Target> FrmOptions::checkedTarget(int count, const char* element, bool screen,
+                                                            const tk::TextBox& top, const char* topName,
+                                                            const tk::TextBox& left, const char* leftName) {
+    const auto i = elementIndex(count, element, screen);
+    const auto t = i ? twipsIn(top, topName, false) : std::nullopt;
+    const auto l = t ? twipsIn(left, leftName, false) : std::nullopt;
+    if (!l) {
+        return std::nullopt;
+    }
+    return Target{*i, *t, *l};
+}
+
 void FrmOptions::applyLabelsPage(bool screen) {
-    const auto i = screen ? elementIndex(conf::kScreenLabels, "label", "playing-now screen")
-                          : elementIndex(conf::kMainLabels, "label", "main window");
-    if (!i) {
+    const auto to = checkedTarget(screen ? conf::kScreenLabels : conf::kMainLabels, "label", screen, *Text7,
+                                  "Top Position", *Text8, "Left Position");
+    if (!to) {
         return;
     }
-    const auto top = twipsIn(*Text7, "Top Position", false);
-    const auto left = top ? twipsIn(*Text8, "Left Position", false) : std::nullopt;
-    if (!left) {
-        return;
-    }
+    const int i = to->index;
     Form1& main = m_station.form1();
     Form2& other = m_station.form2();
-    tk::Label& target = screen ? other.F2_Label1[*i] : main.Label1[*i];
+    tk::Label& target = screen ? other.F2_Label1[i] : main.Label1[i];
     // Sized to the new font first, so the label takes its height; then fixed at 2000 twips wide so
     // that the alignment has room to show.
     target.setAutoSize(true);
     target.setFont(Label2->font());
     target.setForeColor(Label2->foreColor());
     target.setAlignment(Label2->alignment());
-    target.setTop(*top);
-    target.setLeft(*left);
+    target.setTop(to->top);
+    target.setLeft(to->left);
     for (tk::Label* preview : {Label3, Label4}) {
         preview->setFont(Label2->font());
         preview->setForeColor(Label2->foreColor());
         preview->setAlignment(Label2->alignment());
     }
-    main.Label1[*i].setAutoSize(false);
-    main.Label1[*i].setWidth(2000);
-    if (*i < conf::kScreenLabels) {
-        other.F2_Label1[*i].setAutoSize(false);
-        other.F2_Label1[*i].setWidth(2000);
+    main.Label1[i].setAutoSize(false);
+    main.Label1[i].setWidth(2000);
+    if (i < conf::kScreenLabels) {
+        other.F2_Label1[i].setAutoSize(false);
+        other.F2_Label1[i].setWidth(2000);
     }
 }
 
@@ -138,23 +147,19 @@ void FrmOptions::applyImagesPage(bool screen) {
     const bool cover = m_picked == Picked::Cover;
     const int count = cover ? (screen ? conf::kScreenImages : conf::kMainImages)
                             : (screen ? conf::kScreenButtons : conf::kButtons);
-    const auto i = elementIndex(count, cover ? "cover" : "picture button",
-                                screen ? "playing-now screen" : "main window");
-    if (!i) {
+    const auto to =
+        checkedTarget(count, cover ? "cover" : "picture button", screen, *Text11, "Top", *Text12, "Left");
+    if (!to) {
         return;
     }
-    const auto top = twipsIn(*Text11, "Top", false);
-    const auto left = top ? twipsIn(*Text12, "Left", false) : std::nullopt;
-    if (!left) {
-        return;
-    }
+    const int i = to->index;
     Form1& main = m_station.form1();
     Form2& other = m_station.form2();
     if (!cover) {
         // A picture button keeps the size of its picture.
-        tk::PictureBox& button = screen ? other.F2_Picture1[*i] : main.switch_[*i];
-        button.setTop(*top);
-        button.setLeft(*left);
+        tk::PictureBox& button = screen ? other.F2_Picture1[i] : main.switch_[i];
+        button.setTop(to->top);
+        button.setLeft(to->left);
         return;
     }
     const auto width = twipsIn(*Text9, "Width", true);
@@ -162,9 +167,9 @@ void FrmOptions::applyImagesPage(bool screen) {
     if (!height) {
         return;
     }
-    tk::Image& image = screen ? other.F2_Image1[*i] : main.Image1[*i];
-    image.setTop(*top);
-    image.setLeft(*left);
+    tk::Image& image = screen ? other.F2_Image1[i] : main.Image1[i];
+    image.setTop(to->top);
+    image.setLeft(to->left);
     image.setWidth(*width);
     image.setHeight(*height);
 }

@@ -52,35 +52,33 @@ void FrmOptions::showAlignmentOfPreview() {
 }
 
 void FrmOptions::showCoverPick(int index, const tk::Image& cover) {
-    m_picked = Picked::Cover;
-    Text2->setText(std::to_string(index));
-    Image1->setVisible(true);
-    Picture1->setVisible(false);
-    Label13->setVisible(false);
-    Image1->setPicture(cover.picture());
-    Image1->setHeight(cover.height());
-    Image1->setWidth(cover.width());
-    Text9->setText(twipsText(cover.width()));
-    Text10->setText(twipsText(cover.height()));
-    Text11->setText(twipsText(cover.top()));
-    Text12->setText(twipsText(cover.left()));
-    Text9->setEnabled(true);
-    Text10->setEnabled(true);
+    showPicturePick(index, cover, cover.picture(), true);
 }
 
 void FrmOptions::showButtonPick(int index, const tk::PictureBox& button) {
-    m_picked = Picked::Button;
+    showPicturePick(index, button, button.picture(), false);
+}
+
+// A cover shows in the stretching preview and its size can be edited; a picture button shows in the
+// preview that takes its picture's size, with the note that it does, and its size boxes are locked.
+void FrmOptions::showPicturePick(int index, const tk::Control& element, const tk::Picture& picture,
+                                 bool cover) {
+    m_picked = cover ? Picked::Cover : Picked::Button;
     Text2->setText(std::to_string(index));
-    Image1->setVisible(false);
-    Picture1->setVisible(true);
-    Label13->setVisible(true);
-    Picture1->setPicture(button.picture());
-    Picture1->setHeight(button.height());
-    Picture1->setWidth(button.width());
-    Text9->setText(twipsText(button.width()));
-    Text10->setText(twipsText(button.height()));
-    Text11->setText(twipsText(button.top()));
-    Text12->setText(twipsText(button.left()));
-    Text9->setEnabled(false);
-    Text10->setEnabled(false);
+    Image1->setVisible(cover);
+    Picture1->setVisible(!cover);
+    Label13->setVisible(!cover);
+    if (cover) {
+        Image1->setPicture(picture);
+        Image1->move(Image1->left(), Image1->top(), element.width(), element.height());
+    } else {
+        Picture1->setPicture(picture);
+        Picture1->move(Picture1->left(), Picture1->top(), element.width(), element.height());
+    }
+    Text9->setText(twipsText(element.width()));
+    Text10->setText(twipsText(element.height()));
+    Text11->setText(twipsText(element.top()));
+    Text12->setText(twipsText(element.left()));
+    Text9->setEnabled(cover);
+    Text10->setEnabled(cover);
 }
