@@ -98,14 +98,28 @@ void addColumns(tk::ListView& list) {
     }
 }
 
-void fillWithRows(tk::ListView& list) {
+// A host window with an empty song list in it.
+std::unique_ptr<QWidget> songListHost(tk::ListView*& list) {
+    auto host = std::make_unique<QWidget>();
+    list = new tk::ListView(host.get(), "ListView");
+    addColumns(*list);
+    return host;
+}
+
+// Adds the first `count` songs, a whole row at a time.
+void addSongs(tk::ListView& list, int count) {
     std::array<std::string_view, kColumns> cells;
-    for (const SongRow& song : songs()) {
+    for (int i = 0; i < count; ++i) {
+        const SongRow& song = songs()[static_cast<std::size_t>(i)];
         for (int c = 0; c < kColumns; ++c) {
             cells[static_cast<std::size_t>(c)] = song[static_cast<std::size_t>(c)];
         }
         list.addRow(cells);
     }
+}
+
+void fillWithRows(tk::ListView& list) {
+    addSongs(list, kSongs);
 }
 
 // The old way the loader writes a row: the row text, then sub-items one by one.
@@ -139,9 +153,8 @@ void BM_ListViewMemory(benchmark::State& state) {
         malloc_trim(0);
         const long rssBefore = statusKb("VmRSS");
         const long peakBefore = statusKb("VmHWM");
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
         fillWithRows(*list);
         QCoreApplication::sendPostedEvents();
         list->setSortKey(4);
@@ -157,13 +170,28 @@ void BM_ListViewMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ListViewMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&)) {
+// Rows added one by one into a list that stays sorted by title, as the scan and the search do; and,
+// for comparison, the same rows appended with sorting off and sorted once at the end.
+constexpr int kSortedRows = 80000;
+
+void addSortedOneByOne(tk::ListView& list) {
+    list.setSortKey(4);
+    list.setSorted(true);
+    addSongs(list, kSortedRows);
+}
+
+void appendThenSort(tk::ListView& list) {
+    addSongs(list, kSortedRows);
+    list.setSortKey(4);
+    list.setSorted(true);
+}
+
+void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&), int rows) {
     songs();
     for (auto _ : state) {
         state.PauseTiming();
-        auto host = std::make_unique<QWidget>();
-        auto* list = new tk::ListView(host.get(), "ListView");
-        addColumns(*list);
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
         state.ResumeTiming();
         fill(*list);
         QCoreApplication::sendPostedEvents(); // the views learn of the rows
@@ -172,10 +200,38 @@ void BM_ListViewFill(benchmark::State& state, void (*fill)(tk::ListView&)) {
         host.reset();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kSongs);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK_CAPTURE(BM_ListViewFill, Rows100k, &fillWithRows)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ListViewFill, SubItems100k, &fillWithSubItems)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, Rows100k, &fillWithRows, kSongs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, SubItems100k, &fillWithSubItems, kSongs)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, SortedOneByOne80k, &addSortedOneByOne, kSortedRows)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ListViewFill, AppendThenSort80k, &appendThenSort, kSortedRows)
+    ->Unit(benchmark::kMillisecond);
+
+// Rows removed one by one, each from a pseudo-random place, from a sorted list of 80,000 until it
+// is empty.
+void BM_ListViewSortedRemove(benchmark::State& state) {
+    songs();
+    for (auto _ : state) {
+        state.PauseTiming();
+        tk::ListView* list = nullptr;
+        auto host = songListHost(list);
+        appendThenSort(*list);
+        QCoreApplication::sendPostedEvents();
+        std::mt19937 rng(7);
+        state.ResumeTiming();
+        while (list->count() > 0) {
+            list->remove(1 + static_cast<int>(rng() % static_cast<unsigned>(list->count())));
+        }
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kSortedRows);
+}
+BENCHMARK(BM_ListViewSortedRemove)->Unit(benchmark::kMillisecond);
 
 // One re-sort by a text column of the loaded list, the rows standing in record order before it. With
 // the list on screen, the time includes the view's new layout and one paint.

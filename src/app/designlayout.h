@@ -288,7 +288,8 @@ inline constexpr Element kMainControls[] = {
      .toolTip = "Turn Wheel To Select"},
     {.name = "Text1", .kind = Kind::TextBox, .rect = {13275, 9450, 645, 285}, .caption = "000",
      .toolTip = "Type How Many Songs To Play Randomly", .font = kArial975, .backColor = kBoxBackColor},
-    {.name = "Shape1", .kind = Kind::Shape, .rect = {15480, 0, 840, 1080}},
+    // Only the animations move it; it is never shown (on a wide screen it would stand in the blank area).
+    {.name = "Shape1", .kind = Kind::Shape, .rect = {15480, 0, 840, 1080}, .visible = false},
 };
 
 // Guide bars of layout-edit mode on the main window, hidden outside it.

@@ -38,6 +38,8 @@ Form1::Form1(Station& station)
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
     connectLayoutEditor();
+    connectBrowsing();
+    connectLibrary();
 }
 
 Form1::~Form1() = default;
@@ -175,14 +177,18 @@ void Form1::takeControls() {
     }
 
     // The stacking the pages rely on: the sliding pages above everything else on the window, the doors
-    // above the browse pages, the password page on top of all.
+    // above the browse pages, the password page on top of all. The browse-mode button lies over the top
+    // of the page area, above it, so that the whole button takes the mouse.
     for (tk::PictureBox* page :
          {Page_PlayList, Page_LastSongPlaylist, Page_AddSongs, Page_AddMoreSongs, Page_EditID3v2}) {
         page->setStackLayer(tk::kLayerWindowed + 10);
     }
     Page_EditScreenPass->setStackLayer(tk::kLayerWindowed + 20);
+    // The delete page slides down over the folder box of the page it lies in.
+    Page_DeleteDataBase->setStackLayer(tk::kLayerWindowed + 10);
     LeftDoor->setStackLayer(tk::kLayerWindowed + 10);
     RightDoor->setStackLayer(tk::kLayerWindowed + 10);
+    switch_[19].setStackLayer(tk::kLayerWindowed + 1);
 }
 
 void Form1::formUnload() {}

@@ -4,6 +4,7 @@
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
 #include "platform/color.h"
+#include "library/tagwriteresult.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
@@ -15,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+class FolderScan;
 class Station;
 namespace controls {
 class SliderPic;
@@ -251,23 +253,92 @@ public:
     // The database files already reported as unreadable in this run: each is reported once.
     std::set<std::string> unreadableReported;
 
-    // Browsing: song list order (src/browse).
-    // Artist, album and track order in one sort, sorting left off.
-    void RestoreListOrder();
-    // Play-count order, most played first, sorting left on.
-    void SortByPlays();
+    // Song library: the tag boxes txtMP3(0..13) and cboGenre1 (src/library/tagboxes.cpp). The two
+    // readers take the file at CurrentPath: ReadID3v1 empties the current tag strings and fills the
+    // ID3v1 boxes, ReadID3v2 fills the ID3v2 boxes and sets the current tag strings from both tags.
+    // They fill the boxes only when the tag editor holds no song or holds this one, so a song read for
+    // another purpose never changes what the editor's Apply writes.
+    void ReadID3v1();
+    void ReadID3v2();
+    // Writes the ID3v2 boxes and the genre box into the editor's song (CurrentPath when the editor
+    // holds none) and mirrors them into its ID3v1 tag; then empties the boxes and reads both tags
+    // back. A refused write changes nothing and says why.
+    id3::TagWriteResult WriteID3v2Tag();
+    // Empties txtMP3(0..12) and the genre box; txtMP3(13) keeps the genre last read.
+    void ClearTagFields();
+    // SongRec from the current tag strings, the song's path and CurRecord.
+    void FillSongRecord(std::string_view path);
 
-    // Browsing: the current album and the wheel (src/browse).
-    void FindArtistAlbum();
+    // Song library: adding songs (src/library/folderscan.cpp). Scans the folder tree of Dir2 into the
+    // database: every song appended, each group of songs made an album with its artist entries, the
+    // tables reloaded; one message at the end tells what was passed over. Its steps are private.
+    void RecurseFiles2();
+
+    // Song library: the database page's buttons, the add-more-songs and delete-database buttons, and
+    // the drive and folder boxes of both add-songs pages (src/library/databasepage.cpp).
+    void Image2_Click(int Index);
+    void Image3_Click(int Index);
+    void Drive1_Change();
+    void Dir1_Change();
+    void Drive2_Change();
+    void Dir2_Change();
+
+    // Song library: the tag editor page (src/library/tageditor.cpp).
+    void Image4_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void ApplyTagEdit();
+    // With Check4 ticked: the words of txtMP3(7..13) capitalised ("rock-n-roll" gives "Rock-N-Roll").
+    void CapitalizeTagText();
+    void LowerCaseTagText();
+
+    // Browsing (src/browse).
+    // The current album and the wheel (currentalbum.cpp). FindArtistAlbum makes the first artist-table
+    // row with exactly FindArtist and FindAlbum current and tells whether there was one.
+    bool FindArtistAlbum();
     void SelectArtistAlbum();
     void Wheel1_Change();
+    // The album's song page (albumsongs.cpp).
     void FillAlbumView();
     void MarkChosenInSingleView();
-
-    // Browsing: the album page and the top-10 page (src/browse).
+    // The album page of eight covers (albumpage.cpp).
     void ShowAlbumPage();
     void SwitchBrowseMode();
+    void SImage_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void SImage_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void SImage_DblClick(int Index);
+    // The song list page (songlistpage.cpp) and its two orders (songlistorder.cpp): artist, album and
+    // track order in one sort, sorting left off; play-count order, most played first, sorting left on.
+    void ListView_Click();
+    void ListView_MouseDown(int Button, int Shift, float X, float Y);
+    void ListView_KeyPress(int& KeyAscii);
+    void ListView_ColumnClick(int ColumnHeader);
+    void RestoreListOrder();
+    void SortByPlays();
+    // The top-10 page (topten.cpp).
     void FillTopTen();
+    void Image6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image6_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The song panels beside the song labels (songpanels.cpp).
+    void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The search page (search.cpp).
+    void Switches_Click(int Index);
+    void SearchSongs();
+    void MarkChosenInSonglist();
+    void Text2_KeyPress(int& KeyAscii);
+    void SArtistlist_Click();
+    void SArtistlist_KeyUp(int& KeyCode, int Shift);
+    void SAlbumlist_Click();
+    void SAlbumlist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_Click();
+    void SSonglist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_KeyDown(int& KeyCode, int Shift);
+    void SSonglist_MouseDown(int Button, int Shift, float X, float Y);
+
+    // Playlist adds (src/player): the selected song of the song list or of the search results, every
+    // song of the album's song page not yet queued.
+    void ListView_DblClick();
+    void SSonglist_DblClick();
+    void Image11_DblClick();
 
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
@@ -299,6 +370,33 @@ private:
     // Labels the sample captions replaced when layout-edit mode began, put back when it ends.
     void rememberCaptionsUnderSamples();
     void putBackCaptionsUnderSamples();
+    // Song library internals: the handlers' wiring, the tag editor's opening and its copy button, the
+    // tag readers on a given file, the deletion of the database.
+    void connectLibrary();
+    void openTagEditor();
+    void copyTagsToId3v2();
+    void readId3v1Boxes(const std::string& path);
+    void readId3v2Boxes(const std::string& path);
+    void deleteDataBase();
+    // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
+    // the songs listed in List1, the scan's work table of the songs appended, their grouping into
+    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record
+    // (tageditor.cpp) is false when the record was left as it was.
+    friend class FolderScan;
+    void ScanFolder(const std::string& path);
+    void WriteDataRecords();
+    bool rewriteEditedRecord();
+    void AddSongToTempList();
+    void GroupAlbumsAndArtists();
+    void WriteAlbumRecords();
+    void WriteArtistRecords();
+    // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
+    // picture, true when one was shown.
+    void connectBrowsing();
+    bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
+    // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is
+    // selected.
+    bool openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn);
 
     Station& m_station;
     ControlRegistry m_controls;
@@ -311,4 +409,6 @@ private:
     std::string m_shownPlayState;
     // True while the wheel's change handler moves the wheel back to row 1 itself.
     bool m_wheelBackToFirstRow = false;
+    // The folder scan under way, while one runs.
+    FolderScan* m_scan = nullptr;
 };

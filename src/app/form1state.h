@@ -1,6 +1,8 @@
 #pragma once
 
 #include "appearance/confrecord.h"
+#include "library/albumrecord.h"
+#include "library/songrecord.h"
 
 #include <array>
 #include <cstdint>
@@ -20,6 +22,9 @@ struct FileState {
     std::int32_t DataWriteMode = 0; // 1 while the tag editor rewrites record CurRecord
     std::int32_t FirstRun = 0;      // 1 on a first run, until the settings writer stored the default password
     conf::RecordBytes ConfRec{};    // the settings record as last read or written
+    library::SongRecord SongRec;    // the song record the file routines read and write
+    library::AlbumRecord AlbumRec;  // the album entry the album writer appends
+    library::AlbumRecord ArtistRec; // the artist entry the artist writer appends
 };
 
 // Layout-edit mode, the screen password and the doors.
@@ -68,6 +73,9 @@ struct BrowseState {
     std::int32_t TopTenFirst = 0;
     std::int32_t TopTenLast = 0;
     std::int32_t DragSource = 0;
+    // The last press on an album-page or top-10 cover found its album: only then does the release of
+    // the right button queue the album, and a double-click open it.
+    bool CoverPressFound = false;
 };
 
 // Playlist positions, play modes and the song being played.
@@ -110,4 +118,8 @@ struct TagState {
     std::string TagGenre;
     std::array<std::string, 149> Genres;
     std::int16_t GenreIndex = 0;
+    // The song the tag editor has open: Apply writes this file and rewrites this record, whatever
+    // other routines do with CurrentPath and CurRecord meanwhile. An empty path: no song is open.
+    std::string EditorPath;
+    std::int32_t EditorRecord = 0;
 };

@@ -216,8 +216,8 @@ void FrmOptions::Check4_Click() {
     if (Check4->value() == 1) {
         screen.showForm();
         screen.setWindowStateValue(2);
-        main.hideForm();
         keepAbove(screen);
+        main.hideForm();
     } else {
         screen.hideForm();
         main.showForm();

@@ -34,8 +34,11 @@ void CheckBox::setCaption(const std::string& caption) {
 }
 
 void CheckBox::setBackColor(OleColor color) {
+    m_backColor = color;
     QPalette pal = m_box->palette();
     pal.setColor(QPalette::Window, toQColor(color));
+    // A button fills its background with the button shade unless told to use the window colour.
+    m_box->setBackgroundRole(QPalette::Window);
     m_box->setAutoFillBackground(true);
     m_box->setPalette(pal);
 }

@@ -20,6 +20,7 @@ public:
     void setValue(int value);
     std::string caption() const;
     void setCaption(const std::string& caption);
+    OleColor backColor() const { return m_backColor; }
     void setBackColor(OleColor color);
 
 protected:
@@ -28,6 +29,7 @@ protected:
 private:
     QCheckBox* m_box;
     int m_value = 0;
+    OleColor m_backColor = kSysButtonFace;
 };
 
 } // namespace tk

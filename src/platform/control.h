@@ -156,6 +156,7 @@ private:
     int m_layer = kLayerWindowed;
     QWidget* m_inner = nullptr;
     bool m_afterDoubleClick = false;
+    std::string m_toolTipText;
 };
 
 // Restacks the control children of `container` by layer, keeping their order within a layer.

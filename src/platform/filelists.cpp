@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QMimeData>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QUrl>
 
 #include <algorithm>
@@ -232,6 +234,21 @@ public:
     void showPopup() override {
         m_owner->refresh();
         QComboBox::showPopup();
+    }
+
+protected:
+    // The chosen root stands on the box's back colour, as the text of a list does, not on the shaded
+    // face the style gives a drop-down button.
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        painter.fillRect(field, palette().color(QPalette::Base));
+        option.palette.setColor(QPalette::ButtonText, palette().color(QPalette::Text));
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     }
 
 private:

@@ -169,6 +169,15 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     return code == 0;
 }
 
+void Form::setMousePointer(int pointer) {
+    m_mousePointer = pointer;
+    if (pointer == kPointerHourglass) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
 void Form::placeOnScreen() {
     if (!Runtime::exists()) {
         return;

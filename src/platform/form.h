@@ -12,6 +12,10 @@
 
 namespace tk {
 
+// Mouse pointers of a window, numbered as the old toolkit numbered them.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+
 // A window of the station. A full-screen window is frameless and fills the screen, its design area
 // scaled uniformly from the top left and its back colour filling the rest; a dialog is an ordinary
 // window with a caption, sized in twips. Coordinates of the controls on it are twips from its top left.
@@ -62,6 +66,10 @@ public:
     void setKeyPreview(bool on);
     Event<int&, int> keyDown;
 
+    // The pointer shown over the window: kPointerDefault or kPointerHourglass.
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+
     // The window manager asked to close the window. Nothing closes by itself; the owner decides.
     Event<> closeRequested;
 
@@ -83,6 +91,7 @@ private:
     const QEvent* m_previewedKey = nullptr;
     quint64 m_previewedTime = 0;
     QPointer<QWidget> m_previewedAt;
+    int m_mousePointer = kPointerDefault;
     float m_dialogLeft = 0;
     float m_dialogTop = 0;
     float m_dialogWidth = 6000;

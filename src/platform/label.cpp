@@ -1,8 +1,11 @@
 #include "platform/label.h"
 
+#include "platform/runtime.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tk {
@@ -98,13 +101,26 @@ void Label::fitToCaption() {
     if (!m_autoSize) {
         return;
     }
-    // Measured at the design scale so the size in twips does not depend on the screen.
-    const QFontMetricsF fm(toQFont(m_font, 1.0));
+    // Measured with the font that paints: its pixel size is rounded at the screen's scale, so a size
+    // taken at the design scale and scaled up can fall short of the caption and cut it.
+    const double scale = screenScale();
+    const QFontMetricsF fm(toQFont(m_font, scale));
     const QString text = QString::fromStdString(m_caption);
+    const double advance = fm.horizontalAdvance(text);
+    // Italic letters reach past their advance and some tails below the descent; the label makes room
+    // for the whole ink of its caption.
+    const QRectF ink = text.isEmpty() ? QRectF() : fm.boundingRect(text).translated(0, fm.ascent());
+    const auto beyond = [](double by) { return static_cast<int>(std::ceil(std::max(0.0, by))); };
+    m_inkMargins = QMargins(beyond(-ink.left()), beyond(-ink.top()), beyond(ink.right() - advance),
+                            beyond(ink.bottom() - fm.height()));
     const double border = m_borderStyle == 1 ? 2.0 * kBorderPx : 0.0;
-    const double w = std::ceil(fm.horizontalAdvance(text)) + border;
-    const double h = std::ceil(fm.height()) + border;
-    setSizeTwips(static_cast<float>(w * 15.0), static_cast<float>(h * 15.0));
+    const double w = std::ceil(advance) + m_inkMargins.left() + m_inkMargins.right() + border;
+    const double h = std::ceil(fm.height()) + m_inkMargins.top() + m_inkMargins.bottom() + border;
+    // A quarter pixel more keeps the rounded edges from taking a pixel off the whole pixels measured.
+    const auto twips = [scale](double px) {
+        return static_cast<float>((px > 0 ? px + 0.25 : 0.0) * Screen::kTwipsPerPixel / scale);
+    };
+    setSizeTwips(twips(w), twips(h));
 }
 
 void Label::paintEvent(QPaintEvent*) {
@@ -124,6 +140,11 @@ void Label::paintEvent(QPaintEvent*) {
     int flags = Qt::AlignTop | Qt::TextSingleLine;
     if (m_wordWrap) {
         flags = Qt::AlignTop | Qt::TextWordWrap;
+    }
+    if (m_autoSize) {
+        // The caption's ink reaches into the margins kept for it; the label's edges clip it.
+        textRect = textRect.marginsRemoved(m_inkMargins);
+        flags |= Qt::TextDontClip;
     }
     switch (m_alignment) {
     case 1:

@@ -4,6 +4,8 @@
 #include "platform/control.h"
 #include "platform/font.h"
 
+#include <QMargins>
+
 #include <string>
 
 namespace tk {
@@ -61,6 +63,9 @@ private:
     OleColor m_foreColor = kSysWindowText;
     OleColor m_backColor = kSysButtonFace;
     FontSpec m_font;
+    // Pixels the caption's ink reaches beyond its advance and line height, kept free inside an
+    // auto-sized label.
+    QMargins m_inkMargins;
 };
 
 } // namespace tk

@@ -1,61 +1,23 @@
 #include "platform/listmodel.h"
 
-#include "platform/textcompare.h"
-
 #include <QColor>
 
 #include <algorithm>
-#include <bit>
+#include <cmath>
 #include <numeric>
+#include <stdexcept>
+#include <utility>
 
 namespace tk {
 
 namespace {
 
-// One row's sort key with its first bytes folded into a number, so that most comparisons of a sort
-// are one integer comparison on a compact array. The prefix holds the leading ASCII bytes, folded and
-// big-endian, zero-padded; `decisive` is how many of its bytes stand for the text itself (padding
-// after the end of the text is decisive too, since an ended text sorts first; padding after a byte
-// that is not ASCII is not). Where the prefixes cannot decide, the full comparison does.
-struct SortEntry {
-    std::uint64_t prefix = 0;
-    std::string_view key;
-    std::uint32_t from = 0;
-    std::uint32_t decisive = 0;
-
-    SortEntry() = default;
-    SortEntry(std::string_view k, std::uint32_t i)
-        : key(k)
-        , from(i)
-        , decisive(8) {
-        for (std::size_t j = 0; j < 8; ++j) {
-            std::uint64_t byte = 0;
-            if (j < k.size()) {
-                byte = static_cast<unsigned char>(k[j]);
-                if (byte >= 0x80) {
-                    // Left-align the bytes taken so far (none at all leaves the prefix 0).
-                    decisive = static_cast<std::uint32_t>(j);
-                    prefix = j == 0 ? 0 : prefix << (8 * (8 - j));
-                    return;
-                }
-                if (byte >= 'A' && byte <= 'Z') {
-                    byte |= 0x20;
-                }
-            }
-            prefix = (prefix << 8) | byte;
-        }
-    }
-
-    static int compare(const SortEntry& a, const SortEntry& b) {
-        if (a.prefix != b.prefix) {
-            const auto firstDiff = static_cast<std::uint32_t>(std::countl_zero(a.prefix ^ b.prefix) / 8);
-            if (firstDiff < a.decisive && firstDiff < b.decisive) {
-                return a.prefix < b.prefix ? -1 : 1;
-            }
-        }
-        return compareIgnoringCase(a.key, b.key);
-    }
-};
+// Inserts and removals wait until about this many have gathered: each announcement moves every row
+// once, each waiting insert moves the waiting ones, so the two costs balance near the root of the
+// row count.
+std::size_t waitingLimit(std::size_t rows) {
+    return std::max<std::size_t>(64, static_cast<std::size_t>(4.0 * std::sqrt(static_cast<double>(rows))));
+}
 
 } // namespace
 
@@ -82,177 +44,228 @@ void ListModel::reserve(int rows) {
 }
 
 int ListModel::append(ListRow row) {
+    announceMoves();
     // The row before was filled while it was the last one; its spare room is no longer needed.
     if (!m_rows.empty()) {
         m_rows.back().shrinkToFit();
     }
     m_rows.push_back(std::move(row));
     ++m_generation;
+    queueAnnouncement();
+    return rows() - 1;
+}
+
+void ListModel::announceWhenMany() {
+    if (m_added.size() + m_removed.size() >= waitingLimit(m_rows.size())) {
+        announceMoves();
+    } else {
+        queueAnnouncement();
+    }
+}
+
+void ListModel::queueAnnouncement() {
     if (!m_announceQueued) {
         m_announceQueued = true;
         QMetaObject::invokeMethod(this, &ListModel::announcePending, Qt::QueuedConnection);
     }
-    return rows() - 1;
 }
 
 void ListModel::announcePending() {
     m_announceQueued = false;
+    announceAppended();
+    announceMoves();
+}
+
+void ListModel::announceAppended() {
     if (!m_rows.empty()) {
         m_rows.back().shrinkToFit();
     }
-    if (m_announced < rows()) {
-        beginInsertRows(QModelIndex(), m_announced, rows() - 1);
-        m_announced = rows();
+    if (m_announced < static_cast<int>(m_rows.size())) {
+        beginInsertRows(QModelIndex(), m_announced, static_cast<int>(m_rows.size()) - 1);
+        m_announced = static_cast<int>(m_rows.size());
         endInsertRows();
     }
 }
 
+int ListModel::keptBefore(int index) const {
+    return index -
+           static_cast<int>(std::lower_bound(m_removed.begin(), m_removed.end(), index) - m_removed.begin());
+}
+
+ListModel::Place ListModel::locate(int row) const {
+    if (!movesPending()) {
+        return {false, row};
+    }
+    // The inserted rows before `row`: their places in the list rise with their order.
+    const auto placeOf = [&](std::size_t j) {
+        const int before = m_added[j].before;
+        return (m_removed.empty() ? before : keptBefore(before)) + static_cast<int>(j);
+    };
+    std::size_t lo = 0;
+    std::size_t hi = m_added.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (placeOf(mid) < row) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    const auto added = static_cast<int>(lo);
+    if (lo < m_added.size() && placeOf(lo) == row) {
+        return {true, added};
+    }
+    // Otherwise the kept row of that rank: every removed row before it adds one to its index.
+    const int rank = row - added;
+    lo = 0;
+    hi = m_removed.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (m_removed[mid] - static_cast<int>(mid) <= rank) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return {false, rank + static_cast<int>(lo)};
+}
+
+const ListRow& ListModel::rowIn(Place place) const {
+    return place.added ? m_added[static_cast<std::size_t>(place.index)].row
+                       : m_rows[static_cast<std::size_t>(place.index)];
+}
+
+const ListRow& ListModel::rowAt(int row) const {
+    if (row < 0 || row >= rows()) {
+        throw std::out_of_range("list row");
+    }
+    return rowIn(locate(row));
+}
+
+ListRow& ListModel::rowAt(int row) {
+    return const_cast<ListRow&>(std::as_const(*this).rowAt(row));
+}
+
+int ListModel::rowOfViewRow(int viewRow) const {
+    if (viewRow < 0 || viewRow >= m_announced ||
+        std::binary_search(m_removed.begin(), m_removed.end(), viewRow)) {
+        return -1;
+    }
+    const auto addedBefore = std::partition_point(m_added.begin(), m_added.end(),
+                                                  [&](const AddedRow& a) { return a.before <= viewRow; });
+    return keptBefore(viewRow) + static_cast<int>(addedBefore - m_added.begin());
+}
+
+int ListModel::viewRowOf(int row) const {
+    const Place place = locate(row);
+    return place.added || place.index >= m_announced ? -1 : place.index;
+}
+
 void ListModel::insert(int at, ListRow row) {
-    announcePending();
+    announceAppended();
     at = std::clamp(at, 0, rows());
-    beginInsertRows(QModelIndex(), at, at);
-    m_rows.insert(m_rows.begin() + at, std::move(row));
-    m_announced = rows();
+    AddedRow added{std::move(row), static_cast<int>(m_rows.size()), {}};
+    if (m_keyColumn >= 0) {
+        added.key = foldKey(added.row.cell(m_keyColumn));
+    }
+    std::size_t slot = m_added.size();
+    if (at < rows()) {
+        // The new row goes right before the one now at `at`.
+        const Place place = locate(at);
+        if (place.added) {
+            slot = static_cast<std::size_t>(place.index);
+            added.before = m_added[slot].before;
+        } else {
+            added.before = place.index;
+            slot = static_cast<std::size_t>(
+                std::partition_point(m_added.begin(), m_added.end(),
+                                     [&](const AddedRow& a) { return a.before <= place.index; }) -
+                m_added.begin());
+        }
+    }
+    m_added.insert(m_added.begin() + static_cast<std::ptrdiff_t>(slot), std::move(added));
     ++m_generation;
-    endInsertRows();
+    announceWhenMany();
 }
 
 void ListModel::remove(int row) {
     if (row < 0 || row >= rows()) {
         return;
     }
+    announceAppended();
     ++m_generation;
-    if (row >= m_announced) {
+    const Place place = locate(row);
+    if (place.added) {
         // The views never saw this row.
-        m_rows.erase(m_rows.begin() + row);
+        m_added.erase(m_added.begin() + place.index);
         return;
     }
-    beginRemoveRows(QModelIndex(), row, row);
-    m_rows.erase(m_rows.begin() + row);
-    --m_announced;
-    endRemoveRows();
+    m_removed.insert(std::lower_bound(m_removed.begin(), m_removed.end(), place.index), place.index);
+    announceWhenMany();
 }
 
 void ListModel::clear() {
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_added.clear();
+    m_removed.clear();
+    m_keys.clear();
+    m_keys.shrink_to_fit();
+    m_keyColumn = -1;
     m_announced = 0;
     ++m_generation;
     endResetModel();
 }
 
 std::string_view ListModel::cell(int row, int column) const {
-    return m_rows.at(static_cast<std::size_t>(row)).cell(column);
+    return rowAt(row).cell(column);
 }
 
 void ListModel::cellChanged(int row, int column, const QList<int>& roles) {
-    if (row < m_announced && column < columns()) {
-        const QModelIndex i = index(row, column);
+    const int viewRow = viewRowOf(row);
+    if (viewRow >= 0 && column < columns()) {
+        const QModelIndex i = index(viewRow, column);
         emit dataChanged(i, i, roles);
     }
 }
 
 void ListModel::setCell(int row, int column, std::string_view text) {
-    if (m_rows.at(static_cast<std::size_t>(row)).setCell(column, text)) {
+    if (rowAt(row).setCell(column, text)) {
         ++m_generation;
+        if (column == m_keyColumn) {
+            const Place place = locate(row);
+            if (place.added) {
+                m_added[static_cast<std::size_t>(place.index)].key = foldKey(text);
+            } else if (static_cast<std::size_t>(place.index) < m_keys.size()) {
+                m_keys[static_cast<std::size_t>(place.index)] = foldKey(text);
+            }
+        }
         cellChanged(row, column, {Qt::DisplayRole});
     }
 }
 
 CellStyle ListModel::style(int row, int column) const {
-    return m_rows.at(static_cast<std::size_t>(row)).style(column);
+    return rowAt(row).style(column);
 }
 
 void ListModel::setBold(int row, int column, bool on) {
-    if (m_rows.at(static_cast<std::size_t>(row)).setBold(column, on)) {
+    if (rowAt(row).setBold(column, on)) {
         cellChanged(row, column, {Qt::FontRole});
     }
 }
 
 void ListModel::setColor(int row, int column, OleColor color) {
-    if (m_rows.at(static_cast<std::size_t>(row)).setColor(column, color)) {
+    if (rowAt(row).setColor(column, color)) {
         cellChanged(row, column, {Qt::ForegroundRole});
     }
 }
 
-int ListModel::sortedPosition(std::string_view key, int column, Qt::SortOrder order) const {
-    const bool descending = order == Qt::DescendingOrder;
-    const auto it =
-        std::upper_bound(m_rows.begin(), m_rows.end(), key, [&](std::string_view k, const ListRow& r) {
-            const int c = compareIgnoringCase(k, r.cell(column));
-            return descending ? c > 0 : c < 0;
-        });
-    return static_cast<int>(it - m_rows.begin());
-}
-
-void ListModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0) {
-        return;
-    }
-    const int columns[] = {column};
-    sortByColumns(columns, order);
-}
-
-void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order) {
-    if (columns.empty() || columns.size() > kMaxSortColumns) {
-        return;
-    }
-    announcePending();
-    const auto n = static_cast<std::uint32_t>(m_rows.size());
-    const std::size_t keys = columns.size();
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
-    // One entry per row and column, row by row; the rows are sorted by their index.
-    std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
-    std::vector<std::uint32_t> rows(n);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        rows[i] = i;
-        for (std::size_t k = 0; k < keys; ++k) {
-            entries[i * keys + k] = SortEntry(m_rows[i].cell(columns[k]), i);
-        }
-    }
-    const auto compareRows = [&](std::uint32_t a, std::uint32_t b) {
-        for (std::size_t k = 0; k < keys; ++k) {
-            const int c = SortEntry::compare(entries[a * keys + k], entries[b * keys + k]);
-            if (c != 0) {
-                return c;
-            }
-        }
-        return 0;
-    };
-    if (order == Qt::DescendingOrder) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
-    } else {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(a, b) < 0; });
-    }
-
-    std::vector<ListRow> sorted;
-    sorted.reserve(n);
-    std::vector<int> newRow(n);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        sorted.push_back(std::move(m_rows[rows[i]]));
-        newRow[rows[i]] = static_cast<int>(i);
-    }
-    m_rows.swap(sorted);
-    ++m_generation;
-
-    const QModelIndexList from = persistentIndexList();
-    QModelIndexList to;
-    to.reserve(from.size());
-    for (const QModelIndex& i : from) {
-        to.push_back(index(newRow[static_cast<std::size_t>(i.row())], i.column()));
-    }
-    changePersistentIndexList(from, to);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
 int ListModel::find(int column, std::string_view text) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].cell(column) == text) {
-            return static_cast<int>(i);
+    const int n = rows();
+    for (int i = 0; i < n; ++i) {
+        if (rowAt(i).cell(column) == text) {
+            return i;
         }
     }
     return -1;
@@ -270,6 +283,11 @@ std::size_t ListModel::heapBytes() const {
     std::size_t bytes = m_rows.capacity() * sizeof(ListRow);
     for (const ListRow& r : m_rows) {
         bytes += r.heapBytes();
+    }
+    bytes += m_added.capacity() * sizeof(AddedRow) + m_removed.capacity() * sizeof(int) +
+             m_keys.capacity() * sizeof(KeyPrefix);
+    for (const AddedRow& a : m_added) {
+        bytes += a.row.heapBytes();
     }
     return bytes;
 }

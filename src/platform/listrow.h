@@ -44,6 +44,13 @@ public:
     bool setBold(int column, bool on);
     bool setColor(int column, OleColor color);
 
+    // Asks the processor to fetch the row's header and first text ahead of a pass over many rows.
+    void prefetch() const noexcept {
+        __builtin_prefetch(m_cells.get());
+        __builtin_prefetch(m_cells.get() + 64);
+        __builtin_prefetch(m_cells.get() + 128);
+    }
+
     // Bytes this row holds on the heap.
     std::size_t heapBytes() const noexcept;
 

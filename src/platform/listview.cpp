@@ -192,7 +192,11 @@ int ListView::insertRow(ListRow row) {
 }
 
 void ListView::afterAdd() {
-    if (m_selectionCleared || m_view->selectionModel()->hasSelection()) {
+    if (m_selectionCleared) {
+        return;
+    }
+    // A selection the views still show may be on a row removed since they were last told.
+    if (m_view->selectionModel()->hasSelection() && (!m_model->movesPending() || selectedRow() != 0)) {
         return;
     }
     m_model->announcePending();
@@ -269,7 +273,8 @@ int ListView::selectedRow() const {
     if (selection.isEmpty()) {
         return 0;
     }
-    return selection.first().top() + 1;
+    // The view may not know yet of rows inserted or removed since control left the event loop.
+    return m_model->rowOfViewRow(selection.first().top()) + 1;
 }
 
 void ListView::select(int row) {
@@ -279,8 +284,12 @@ void ListView::select(int row) {
         return;
     }
     const int r = checkedRow(row);
-    m_model->announcePending();
-    m_view->selectRow(r);
+    int viewRow = m_model->viewRowOf(r);
+    if (viewRow < 0) {
+        m_model->announcePending();
+        viewRow = r;
+    }
+    m_view->selectRow(viewRow);
     m_selectionCleared = false;
 }
 
@@ -406,6 +415,7 @@ bool ListView::eventFilter(QObject* watched, QEvent* event) {
         // The pressed row is selected before MouseDown is raised, so the handler reads the new
         // selection, as in the old control.
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        m_model->announcePending();
         const QModelIndex index = m_view->indexAt(mouse->position().toPoint());
         m_pressRow = index.isValid() ? index.row() + 1 : 0;
         if (index.isValid()) {

@@ -4,16 +4,24 @@
 #include "platform/playerwindows.h"
 #include "platform/runtime.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <random>
@@ -24,48 +32,114 @@ namespace tk {
 
 namespace {
 
+// A modal message with its icon, text and buttons. However long the text, the box stays within the
+// screen: a text taller than the room left scrolls inside the box, so the buttons can always be reached.
+class MessageDialog final : public QDialog {
+public:
+    MessageDialog(const std::string& text, int style, const std::string& title) {
+        setWindowTitle(QString::fromStdString(title));
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+        setModal(true);
+        auto* grid = new QGridLayout(this);
+        grid->setSizeConstraint(QLayout::SetFixedSize);
+        if (const QMessageBox::Icon icon = iconOf(style); icon != QMessageBox::NoIcon) {
+            auto* picture = new QLabel;
+            picture->setPixmap(QMessageBox::standardIcon(icon));
+            grid->addWidget(picture, 0, 0, Qt::AlignTop);
+        }
+        m_text = new QLabel(QString::fromStdString(text));
+        m_text->setTextFormat(Qt::PlainText);
+        m_text->setWordWrap(true);
+        m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_scroll = new QScrollArea;
+        m_scroll->setWidget(m_text);
+        m_scroll->setWidgetResizable(true);
+        m_scroll->setFrameShape(QFrame::NoFrame);
+        grid->addWidget(m_scroll, 0, 1);
+        m_buttons = new QDialogButtonBox(buttonsOf(style));
+        QObject::connect(m_buttons, &QDialogButtonBox::clicked, this,
+                         [this](QAbstractButton* b) { done(m_buttons->standardButton(b)); });
+        grid->addWidget(m_buttons, 1, 0, 1, 2);
+        fitToScreen();
+    }
+
+    // Escape and the window's close button answer Cancel, or OK when that is the only button; a
+    // question that must be answered Yes or No stays open.
+    void reject() override {
+        if (m_buttons->button(QDialogButtonBox::Cancel)) {
+            done(QDialogButtonBox::Cancel);
+        } else if (m_buttons->standardButtons() == QDialogButtonBox::Ok) {
+            done(QDialogButtonBox::Ok);
+        }
+    }
+
+private:
+    static QMessageBox::Icon iconOf(int style) {
+        switch (style & 0x70) {
+        case kMsgCritical:
+            return QMessageBox::Critical;
+        case kMsgQuestion:
+            return QMessageBox::Question;
+        case kMsgExclamation:
+            return QMessageBox::Warning;
+        case kMsgInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+        }
+    }
+    static QDialogButtonBox::StandardButtons buttonsOf(int style) {
+        switch (style & 0x0F) {
+        case kMsgOkCancel:
+            return QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
+        case kMsgYesNo:
+            return QDialogButtonBox::Yes | QDialogButtonBox::No;
+        default:
+            return QDialogButtonBox::Ok;
+        }
+    }
+
+    void fitToScreen() {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) {
+            return;
+        }
+        const QRect room = screen->availableGeometry();
+        // Room kept for the frame and title bar the window manager adds.
+        constexpr int kFrameReserve = 64;
+        const QFontMetrics fm(m_text->font());
+        int widest = 0;
+        for (const QString& line : m_text->text().split(QLatin1Char('\n'))) {
+            widest = std::max(widest, fm.horizontalAdvance(line));
+        }
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int textWidth = std::clamp(widest + 1, std::min(fm.averageCharWidth() * 30, room.width() / 2),
+                                         room.width() * 2 / 3);
+        const int textHeight = m_text->heightForWidth(textWidth);
+        m_scroll->setFixedSize(textWidth + bar, textHeight);
+        const int overflow = layout()->totalSizeHint().height() - (room.height() - kFrameReserve);
+        if (overflow > 0) {
+            m_scroll->setFixedHeight(std::max(fm.height(), textHeight - overflow));
+        }
+        adjustSize();
+        move(room.center() - rect().center());
+    }
+
+    QLabel* m_text;
+    QScrollArea* m_scroll;
+    QDialogButtonBox* m_buttons;
+};
+
 class QtMessageBox final : public MessageBoxService {
 public:
     int show(const std::string& text, int style, const std::string& title) override {
-        QMessageBox box;
-        box.setTextFormat(Qt::PlainText);
-        box.setText(QString::fromStdString(text));
-        box.setWindowTitle(QString::fromStdString(title));
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-        switch (style & 0x70) {
-        case kMsgCritical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case kMsgQuestion:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case kMsgExclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case kMsgInformation:
-            box.setIcon(QMessageBox::Information);
-            break;
-        default:
-            break;
-        }
-        switch (style & 0x0F) {
-        case kMsgOkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            break;
-        case kMsgYesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        default:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        }
-        const int answer = box.exec();
-        switch (answer) {
-        case QMessageBox::Cancel:
+        MessageDialog box(text, style, title);
+        switch (box.exec()) {
+        case QDialogButtonBox::Cancel:
             return kAnswerCancel;
-        case QMessageBox::Yes:
+        case QDialogButtonBox::Yes:
             return kAnswerYes;
-        case QMessageBox::No:
+        case QDialogButtonBox::No:
             return kAnswerNo;
         default:
             return kAnswerOk;

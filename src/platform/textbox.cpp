@@ -110,13 +110,11 @@ void TextBox::sizeChanged() {
 }
 
 void TextBox::applyLook() {
-    QPalette pal = m_edit->palette();
-    pal.setColor(QPalette::Base, toQColor(m_backColor));
-    pal.setColor(QPalette::Text, toQColor(m_foreColor));
-    m_edit->setPalette(pal);
     m_edit->setFont(toQFont(m_font, screenScale()));
     m_edit->setTextMargins(0, 0, 0, 0);
-    QString sheet = QStringLiteral("QLineEdit { padding: 0px; }");
+    // A style sheet replaces the palette of the box, so the colours go into the sheet itself.
+    QString sheet = QStringLiteral("QLineEdit { padding: 0px; background-color: %1; color: %2; }")
+                        .arg(toQColor(m_backColor).name(), toQColor(m_foreColor).name());
     if (!m_passwordChar.empty()) {
         const QString ch = QString::fromStdString(m_passwordChar);
         sheet += QStringLiteral(" QLineEdit { lineedit-password-character: %1; }").arg(ch.at(0).unicode());

@@ -259,7 +259,7 @@ TEST(PressedLook, EveryPictureButtonShowsItWhileAnyMouseButtonIsHeld) {
         tk::Control* element;
         std::string held;
         int heldBorder;
-        std::string rest; // empty: the release is another subsystem's
+        std::string rest; // empty: the release, which also acts, is another subsystem's
     };
     const Case cases[] = {
         {&f.Picture1[0], "ClearPlayList-On.jpg", 1, "ClearPlayList-Off.jpg"},
@@ -278,17 +278,18 @@ TEST(PressedLook, EveryPictureButtonShowsItWhileAnyMouseButtonIsHeld) {
         {f.Image5, "OK-On.jpg", 1, "OK-Off.jpg"},
         {f.Image8, "Cancel-On.jpg", 1, "Cancel-Off.jpg"},
         {&f.switch_[0], "Prev.jpg", 1, "Prev.jpg"},
-        {&f.switch_[17], "EditScreenPass-Off.jpg", 1, "EditScreenPass-On.jpg"}, // its click opens its page
+        {&f.switch_[17], "EditScreenPass-On.jpg", 1, "EditScreenPass-On.jpg"},
         {&f.switch_[20], "PlayStop.jpg", 0, "PlayStop.jpg"},
-        {&f.switch_[13], "Switch-off.jpg", 0, ""}, // its click opens its page
+        {&f.switch_[13], "Switch-off.jpg", 0, "Switch-off.jpg"},
     };
+    // Each release is beside the button, so that no button acts: only the look is looked at.
     int button = 1;
     for (const Case& c : cases) {
         pressOn(c.element, button);
         EXPECT_EQ(shown(*c.element), c.held) << c.element->objectName().toStdString();
         EXPECT_EQ(border(*c.element), c.heldBorder) << c.element->objectName().toStdString();
         if (!c.rest.empty()) {
-            releaseOn(c.element, button);
+            releaseOn(c.element, button, true);
             EXPECT_EQ(shown(*c.element), c.rest) << c.element->objectName().toStdString();
             EXPECT_EQ(border(*c.element), 0) << c.element->objectName().toStdString();
         }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using testing_support::TestRuntime;
 
 TEST(Geometry, TwipsReadBackExactlyAsAssigned) {
@@ -24,6 +27,36 @@ TEST(Geometry, TwipsReadBackExactlyAsAssigned) {
     EXPECT_EQ(c.height(), 333.3f);
     // On the 1024×768 design screen one pixel is 15 twips.
     EXPECT_EQ(c.geometry(), QRect(82, -433, 282, 22));
+}
+
+TEST(Geometry, NeighboursInTwipsTouchExactlyInPixelsAtEveryScale) {
+    for (const auto& [w, h] : {std::pair(1024, 768), std::pair(1366, 768), std::pair(1920, 1080)}) {
+        tk::Services s;
+        s.screen.emplace(w, h);
+        TestRuntime rt(std::move(s));
+        QWidget host;
+        // Side by side and one under the other, with sizes that are no whole number of pixels.
+        std::vector<tk::Control*> row;
+        std::vector<tk::Control*> column;
+        float at = 7.5f;
+        for (float size : {22.5f, 22.5f, 22.5f, 333.3f, 7.0f, 1000.1f, 52.5f, 52.5f}) {
+            auto* across = new tk::Control(&host);
+            across->move(at, 100.0f, size, 300.0f);
+            row.push_back(across);
+            auto* down = new tk::Control(&host);
+            down->move(100.0f, at, 300.0f, size);
+            column.push_back(down);
+            at += size;
+        }
+        for (std::size_t i = 1; i < row.size(); ++i) {
+            EXPECT_EQ(row[i - 1]->geometry().right() + 1, row[i]->geometry().left()) << w << " at " << i;
+            EXPECT_EQ(column[i - 1]->geometry().bottom() + 1, column[i]->geometry().top())
+                << w << " at " << i;
+        }
+        // The whole run spans the pixels of its outer edges, however its parts were cut.
+        EXPECT_EQ(row.back()->geometry().right() + 1 - row.front()->geometry().left(),
+                  rt.runtime().screen().toPixels(at) - rt.runtime().screen().toPixels(7.5));
+    }
 }
 
 TEST(Geometry, ScreenFollowsTheUniformScale) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -136,6 +137,45 @@ TEST(ListViewSort, ComparesTextIgnoringLetterCase) {
     EXPECT_EQ(f.column(0), (Texts{"Alpha", "ALPHA", "alpha2", "beta", "emil", "Émile"}));
 }
 
+TEST(ListViewSort, ShortAndLongKeysOrderAsTheTextComparisonInBothDirections) {
+    // Short plain keys (numbers, tracks, NUL bytes, blanks) and keys past 8 bytes or beyond ASCII
+    // mixed in one column, many of them equal: the stable order of compareIgnoringCase either way.
+    static const std::string kKeys[] = {"0003",      "0012", "0003", "ab",  std::string("ab\0", 3),
+                                        "AB",        "a",    "",     "  1", "12345678",
+                                        "123456789", "Ab c", "é",    "É",   "0012"};
+    std::vector<std::pair<std::string, std::string>> rows; // number, key
+    for (int i = 0; i < 600; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%04d", i);
+        rows.emplace_back(number, kKeys[(i * 7919) % std::size(kKeys)]);
+    }
+    for (const bool onlyShort : {true, false}) {
+        for (const int order : {0, 1}) {
+            ListFixture f;
+            f.columns({"#", "Key"});
+            std::vector<std::pair<std::string, std::string>> expected;
+            for (const auto& [number, key] : rows) {
+                if (!onlyShort || (key.size() <= 8 && key != "é" && key != "É")) {
+                    f.list->addRow({number, key});
+                    expected.emplace_back(number, key);
+                }
+            }
+            std::stable_sort(expected.begin(), expected.end(), [&](const auto& a, const auto& b) {
+                const int c = tk::compareIgnoringCase(a.second, b.second);
+                return order == 1 ? c > 0 : c < 0;
+            });
+            f.list->setSortOrder(order);
+            f.list->setSortKey(1);
+            f.list->setSorted(true);
+            Texts numbers;
+            for (const auto& e : expected) {
+                numbers.push_back(e.first);
+            }
+            EXPECT_EQ(f.column(0), numbers) << "short " << onlyShort << " order " << order;
+        }
+    }
+}
+
 TEST(ListViewSort, EveryAssignmentWhileOnSortsAgainWithChangedRows) {
     ListFixture f;
     f.columns({"Name"});
@@ -170,6 +210,82 @@ TEST(ListViewSort, NewRowsGoToTheirSortedPlaceAfterEqualOnes) {
     f.list->setSortOrder(1);
     EXPECT_EQ(f.list->add("bb"), 4);
     EXPECT_EQ(f.column(0), (Texts{"e", "d", "c", "bb", "b", "B", "a"}));
+}
+
+TEST(ListViewSort, RowsAddedOneByOneStandAsOneSortOfThemAllWouldPutThem) {
+    // Keys with ties in letter case, shared beginnings longer than eight bytes and non-ASCII letters.
+    static const char* const kKeys[] = {"Rock",           "rock",           "ROCK", "Émile", "émile", "emile",
+                                        "A long title 1", "a long title 2", "a",    "",      "zz",    "Øre"};
+    for (int order : {0, 1}) {
+        ListFixture f;
+        f.columns({"Title", "#"});
+        QSignalSpy inserted(&f.list->model(), &QAbstractItemModel::rowsInserted);
+        f.list->setSortOrder(order);
+        f.list->setSorted(true);
+        std::vector<int> kept;
+        int chosen = -1;
+        unsigned pick = 12345;
+        for (int i = 0; i < 3000; ++i) {
+            f.list->addRow({kKeys[(i * 7919) % 12], std::to_string(i)});
+            kept.push_back(i);
+            pick = pick * 1103515245u + 12345u;
+            if (i % 7 == 3) { // now and then a row goes again, from anywhere
+                const int row = 1 + static_cast<int>((pick >> 8) % static_cast<unsigned>(f.list->count()));
+                kept.erase(std::find(kept.begin(), kept.end(), std::stoi(f.list->subItem(row, 1))));
+                f.list->remove(row);
+            }
+            if (i == 1500) {
+                // The first row of its key, right after where rows of the key before it go.
+                int row = f.list->count() / 2;
+                while (tk::compareIgnoringCase(f.list->text(row - 1), f.list->text(row)) == 0) {
+                    ++row;
+                }
+                f.list->select(row);
+                chosen = std::stoi(f.list->subItem(row, 1));
+            }
+            // The selection stays on its row (which no removal takes).
+            if (chosen >= 0) {
+                ASSERT_EQ(f.list->subItem(f.list->selectedRow(), 1), std::to_string(chosen)) << i;
+            }
+        }
+        // The same rows appended in the order they came, then sorted once.
+        QWidget host;
+        auto* once = new tk::ListView(&host, "Once");
+        once->addColumn("Title", 1000);
+        once->addColumn("#", 1000);
+        for (int i : kept) {
+            once->addRow({kKeys[(i * 7919) % 12], std::to_string(i)});
+        }
+        once->setSortOrder(order);
+        once->setSorted(true);
+        ASSERT_EQ(f.list->count(), once->count());
+        for (int r = 1; r <= once->count(); ++r) {
+            ASSERT_EQ(f.list->subItem(r, 1), once->subItem(r, 1)) << "order " << order << " row " << r;
+        }
+        // The views were told in a few steps, and show what the list holds.
+        QCoreApplication::sendPostedEvents();
+        EXPECT_LT(inserted.count(), 100);
+        tk::ListModel& m = f.list->model();
+        ASSERT_EQ(m.rowCount(), once->count());
+        for (int r = 0; r < m.rowCount(); ++r) {
+            ASSERT_EQ(m.data(m.index(r, 1)).toString().toStdString(), once->subItem(r + 1, 1));
+        }
+        EXPECT_EQ(f.list->subItem(f.list->selectedRow(), 1), std::to_string(chosen));
+
+        // Keys changed in place leave the rows out of order; rows added then land where the same
+        // search over the changed rows puts them, as in a list that never searched before.
+        for (tk::ListView* list : {f.list, once}) {
+            for (int r = list->count() / 2 - 100; r < list->count() / 2 + 100; ++r) {
+                list->setText(r, "Bee");
+            }
+            for (int i = 0; i < 200; ++i) {
+                list->addRow({kKeys[(i * 31) % 12], "late " + std::to_string(i)});
+            }
+        }
+        for (int r = 1; r <= once->count(); ++r) {
+            ASSERT_EQ(f.list->subItem(r, 1), once->subItem(r, 1)) << "order " << order << " row " << r;
+        }
+    }
 }
 
 TEST(ListViewSelection, FollowsItsRowThroughSorts) {
@@ -312,6 +428,7 @@ TEST(ListViewRows, RemovingAndClearingKeepModelAndCountInStep) {
     QCoreApplication::sendPostedEvents();
     f.list->remove(1);
     EXPECT_EQ(f.column(0), (Texts{"2", "3", "4"}));
+    QCoreApplication::sendPostedEvents(); // the views learn of the removal
     EXPECT_EQ(f.list->model().rowCount(), 3);
     f.list->clear();
     EXPECT_EQ(f.list->count(), 0);

@@ -10,12 +10,18 @@
 #include "platform/timer.h"
 #include "testruntime.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -112,6 +118,32 @@ TEST(Timers, EnablingARunningTimerDoesNotRestartIt) {
     EXPECT_EQ(ticks, 1);
     rt.advance(1);
     EXPECT_EQ(ticks, 2);
+}
+
+TEST(Timers, AnIntervalOfZeroNeverTicksAndStopsARunningTimer) {
+    TestRuntime rt;
+    tk::Timer idle("Timer1", 0, true);
+    tk::Timer running("Timer3", 500, true);
+    int idleTicks = 0;
+    int ticks = 0;
+    idle.timer.connect([&] { ++idleTicks; });
+    running.timer.connect([&] { ++ticks; });
+    rt.advance(1000);
+    EXPECT_EQ(idleTicks, 0);
+    EXPECT_EQ(ticks, 2);
+    running.setInterval(0);
+    EXPECT_TRUE(running.enabled()); // still enabled, only idle
+    rt.advance(5000);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(rt.timers().runningCount(), 0);
+    // A new interval starts a whole new period.
+    rt.advance(200);
+    running.setInterval(500);
+    rt.advance(499);
+    EXPECT_EQ(ticks, 2);
+    rt.advance(1);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(idleTicks, 0);
 }
 
 TEST(FrameStep, NoTimerTicksDuringAnAnimationLoop) {
@@ -235,4 +267,42 @@ TEST(TabStrip, ChoosingATabFromCodeRaisesClick) {
     EXPECT_EQ(tabs.selectedTab(), 3);
     tabs.selectTab(3);
     EXPECT_EQ(clicks, 2);
+}
+
+TEST(MessageBox, EveryBoxStaysOnTheScreenWithItsButtonsWithinReach) {
+    // The real message box, answered by a click on one of its buttons as soon as it shows.
+    tk::Services real = tk::realServices();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto answerWith = [&](const std::string& text, int style, QDialogButtonBox::StandardButton button) {
+        QRect box;
+        QRect buttonRect;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            ASSERT_NE(w, nullptr);
+            box = w->frameGeometry();
+            QAbstractButton* b = w->findChild<QDialogButtonBox*>()->button(button);
+            ASSERT_NE(b, nullptr);
+            buttonRect = QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
+            for (const QLabel* label : w->findChildren<QLabel*>()) {
+                shown += label->text();
+            }
+            QTest::mouseClick(b, Qt::LeftButton);
+        });
+        const int answer = real.messageBox->show(text, style, "Tunnora");
+        EXPECT_TRUE(screen.contains(box)) << text.size() << " characters";
+        EXPECT_TRUE(screen.contains(buttonRect)) << text.size() << " characters";
+        EXPECT_EQ(shown.toStdString(), text); // nothing of the text is left out
+        return answer;
+    };
+
+    std::string names = "These pictures are missing:\n";
+    for (int i = 0; i < 120; ++i) {
+        names += "\nSkin/Picture-" + std::to_string(i) + "-Off.jpg";
+    }
+    EXPECT_EQ(answerWith(names, tk::kMsgCritical, QDialogButtonBox::Ok), tk::kAnswerOk);
+    EXPECT_EQ(answerWith(std::string(3000, 'x'), tk::kMsgExclamation, QDialogButtonBox::Ok), tk::kAnswerOk);
+    EXPECT_EQ(answerWith("Delete the database?", tk::kMsgYesNo | tk::kMsgQuestion, QDialogButtonBox::No),
+              tk::kAnswerNo);
+    EXPECT_EQ(answerWith("Go on?", tk::kMsgOkCancel, QDialogButtonBox::Cancel), tk::kAnswerCancel);
 }

@@ -83,8 +83,9 @@ void pressOn(QWidget* target, int button) {
     QTest::mousePress(target, qtButton(button), Qt::NoModifier, target->rect().center());
 }
 
-void releaseOn(QWidget* target, int button) {
-    QTest::mouseRelease(target, qtButton(button), Qt::NoModifier, target->rect().center());
+void releaseOn(QWidget* target, int button, bool beside) {
+    const QPoint at = beside ? QPoint(-5, -5) : target->rect().center();
+    QTest::mouseRelease(target, qtButton(button), Qt::NoModifier, at);
 }
 
 void startDragging(QWidget* target, QPoint from) {
