@@ -71,7 +71,10 @@ void Form::setVisibleValue(bool on) {
 }
 
 void Form::showForm() {
-    placeOnScreen();
+    // A dialog already open stays where the owner moved it.
+    if (m_kind == Kind::FullScreen || !isVisible()) {
+        placeOnScreen();
+    }
     if (m_windowState == 1) {
         showMinimized();
     } else {

@@ -157,6 +157,11 @@ TEST(OptionsDialog, JustifyBoxesPagesFontsAndClosing) {
     EXPECT_EQ(o.Label3->fontSize(), 99.0f);
     EXPECT_EQ(s.rt.dialogs().fontsShown.back(), before); // the dialog opens on the preview's font
 
+    // Shown again while open (as every pick does), the dialog stays where the owner moved it.
+    o.move(40, 30);
+    o.showForm();
+    EXPECT_EQ(o.pos(), QPoint(40, 30));
+
     // Closing from the title bar with the playing-now screen edited does what OK does.
     click(o.Check4);
     EXPECT_TRUE(f.station().form2().visible());
