@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/navigation.h"
-#include "app/station.h"
 #include "appearance/frmoptions.h"
 #include "gui.h"
 #include "platform/picturebox.h"

@@ -30,8 +30,7 @@ std::optional<tk::FontSpec> FakeCommonDialogs::chooseFont(const tk::FontSpec& in
     return takeFront(fonts);
 }
 
-std::optional<tk::OleColor> FakeCommonDialogs::chooseColor(tk::OleColor initial) {
-    colorsShown.push_back(initial);
+std::optional<tk::OleColor> FakeCommonDialogs::chooseColor(tk::OleColor) {
     return takeFront(colors);
 }
 

@@ -31,7 +31,7 @@ public:
 };
 
 // Answers the font and colour dialogs at once with the next queued answer; an empty queue or an empty
-// answer is a cancel. Records what each dialog was opened with.
+// answer is a cancel. Records the font each font dialog was opened with.
 class FakeCommonDialogs final : public tk::CommonDialogs {
 public:
     std::optional<tk::FontSpec> chooseFont(const tk::FontSpec& initial) override;
@@ -39,7 +39,6 @@ public:
     std::vector<std::optional<tk::FontSpec>> fonts;  // taken from the front
     std::vector<std::optional<tk::OleColor>> colors; // taken from the front
     std::vector<tk::FontSpec> fontsShown;
-    std::vector<tk::OleColor> colorsShown;
 };
 
 // Records the request to end the program.
