@@ -38,6 +38,7 @@ Form1::Form1(Station& station)
     connectPlayer();
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
+    connectLayoutEditor();
     connectBrowsing();
     connectLibrary();
 }
