@@ -39,6 +39,7 @@ Form1::Form1(Station& station)
     connectPlaylist();
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
+    connectLayoutEditor();
     connectBrowsing();
     connectLibrary();
 }

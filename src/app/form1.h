@@ -3,6 +3,7 @@
 #include "app/form1state.h"
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
+#include "platform/color.h"
 #include "library/tagwriteresult.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
@@ -207,11 +208,39 @@ public:
     // the element's current picture and the station goes on.
     void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
     void showSkinPicture(tk::Image& element, std::string_view name) const;
+    // One back colour for the main window's list and text boxes (the tag editor's last box keeps its own).
+    void setBoxesBackColor(tk::OleColor color);
     // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
     // mode loads the element into the options dialog instead of acting.
     void StartLayoutEdit();
     void EndLayoutEdit();
     void PickSwitchElement(int Index);
+    // Pressed look of the picture buttons (src/appearance/pressedlook.cpp): a border and, for most, the
+    // "-On" picture while a mouse button is held; the bar shows none in layout-edit mode.
+    void switch_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image2_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image2_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image3_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image3_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image4_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image5_MouseDown(int Button, int Shift, float X, float Y);
+    void Image5_MouseUp(int Button, int Shift, float X, float Y);
+    void Image8_MouseDown(int Button, int Shift, float X, float Y);
+    void Image8_MouseUp(int Button, int Shift, float X, float Y);
+    // Dragging and picking in layout-edit mode (src/appearance/layoutdrag.cpp): with the left button
+    // alone held, an element's centre follows the pointer; a click on a label or a cover picks it into
+    // the options dialog.
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void switch_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Switches_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Text1_MouseMove(int Button, int Shift, float X, float Y);
+    void BackPage_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label1_Click(int Index);
+    void Image1_Click(int Index);
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.
@@ -420,6 +449,7 @@ private:
     void createHiddenTables();
     // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.
     void connectNavigation();
+    void connectLayoutEditor();
     void hideAlbumPageLines();
     void stepSingleAlbum(int button);
     void stepAlbumPage(int button);

@@ -309,7 +309,7 @@ void Control::handleMouseRelease(QMouseEvent* event) {
     if (self && inside && !afterDouble) {
         beforeClick();
     }
-    if (self && inside && !afterDouble) {
+    if (self && inside && !afterDouble && clickFollowsRelease()) {
         raiseEvent([&] { click(); });
     }
 }

@@ -109,6 +109,9 @@ protected:
     virtual void sizeChanged() {}
     // Runs between MouseUp and Click of a click on the control (lists raise ItemClick here).
     virtual void beforeClick() {}
+    // False for controls whose Click reports a change of their value (check boxes, tab strips): a
+    // release over them raises no Click of its own.
+    virtual bool clickFollowsRelease() const { return true; }
 
     // Controls built around a Qt widget route its input through here so that both see it.
     void hostInner(QWidget* inner);
