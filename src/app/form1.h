@@ -3,8 +3,8 @@
 #include "app/form1state.h"
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
-#include "platform/color.h"
 #include "library/tagwriteresult.h"
+#include "platform/color.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
@@ -220,6 +220,9 @@ public:
     void switch_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Picture1_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Picture1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The playlist page's buttons; their release (modes.cpp) shows its look through the second.
+    void Picture6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void showPlayListButtonReleased(int Index);
     void Image2_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Image2_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void Image3_MouseDown(int Index, int Button, int Shift, float X, float Y);
@@ -394,8 +397,8 @@ public:
     void Picture1_Click(int Index);
     void RemoveListEntry(int Index);
     void ResetSongMarks();
-    // Player: the playlist page buttons' pressed look, and the loop and random switches (modes.cpp).
-    void Picture6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    // Player: the release of a playlist page button; the loop and random buttons switch their modes
+    // (modes.cpp).
     void Picture6_MouseUp(int Index, int Button, int Shift, float X, float Y);
     // Player: the random pick queues the number of random songs asked for in Text1.
     void RandomSelectSongs();

@@ -37,6 +37,11 @@ constexpr Look kTagEditorButtons[] = {
     {"\\OK-On.jpg"},
     {"\\Apply-On.jpg"},
 };
+// The playlist page's buttons: add songs, clear, loop, random, close. The loop and random buttons show
+// their modes' pictures, which their release switches.
+constexpr Look kPlayListButtons[] = {
+    {}, {"\\ClearPlaylist-On.jpg", "\\ClearPlaylist-Off.jpg"}, {}, {}, {"\\Close-On.jpg", "\\Close-Off.jpg"},
+};
 constexpr Look kPasswordOK{"\\OK-On.jpg", "\\OK-Off.jpg"};
 constexpr Look kPasswordCancel{"\\Cancel-On.jpg", "\\Cancel-Off.jpg"};
 
@@ -85,6 +90,14 @@ void Form1::Picture1_MouseDown(int Index, int, int, float, float) {
 
 void Form1::Picture1_MouseUp(int Index, int, int, float, float) {
     showLook(*this, Picture1, kLastSongsButtons, Index, false);
+}
+
+void Form1::Picture6_MouseDown(int Index, int, int, float, float) {
+    showLook(*this, Picture6, kPlayListButtons, Index, true);
+}
+
+void Form1::showPlayListButtonReleased(int Index) {
+    showLook(*this, Picture6, kPlayListButtons, Index, false);
 }
 
 void Form1::Image2_MouseDown(int Index, int, int, float, float) {
