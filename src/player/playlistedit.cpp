@@ -23,6 +23,35 @@ constexpr int kLastResultCell = 6;
 // Which list RemoveListEntry works on.
 constexpr int kOwnerPlaylist = 1;
 constexpr int kOwnerLastSongs = 2;
+// The selected row of the playlist or the last-songs list starts at once, also while another song
+// plays; a paused song resumes instead.
+void playSelectedRow(Form1& f, tk::ListView& list) {
+    const int row = list.selectedRow();
+    if (row == 0) {
+        return;
+    }
+    PlaybackState& p = f.playback;
+    p.CurrentIndex = row;
+    p.ForcePlay = 1;
+    p.FromLastSongs = &list == f.PrevView ? 1 : 0;
+    f.ClearSongHighlight();
+    p.StartAtFirst = 0;
+    p.StoppedFlag = 0;
+    f.PlayCurrentSong();
+}
+
+// Delete removes the selected row of the list `owner` names; Enter plays it.
+void keyInList(Form1& f, int keyCode, int owner) {
+    tk::ListView& list = owner == kOwnerPlaylist ? *f.play : *f.PrevView;
+    if (keyCode == tk::kKeyDelete) {
+        f.playback.ListOwner = owner;
+        f.RemoveListEntry(list.selectedRow());
+        f.playback.ListOwner = 0;
+    } else if (keyCode == tk::kKeyReturn) {
+        playSelectedRow(f, list);
+    }
+}
+
 } // namespace
 
 void Form1::connectPlaylist() {
@@ -67,54 +96,20 @@ void Form1::PrevView_KeyUp(int&, int) {
 }
 
 void Form1::play_KeyDown(int& KeyCode, int) {
-    if (KeyCode == tk::kKeyDelete) {
-        playback.ListOwner = kOwnerPlaylist;
-        RemoveListEntry(play->selectedRow());
-        playback.ListOwner = 0;
-    } else if (KeyCode == tk::kKeyReturn) {
-        play_DblClick();
-    }
+    keyInList(*this, KeyCode, kOwnerPlaylist);
 }
 
 void Form1::PrevView_KeyDown(int& KeyCode, int) {
-    if (KeyCode == tk::kKeyDelete) {
-        playback.ListOwner = kOwnerLastSongs;
-        RemoveListEntry(PrevView->selectedRow());
-        playback.ListOwner = 0;
-    } else if (KeyCode == tk::kKeyReturn) {
-        PrevView_DblClick();
-    }
+    keyInList(*this, KeyCode, kOwnerLastSongs);
 }
 
-// The selected row starts at once, also while another song plays; a paused song resumes instead.
 void Form1::play_DblClick() {
-    const int row = play->selectedRow();
-    if (row == 0) {
-        return;
-    }
-    PlaybackState& p = playback;
-    p.CurrentIndex = row;
-    p.ForcePlay = 1;
-    ClearSongHighlight();
-    p.StartAtFirst = 0;
-    p.StoppedFlag = 0;
-    PlayCurrentSong();
+    playSelectedRow(*this, *play);
 }
 
-// The same for a last-songs row, which is played from that list and not queued.
+// A last-songs row is played from that list and not queued.
 void Form1::PrevView_DblClick() {
-    const int row = PrevView->selectedRow();
-    if (row == 0) {
-        return;
-    }
-    PlaybackState& p = playback;
-    p.CurrentIndex = row;
-    p.ForcePlay = 1;
-    p.FromLastSongs = 1;
-    ClearSongHighlight();
-    p.StartAtFirst = 0;
-    p.StoppedFlag = 0;
-    PlayCurrentSong();
+    playSelectedRow(*this, *PrevView);
 }
 
 // Rows are numbered by their position, so a row's number is its place in the list. The playlist's
