@@ -89,26 +89,6 @@ TEST(AlbumSongs, AnAlbumWithoutSongsStillNamesItselfButAnEmptySongFileChangesNot
     EXPECT_EQ(f.SingleArtist->caption(), "Hollow");
 }
 
-TEST(AlbumSongs, QueuedSongsAreMarkedByRecordNotByTitle) {
-    Album a(oneAlbum({
-        song("/music/x", "X", "Live", "Intro", "01"),
-        song("/music/x", "X", "Live", "Intro", "02"),
-    }));
-    Form1& f = a.form();
-    // The second song (record 2) is in the playlist: its row in the song list is bold.
-    for (int i = 1; i <= f.ListView->count(); ++i) {
-        if (f.ListView->subItem(i, 10) == "000002") {
-            f.ListView->setBold(i, 0, true);
-        }
-    }
-    f.FillAlbumView();
-    ASSERT_EQ(f.SingleView->count(), 2);
-    EXPECT_FALSE(f.SingleView->bold(1, 1));
-    EXPECT_TRUE(f.SingleView->bold(2, 1));
-    EXPECT_EQ(f.SingleView->foreColor(2, 6), 255u);
-    EXPECT_FALSE(f.SingleView->bold(2, 0)); // the running number keeps its normal look
-}
-
 TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase) {
     TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
     TestDatabase db = makeDatabase(rt.programFolder() / "Music", 3, 1);

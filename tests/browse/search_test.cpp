@@ -97,25 +97,6 @@ TEST(Search, EachListHoldsOneRowPerKeyFromTheFirstSongInListOrder) {
     EXPECT_EQ(f.SSonglist->subItem(1, 6), "000002");
 }
 
-TEST(Search, QueuedSongsShowMarkedByRecordNumber) {
-    Search s(databaseOf({song("/m/a", "A", "First", "Intro", "1"), song("/m/b", "B", "Second", "Intro", "1"),
-                         song("/m/b", "B", "Second", "Outro", "2")}));
-    Form1& f = s.form();
-    // The second song (record 2) is queued.
-    for (int r = 1; r <= f.ListView->count(); ++r) {
-        f.ListView->setBold(r, 0, f.ListView->subItem(r, 10) == "000002");
-    }
-    s.find("tro");
-    ASSERT_EQ(s.titles(), (std::vector<std::string>{"Intro", "Intro", "Outro"}));
-    for (int c = 0; c <= 6; ++c) {
-        const bool marked = c >= 1 && c <= 5;
-        EXPECT_FALSE(f.SSonglist->bold(1, c));
-        EXPECT_EQ(f.SSonglist->bold(2, c), marked) << c;
-        EXPECT_EQ(f.SSonglist->foreColor(2, c), marked ? 255u : 0u) << c;
-        EXPECT_FALSE(f.SSonglist->bold(3, c));
-    }
-}
-
 TEST(Search, ResultsFollowTheSongListsOrderAlsoAfterTheTopTen) {
     Search s(databaseOf({song("/m/a", "Ann", "Quiet", "Slow one", "1", "2"),
                          song("/m/b", "Bob", "Loud", "Slow two", "1", "9"),

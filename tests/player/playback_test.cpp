@@ -227,28 +227,6 @@ TEST(Playback, MissingSongFilesAreSkippedUncountedAndWhenAllAreMissingPlaybackSt
     EXPECT_EQ(s.lastSongs(), (Records{1, 3, 1, 3, 1}));
 }
 
-TEST(Playback, RemovedRowsKeepTheQueueAndTheFileNamesInStep) {
-    StationRig s;
-    s.queue({1, 2, 3, 4});
-    s.f().PlayCurrentSong();
-    s.f().NextSong();
-    s.f().removePlaylistRow(1);
-    EXPECT_EQ(s.f().play->text(3), "3");
-    ASSERT_EQ(s.f().lstFilenames->listCount(), 3);
-    for (int row = 1; row <= 3; ++row) {
-        EXPECT_EQ(s.f().lstFilenames->list(row - 1), s.path(row + 1));
-        EXPECT_EQ(s.f().play->subItem(row, 5), s.path(row + 1));
-    }
-    EXPECT_EQ(s.f().playback.CurrentIndex, 1);
-    EXPECT_EQ(s.f().playback.NextIndex, 2);
-    EXPECT_EQ(s.f().playback.LastPlayedIndex, 1);
-    // The playing row itself goes: the song after it still comes next.
-    s.f().removePlaylistRow(1);
-    s.run(3000);
-    EXPECT_EQ(s.handed(), (Records{1, 2, 3}));
-    EXPECT_TRUE(s.f().play->bold(1, 0));
-}
-
 TEST(Playback, AStartFindsThePlayerAgainAfterItWentAway) {
     StationRig s;
     s.queue({1});

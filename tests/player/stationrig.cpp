@@ -66,13 +66,22 @@ std::string StationRig::storedCount(int record) const {
     return bytes.substr(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4);
 }
 
-std::vector<int> StationRig::lastSongs() const {
+namespace {
+std::vector<int> recordsOf(const tk::ListView& list) {
     std::vector<int> out;
-    tk::ListView& list = *m_station->form1().PrevView;
     for (int row = 1; row <= list.count(); ++row) {
         out.push_back(std::stoi(list.subItem(row, 6)));
     }
     return out;
+}
+} // namespace
+
+std::vector<int> StationRig::lastSongs() const {
+    return recordsOf(*m_station->form1().PrevView);
+}
+
+std::vector<int> StationRig::queued() const {
+    return recordsOf(*m_station->form1().play);
 }
 
 std::vector<int> StationRig::handed() {

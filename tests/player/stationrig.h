@@ -42,8 +42,9 @@ public:
 
     // Record `record`'s stored play count, its four bytes as in "Data.mld".
     std::string storedCount(int record) const;
-    // The record numbers of the last-songs rows, in order.
+    // The record numbers of the last-songs rows, and of the playlist rows, in order.
     std::vector<int> lastSongs() const;
+    std::vector<int> queued() const;
     // The record numbers the player was handed, in order.
     std::vector<int> handed();
 

@@ -109,6 +109,11 @@ void doubleClickRow(tk::ListView& list, int row) {
     doubleClick(list.view().viewport(), 1, rowPoint(list, row));
 }
 
+void pressKeyOnRow(tk::ListView& list, int row, int qtKey) {
+    list.select(row);
+    pressKey(&list, qtKey, qtKey == Qt::Key_Return ? "\r" : "");
+}
+
 void drop(QWidget* target, const QMimeData& data) {
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -37,6 +37,8 @@ void startDragging(QWidget* target, QPoint from);
 // The centre of row `row`'s first sub-item in a list's view, and a double-click there.
 QPoint rowPoint(tk::ListView& list, int row);
 void doubleClickRow(tk::ListView& list, int row);
+// Selects row `row` and presses a key there (Enter types "\r").
+void pressKeyOnRow(tk::ListView& list, int row, int qtKey);
 // Drops `data` on `target` as a drag that ends there: its entry, then the drop.
 void drop(QWidget* target, const QMimeData& data);
 // Types text into the focused part of `target` (a text box), key by key.
