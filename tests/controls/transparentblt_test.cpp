@@ -100,12 +100,6 @@ TEST(TransparentBlt, ASourceOfOnlyTheKeyOrAnEmptyRectangleLeavesTheDestination) 
     EXPECT_EQ(dest, before);
 }
 
-TEST(TransparentBlt, ASourceWithoutTheKeyIsCopiedWhole) {
-    QImage dest = raster::surface(3, 3, kBackground);
-    TransparentBlt(dest, 0, 0, 3, 3, raster::surface(3, 3, 0x00FF00), 0, 0, 0x0000FF);
-    EXPECT_EQ(dest, raster::surface(3, 3, 0x00FF00));
-}
-
 TEST(TransparentBlt, ARectangleReachingPastThePictureCopiesOnlyTheOverlap) {
     const QImage src = sourceOf({{0x000001, 0x000002}, {0x000003, 0x000004}});
     QImage dest = raster::surface(4, 4, kBackground);
