@@ -71,13 +71,10 @@ TEST(Geometry, ScreenFollowsTheUniformScale) {
     EXPECT_EQ(wide.toPixels(15360), 1440);
 }
 
-TEST(Colors, RedSitsInTheLowByte) {
+TEST(Colors, RedSitsInTheLowByteAndSystemColorsKeepTheirValueAndShowTheirDefault) {
     EXPECT_EQ(tk::toQColor(0xFF8080), QColor(128, 128, 255));
     EXPECT_EQ(tk::toQColor(255), QColor(255, 0, 0));
     EXPECT_EQ(tk::fromQColor(QColor(128, 128, 255)), 0xFF8080u);
-}
-
-TEST(Colors, SystemColorsKeepTheirValueAndShowTheirDefault) {
     const tk::OleColor windowText = tk::kSysWindowText;
     EXPECT_TRUE(tk::isSystemColor(windowText));
     EXPECT_EQ(tk::toQColor(windowText), QColor(0, 0, 0));

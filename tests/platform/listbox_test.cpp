@@ -15,13 +15,9 @@
 
 using namespace testing_support;
 
-namespace {
-
 using Log = std::vector<std::string>;
 
-} // namespace
-
-TEST(ListBox, KeepsItsEntriesInOrderCountingFromZero) {
+TEST(ListBox, KeepsItsEntriesInOrderCountingFromZeroAndItsBackColourAsAssigned) {
     TestRuntime rt;
     QWidget host;
     tk::ListBox box(&host, "lstFilenames");
@@ -41,6 +37,9 @@ TEST(ListBox, KeepsItsEntriesInOrderCountingFromZero) {
     EXPECT_EQ(runtimeErrorNumber([&] { box.addItem("x", 5); }), tk::err::kInvalidProcedureCall);
     box.clear();
     EXPECT_EQ(box.listCount(), 0);
+    box.setBackColor(0x80FFFF);
+    EXPECT_EQ(box.backColor(), 0x80FFFFu);
+    EXPECT_EQ(box.view().palette().color(QPalette::Base), QColor(255, 255, 128));
 }
 
 TEST(ListBox, SettingListIndexRaisesClickWhenItChanges) {
@@ -90,13 +89,4 @@ TEST(ListBox, ClicksOnEntriesSelectThemBeforeMouseDown) {
     log.clear();
     doubleClick(view.viewport(), 1, view.visualRect(box->model().index(0, 0)).center());
     EXPECT_EQ(log, (Log{"down 1 at 0", "up 1 at 0", "click at 0", "dblclick at 0", "up 1 at 0"}));
-}
-
-TEST(ListBox, BackColourIsShownAndKeptAsAssigned) {
-    TestRuntime rt;
-    QWidget host;
-    tk::ListBox box(&host, "Box");
-    box.setBackColor(0x80FFFF);
-    EXPECT_EQ(box.backColor(), 0x80FFFFu);
-    EXPECT_EQ(box.view().palette().color(QPalette::Base), QColor(255, 255, 128));
 }
