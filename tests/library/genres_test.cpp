@@ -22,16 +22,13 @@ TEST(Genres, HoldsThe149NamesOnceEachFromBluesToRockPop) {
     EXPECT_EQ(differences, 13);
 }
 
-TEST(Genres, NamesTheGenreBytes0To148Only) {
+TEST(Genres, NamesTheGenreBytes0To148OnlyAndLooksUpTheTableThenTheLookupListThenIgnoringCase) {
     EXPECT_EQ(genreName(17), "Rock");
     EXPECT_EQ(genreName(27), "Trip Hop");
     EXPECT_EQ(genreName(148), "Rock/Pop");
     EXPECT_FALSE(genreName(149));
     EXPECT_FALSE(genreName(255));
     EXPECT_FALSE(genreName(-1));
-}
-
-TEST(Genres, LooksUpTheTableThenTheLookupListThenIgnoringCase) {
     EXPECT_EQ(genreNumber("Rock"), 17);
     EXPECT_EQ(genreNumber("Trip Hop"), 27); // the genre box's own item
     EXPECT_EQ(genreNumber("Trip-Hop"), 27); // the lookup list's spelling
@@ -40,9 +37,7 @@ TEST(Genres, LooksUpTheTableThenTheLookupListThenIgnoringCase) {
     EXPECT_EQ(genreNumber("Power Ballad"), 117);
     EXPECT_EQ(genreNumber("rock"), 17);
     EXPECT_EQ(genreNumber("ALT. ROCK"), 40);
-}
-
-TEST(Genres, GivesNoGenreWhenNothingMatches) {
+    // Nothing matches: no genre.
     EXPECT_EQ(genreNumber(""), 255);
     EXPECT_EQ(genreNumber("Rock "), 255);
     EXPECT_EQ(genreNumber("Schlager"), 255);

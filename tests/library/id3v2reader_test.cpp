@@ -22,35 +22,107 @@ std::optional<Id3v2Tag> readTag(const Bytes& bytes) {
     return Id3v2Tag::read(source);
 }
 
-// The unsynchronisation scheme, written here apart from the station's code.
-Bytes unsynchronised(const Bytes& in) {
-    Bytes out;
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        out.push_back(in[i]);
-        if (in[i] == 0xFF && (i + 1 == in.size() || in[i + 1] == 0 || in[i + 1] >= 0xE0))
-            out.push_back(0);
-    }
+// The values read from a tag, in one line: "no tag", or each value found as "name=value;".
+std::string described(const Bytes& bytes) {
+    const auto tag = readTag(bytes);
+    if (!tag)
+        return "no tag";
+    std::string out;
+    for (const auto& [name, value] : {std::pair{"artist", tag->artist},
+                                      {"title", tag->title},
+                                      {"album", tag->album},
+                                      {"track", tag->track},
+                                      {"year", tag->year},
+                                      {"genre", tag->genre},
+                                      {"comment", tag->comment}})
+        if (value)
+            out += std::string(name) + "=" + *value + ";";
     return out;
 }
 
-TEST(Id3v2Reader, ReadsTheSevenFramesOfAVersion23Tag) {
-    const Bytes tag =
-        id3v2Tag(3,
-                 {frame(3, "TPE1", textData(0, "Artist")), frame(3, "TIT2", textData(0, "Title")),
-                  frame(3, "TALB", textData(0, "Album")), frame(3, "TRCK", textData(0, "3/12")),
-                  frame(3, "TYER", textData(0, "2001")), frame(3, "TCON", textData(0, "Jazz")),
-                  frame(3, "COMM", commentData(0, "eng", "", "Fine"))},
-                 64);
-    const auto read = readTag(tag + silentAudio(0.1).bytes);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->major, 3);
-    EXPECT_EQ(read->artist, "Artist");
-    EXPECT_EQ(read->title, "Title");
-    EXPECT_EQ(read->album, "Album");
-    EXPECT_EQ(read->track, "3/12");
-    EXPECT_EQ(read->year, "2001");
-    EXPECT_EQ(read->genre, "Jazz");
-    EXPECT_EQ(read->comment, "Fine");
+TEST(Id3v2Reader, ReadsTheFirstValueOfEachWantedFrameWhateverElseTheTagHolds) {
+    struct Case {
+        const char* what;
+        Bytes tag;
+        std::string expected;
+    };
+    const Bytes title = textData(0, "\u00FF\u00E9");
+    const std::string longTitle(255, 't');
+    // Some writers stored version 2.4 frame sizes as plain numbers; 0x100 read as syncsafe is 0x80.
+    const Bytes plainSizes = bytesOf("TIT2") + bigEndian(256) + Bytes{0, 0} + textData(0, longTitle) +
+                             bytesOf("TPE1") + bigEndian(200) + Bytes{0, 0} +
+                             textData(0, std::string(199, 'a')) + frame(4, "TALB", textData(0, "Album"));
+    const Bytes overrun = frame(3, "TIT2", textData(0, "Kept")) + bytesOf("TPE1") + bigEndian(5000) +
+                          Bytes{0, 0} + textData(0, "Lost");
+    const std::vector<Case> cases = {
+        {"several values",
+         id3v2Tag(4, {frame(4, "TPE1", textData(3, std::string("One\0Two", 7))),
+                      frame(4, "TIT2", Bytes{1, 0xFE, 0xFF, 0, 'H', 0, 'i', 0, 0, 0xFF, 0xFE, 'x', 0})}),
+         "artist=One;title=Hi;"}, // the second by its big-endian byte order mark
+        {"first frame wins, empty ones are no value",
+         id3v2Tag(3, {frame(3, "TPE1", Bytes{}), frame(3, "TPE1", textData(0, "First")),
+                      frame(3, "TPE1", textData(0, "Second")), frame(3, "TIT2", Bytes{0})}),
+         "artist=First;title=;"},
+        {"2.4 frame flags",
+         id3v2Tag(
+             4, {frame(4, "TIT2", bigEndian(static_cast<std::uint32_t>(title.size())) + unsynchronised(title),
+                       0x0003), // unsynchronised, length
+                 frame(4, "TPE1", Bytes{0x07} + textData(0, "Grouped"), 0x0040),
+                 frame(4, "TALB", Bytes{0x78, 0x9C, 0x01}, 0x0008), // compressed: skipped
+                 frame(4, "TALB", textData(0, "Plain"))}),
+         "artist=Grouped;title=\u00FF\u00E9;album=Plain;"},
+        {"2.3 compressed and encrypted frames",
+         id3v2Tag(3, {frame(3, "TPE1", bigEndian(6) + Bytes{0x78, 0x9C}, 0x0080),
+                      frame(3, "TIT2", Bytes{0x01} + textData(0, "Secret"), 0x0040),
+                      frame(3, "TALB", Bytes{0x05} + textData(0, "Group"), 0x0020)}),
+         "album=Group;"},
+        {"2.3 extended header",
+         id3v2Header(3, 40, 0x40) + bigEndian(6) + Bytes(6, 0) + frame(3, "TIT2", textData(0, "Ext3")) +
+             Bytes(40, 0),
+         "title=Ext3;"},
+        {"2.4 extended header",
+         id3v2Header(4, 40, 0x40) + syncSafe(6) + Bytes{1, 0} + frame(4, "TIT2", textData(0, "Ext4")) +
+             Bytes(40, 0),
+         "title=Ext4;"},
+        {"extended header flag without one",
+         id3v2Header(3, 30, 0x40) + frame(3, "TIT2", textData(0, "NoExt")) + Bytes(30, 0), "title=NoExt;"},
+        {"runaway extended header", id3v2Header(3, 20, 0x40) + bigEndian(0x7FFFFFFF) + Bytes(16, 0), ""},
+        {"comments",
+         id3v2Tag(3, {frame(3, "COMM", commentData(0, "eng", "iTunNORM", " 0000")),
+                      frame(3, "COMM", commentData(1, "deu", "", "Kommentar")),
+                      frame(3, "COMM", commentData(0, "eng", "", "second plain"))}),
+         "comment=Kommentar;"},
+        {"only a described comment",
+         id3v2Tag(3, {frame(3, "COMM", commentData(0, "eng", "note", "only one"))}), "comment=only one;"},
+        {"bare comment of older stations", id3v2Tag(3, {frame(3, "COMM", textData(0, "Bare comment"))}),
+         "comment=Bare comment;"},
+        {"2.3 TYER before TDRC",
+         id3v2Tag(3, {frame(3, "TDRC", textData(0, "2004-05")), frame(3, "TYER", textData(0, "2003"))}),
+         "year=2003;"},
+        {"2.3 TDRC alone", id3v2Tag(3, {frame(3, "TDRC", textData(0, "2004"))}), "year=2004;"},
+        {"2.4 TDRC before TYER",
+         id3v2Tag(4, {frame(4, "TYER", textData(0, "2003")), frame(4, "TDRC", textData(0, "2004-05-01"))}),
+         "year=2004-05-01;"},
+        {"2.4 plain frame sizes", id3v2Header(4, static_cast<std::uint32_t>(plainSizes.size())) + plainSizes,
+         "artist=" + std::string(199, 'a') + ";title=" + longTitle + ";album=Album;"},
+        {"size past the end",
+         Bytes{'I', 'D', '3', 3, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F} + frame(3, "TIT2", textData(0, "Short file")) +
+             Bytes(100, 0),
+         "title=Short file;"},
+        {"frame overruns the tag",
+         id3v2Header(3, static_cast<std::uint32_t>(overrun.size())) + overrun + Bytes(6000, 0),
+         "title=Kept;"},
+        {"frame over one mebibyte",
+         id3v2Tag(3, {frame(3, "TIT2", textData(0, std::string((1u << 20) + 10, 'h'))),
+                      frame(3, "TPE1", textData(0, "Next"))}),
+         "artist=Next;"},
+        {"size not syncsafe", Bytes{'I', 'D', '3', 3, 0, 0, 0x80, 0, 0, 0} + Bytes(200, 0), "no tag"},
+        {"version 2.5", Bytes{'I', 'D', '3', 5, 0, 0, 0, 0, 1, 0} + Bytes(200, 0), "no tag"},
+        {"short header", Bytes{'I', 'D', '3', 3, 0}, "no tag"},
+        {"lower-case marker", Bytes{'i', 'd', '3', 3, 0, 0, 0, 0, 1, 0} + Bytes(200, 0), "no tag"},
+        {"empty", Bytes{}, "no tag"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(described(c.tag), c.expected) << c.what;
 }
 
 TEST(Id3v2Reader, DecodesEveryTextEncodingByItsEncodingByte) {
@@ -64,41 +136,6 @@ TEST(Id3v2Reader, DecodesEveryTextEncodingByItsEncodingByte) {
         EXPECT_EQ(read->artist, expected) << int(encoding);
         EXPECT_EQ(read->comment, expected) << int(encoding);
     }
-}
-
-TEST(Id3v2Reader, TakesTheFirstValueOfAFrameWithSeveral) {
-    const Bytes tag =
-        id3v2Tag(4, {frame(4, "TPE1", textData(3, std::string("One\0Two", 7))),
-                     frame(4, "TIT2", Bytes{1, 0xFE, 0xFF, 0, 'H', 0, 'i', 0, 0, 0xFF, 0xFE, 'x', 0})});
-    const auto read = readTag(tag);
-    EXPECT_EQ(read->artist, "One");
-    EXPECT_EQ(read->title, "Hi"); // big-endian by its byte order mark
-}
-
-TEST(Id3v2Reader, ReadsVersion22Frames) {
-    const Bytes tag = id3v2Tag(2, {frame(2, "TT2", textData(0, "Old")), frame(2, "TP1", textData(1, "Band")),
-                                   frame(2, "TYE", textData(0, "1998")), frame(2, "TCO", textData(0, "(13)")),
-                                   frame(2, "COM", commentData(0, "eng", "", "c22"))});
-    const auto read = readTag(tag);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->major, 2);
-    EXPECT_EQ(read->title, "Old");
-    EXPECT_EQ(read->artist, "Band");
-    EXPECT_EQ(read->year, "1998");
-    EXPECT_EQ(read->genre, "Pop");
-    EXPECT_EQ(read->comment, "c22");
-}
-
-TEST(Id3v2Reader, UndoesWholeTagUnsynchronisation) {
-    const Bytes frames =
-        frame(3, "TIT2", textData(0, "\u00FF\u00F1 \u00FF")) + frame(3, "TPE1", textData(0, "After"));
-    const Bytes body = unsynchronised(frames);
-    ASSERT_GT(body.size(), frames.size());
-    const Bytes tag = id3v2Header(3, static_cast<std::uint32_t>(body.size()), 0x80) + body;
-    const auto read = readTag(tag);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->title, "\u00FF\u00F1 \u00FF");
-    EXPECT_EQ(read->artist, "After");
 }
 
 // A tag unsynchronised as a whole is read once, front to back: behind the frames the station needs
@@ -140,61 +177,6 @@ TEST(Id3v2Reader, AWholeTagUnsynchronisedIsReadOnceAndOnlyAsFarAsNeeded) {
     }
 }
 
-TEST(Id3v2Reader, UndoesVersion24FrameFlags) {
-    const Bytes title = textData(0, "\u00FF\u00E9");
-    const Bytes unsyncedTitle = bigEndian(static_cast<std::uint32_t>(title.size())) + unsynchronised(title);
-    const Bytes tag = id3v2Tag(4, {frame(4, "TIT2", unsyncedTitle, 0x0003), // unsynchronised, length
-                                   frame(4, "TPE1", Bytes{0x07} + textData(0, "Grouped"), 0x0040),
-                                   frame(4, "TALB", Bytes{0x78, 0x9C, 0x01}, 0x0008), // compressed: skipped
-                                   frame(4, "TALB", textData(0, "Plain"))});
-    const auto read = readTag(tag);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->title, "\u00FF\u00E9");
-    EXPECT_EQ(read->artist, "Grouped");
-    EXPECT_EQ(read->album, "Plain");
-}
-
-TEST(Id3v2Reader, SkipsCompressedAndEncryptedVersion23Frames) {
-    const Bytes tag = id3v2Tag(3, {frame(3, "TPE1", bigEndian(6) + Bytes{0x78, 0x9C}, 0x0080),
-                                   frame(3, "TIT2", Bytes{0x01} + textData(0, "Secret"), 0x0040),
-                                   frame(3, "TALB", Bytes{0x05} + textData(0, "Group"), 0x0020)});
-    const auto read = readTag(tag);
-    ASSERT_TRUE(read);
-    EXPECT_FALSE(read->artist);
-    EXPECT_FALSE(read->title);
-    EXPECT_EQ(read->album, "Group");
-}
-
-TEST(Id3v2Reader, StepsOverTheExtendedHeader) {
-    const Bytes v23 =
-        id3v2Header(3, 40, 0x40) + bigEndian(6) + Bytes(6, 0) + frame(3, "TIT2", textData(0, "Ext3"));
-    EXPECT_EQ(readTag(v23 + Bytes(40, 0))->title, "Ext3");
-    const Bytes v24 =
-        id3v2Header(4, 40, 0x40) + syncSafe(6) + Bytes{1, 0} + frame(4, "TIT2", textData(0, "Ext4"));
-    EXPECT_EQ(readTag(v24 + Bytes(40, 0))->title, "Ext4");
-    // The flag set without an extended header: the first frame follows the header.
-    const Bytes missing = id3v2Header(3, 30, 0x40) + frame(3, "TIT2", textData(0, "NoExt"));
-    EXPECT_EQ(readTag(missing + Bytes(30, 0))->title, "NoExt");
-    const Bytes runaway = id3v2Header(3, 20, 0x40) + bigEndian(0x7FFFFFFF) + Bytes(16, 0);
-    ASSERT_TRUE(readTag(runaway));
-    EXPECT_FALSE(readTag(runaway)->title);
-}
-
-TEST(Id3v2Reader, ChoosesTheCommentWithoutDescription) {
-    const Bytes tag = id3v2Tag(3, {frame(3, "COMM", commentData(0, "eng", "iTunNORM", " 0000")),
-                                   frame(3, "COMM", commentData(1, "deu", "", "Kommentar")),
-                                   frame(3, "COMM", commentData(0, "eng", "", "second plain"))});
-    EXPECT_EQ(readTag(tag)->comment, "Kommentar");
-    const Bytes described = id3v2Tag(3, {frame(3, "COMM", commentData(0, "eng", "note", "only one"))});
-    EXPECT_EQ(readTag(described)->comment, "only one");
-}
-
-TEST(Id3v2Reader, ReadsTheBareCommentLayoutOfOlderStations) {
-    const Bytes tag = id3v2Tag(3, {frame(3, "COMM", textData(0, "Bare comment"))});
-    EXPECT_EQ(readTag(tag)->comment, "Bare comment");
-    EXPECT_EQ(readTag(id3v2Tag(3, {frame(3, "COMM", textData(0, "ok"))}))->comment, "ok");
-}
-
 TEST(Id3v2Reader, ResolvesGenreReferences) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"(17)", "Rock"},    {"17", "Rock"},    {"(17)Rock & Roll", "Rock"}, {"(4)(17)", "Disco"},
@@ -206,66 +188,7 @@ TEST(Id3v2Reader, ResolvesGenreReferences) {
     }
 }
 
-TEST(Id3v2Reader, PrefersTheVersionsOwnYearFrame) {
-    EXPECT_EQ(readTag(id3v2Tag(3, {frame(3, "TDRC", textData(0, "2004-05")),
-                                   frame(3, "TYER", textData(0, "2003"))}))
-                  ->year,
-              "2003");
-    EXPECT_EQ(readTag(id3v2Tag(3, {frame(3, "TDRC", textData(0, "2004"))}))->year, "2004");
-    EXPECT_EQ(readTag(id3v2Tag(4, {frame(4, "TYER", textData(0, "2003")),
-                                   frame(4, "TDRC", textData(0, "2004-05-01"))}))
-                  ->year,
-              "2004-05-01");
-}
-
-TEST(Id3v2Reader, FirstFrameWinsAndEmptyFramesAreNotValues) {
-    const Bytes tag = id3v2Tag(3, {frame(3, "TPE1", Bytes{}), frame(3, "TPE1", textData(0, "First")),
-                                   frame(3, "TPE1", textData(0, "Second")), frame(3, "TIT2", Bytes{0})});
-    const auto read = readTag(tag);
-    EXPECT_EQ(read->artist, "First");
-    EXPECT_EQ(read->title, "");
-}
-
-TEST(Id3v2Reader, ReadsVersion24TagsWithPlainFrameSizes) {
-    // Some writers stored version 2.4 frame sizes as plain numbers; 0x100 read as syncsafe is 0x80.
-    const std::string longTitle(255, 't');
-    const Bytes title = bytesOf("TIT2") + bigEndian(256) + Bytes{0, 0} + textData(0, longTitle);
-    const Bytes artist = bytesOf("TPE1") + bigEndian(200) + Bytes{0, 0} + textData(0, std::string(199, 'a'));
-    const Bytes body = title + artist + frame(4, "TALB", textData(0, "Album"));
-    const auto read = readTag(id3v2Header(4, static_cast<std::uint32_t>(body.size())) + body);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->title, longTitle);
-    EXPECT_EQ(read->artist, std::string(199, 'a'));
-    EXPECT_EQ(read->album, "Album");
-}
-
-TEST(Id3v2Reader, CutsADeclaredSizePastTheEndOfTheFile) {
-    const Bytes frames = frame(3, "TIT2", textData(0, "Short file")) + Bytes(100, 0);
-    const Bytes tag = Bytes{'I', 'D', '3', 3, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F} + frames;
-    const auto read = readTag(tag);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->title, "Short file");
-}
-
-TEST(Id3v2Reader, StopsAtAFrameThatOverrunsTheTag) {
-    const Bytes body = frame(3, "TIT2", textData(0, "Kept")) + bytesOf("TPE1") + bigEndian(5000) +
-                       Bytes{0, 0} + textData(0, "Lost");
-    const auto read =
-        readTag(id3v2Header(3, static_cast<std::uint32_t>(body.size())) + body + Bytes(6000, 0));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->title, "Kept");
-    EXPECT_FALSE(read->artist);
-}
-
-TEST(Id3v2Reader, MalformedHeadersGiveNoTag) {
-    EXPECT_FALSE(readTag(Bytes{'I', 'D', '3', 3, 0, 0, 0x80, 0, 0, 0} + Bytes(200, 0)));
-    EXPECT_FALSE(readTag(Bytes{'I', 'D', '3', 5, 0, 0, 0, 0, 1, 0} + Bytes(200, 0)));
-    EXPECT_FALSE(readTag(Bytes{'I', 'D', '3', 3, 0}));
-    EXPECT_FALSE(readTag(Bytes{'i', 'd', '3', 3, 0, 0, 0, 0, 1, 0} + Bytes(200, 0)));
-    EXPECT_FALSE(readTag(Bytes{}));
-}
-
-TEST(Id3v2Reader, SkipsFramesOverOneMebibyteAndNeverReadsACover) {
+TEST(Id3v2Reader, NeverReadsACover) {
     TempFolder folder;
     Mp3Recipe recipe;
     recipe.id3v2 = SongTags{"Title", "Artist", "Album", "2020", "1", "Rock", "c"};
@@ -278,12 +201,6 @@ TEST(Id3v2Reader, SkipsFramesOverOneMebibyteAndNeverReadsACover) {
     ASSERT_TRUE(tags.id3v1);
     EXPECT_EQ(tags.id3v1->title, "T1");
     EXPECT_LT(tags.bytesRead, 64u * 1024u);
-
-    const Bytes huge = id3v2Tag(3, {frame(3, "TIT2", textData(0, std::string((1u << 20) + 10, 'h'))),
-                                    frame(3, "TPE1", textData(0, "Next"))});
-    const auto read = readTag(huge);
-    EXPECT_FALSE(read->title);
-    EXPECT_EQ(read->artist, "Next");
 }
 
 TEST(Id3v2Reader, AFileThatCannotBeOpenedReadsAsHavingNoTags) {

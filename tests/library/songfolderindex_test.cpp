@@ -161,21 +161,6 @@ TEST(SongFolderIndex, LookupEqualsTheFullReadOnGeneratedLibraries) {
     }
 }
 
-TEST(SongFolderIndex, FoldersThatDifferInLetterCaseAreOne) {
-    fixtures::TempFolder folder;
-    const fs::path data = folder / "Data.mld";
-    append(data, "/music/Abba/1.mp3", 1);
-    append(data, "/other/2.mp3", 2);
-    append(data, "/MUSIC/abba/3.mp3", 3);
-    SongFolderIndex index;
-    const auto songs = lookup(data, folderKey("/Music/ABBA/cover.jpg"), index);
-    ASSERT_EQ(songs.size(), 2u);
-    EXPECT_EQ(songs[0].number, 1);
-    EXPECT_EQ(songs[1].number, 3);
-    EXPECT_EQ(songs[1].record.fileLocation, "/MUSIC/abba/3.mp3");
-    EXPECT_TRUE(lookup(data, "", index).empty());
-}
-
 TEST(SongFolderIndex, AppendsAddedToTheIndexNeedNoFullRead) {
     fixtures::TempFolder folder;
     const fs::path data = folder / "Data.mld";

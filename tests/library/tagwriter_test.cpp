@@ -102,6 +102,8 @@ TEST(TagWriter, ANewTagHasTheFixedHeaderAndFrameOrderBeforeTheAudio) {
     EXPECT_EQ(slice(file, 0, 267), expectedTag);
     EXPECT_EQ(slice(file, 267, audio.size()), audio);
     EXPECT_EQ(tail(file, 128), id3v1Tag({"Title", "Artist", "Album", "2001", "Nice one", 3, 17, true}));
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok()); // writing again changes nothing
+    EXPECT_EQ(readBytes(folder / "s.mp3"), file);
 }
 
 TEST(TagWriter, KeepsTheTagsSizeWhenTheFramesFitAndOtherFramesByteForByte) {
@@ -201,15 +203,6 @@ TEST(TagWriter, AnEmptyValueKeepsTheId3v1Value) {
     EXPECT_EQ(merged.genre, "Jazz");
 }
 
-TEST(TagWriter, WritingTwiceGivesTheSameFile) {
-    TempFolder folder;
-    ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
-    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
-    const Bytes once = readBytes(folder / "s.mp3");
-    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
-    EXPECT_EQ(readBytes(folder / "s.mp3"), once);
-}
-
 TEST(TagWriter, WritesThroughASymbolicLinkAndKeepsTheLink) {
     TempFolder folder;
     ASSERT_TRUE(writeBytes(folder / "real.mp3", silentAudio(0.3).bytes));
@@ -267,20 +260,17 @@ TEST(TagWriter, RefusesFilesItMayNotOrCannotWrite) {
     EXPECT_EQ(result.status, Status::NotWritable);
     EXPECT_EQ(readBytes(folder / "ro.mp3"), song);
     EXPECT_EQ(filesIn(folder.path()), 3u);
-}
 
-TEST(TagWriter, AFolderThatRefusesNewFilesLeavesTheSongUntouched) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser may write into any folder";
-    TempFolder folder;
+    // A folder that refuses new files (the superuser may write into any folder).
     fs::create_directory(folder / "locked");
-    const Bytes song = silentAudio(0.3).bytes;
     ASSERT_TRUE(writeBytes(folder / "locked" / "s.mp3", song));
     ASSERT_EQ(::chmod((folder / "locked").c_str(), 0555), 0);
-    const auto result = id3::writeTags(folder / "locked" / "s.mp3", sampleValues());
+    const auto locked = id3::writeTags(folder / "locked" / "s.mp3", sampleValues());
     ::chmod((folder / "locked").c_str(), 0755);
-    EXPECT_EQ(result.status, Status::NotWritable);
-    EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(locked.status, Status::NotWritable);
+        EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
+    }
 }
 
 TEST(TagWriter, AWriteCutShortAnywhereLeavesTheOldFileWholeAndNothingBeside) {
