@@ -34,9 +34,8 @@ std::optional<tk::OleColor> FakeCommonDialogs::chooseColor(tk::OleColor) {
     return takeFront(colors);
 }
 
-void FakeProgramExit::exit(int c) {
+void FakeProgramExit::exit(int) {
     ended = true;
-    code = c;
 }
 
 void VirtualClock::sleepFor(std::chrono::milliseconds d) {
@@ -47,9 +46,6 @@ void VirtualClock::advance(std::chrono::milliseconds d) {
     m_wall += d;
     m_steady += d;
     m_elapsed += d;
-    if (onAdvance) {
-        onAdvance(d);
-    }
 }
 
 tk::TimerService::TimerId VirtualTimers::start(int intervalMs, std::function<void()> tick) {

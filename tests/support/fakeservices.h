@@ -46,7 +46,6 @@ class FakeProgramExit final : public tk::ProgramExit {
 public:
     void exit(int code) override;
     bool ended = false;
-    int code = 0;
 };
 
 // A clock that moves only when told; sleeping advances it.
@@ -59,8 +58,6 @@ public:
     // How far the clock has moved since it was made.
     std::chrono::milliseconds elapsed() const { return m_elapsed; }
     void setWallTime(std::chrono::system_clock::time_point t) { m_wall = t; }
-    // Called whenever the clock moves (a fake player follows it).
-    std::function<void(std::chrono::milliseconds)> onAdvance;
 
 private:
     std::chrono::system_clock::time_point m_wall{std::chrono::hours(24 * 365 * 30)};

@@ -35,7 +35,6 @@ public:
 
     tk::Runtime& runtime() { return *m_runtime; }
     const std::filesystem::path& programFolder() const { return m_folder.path(); }
-    const fixtures::TempFolder& folder() const { return m_folder; }
     // Writes a file below the program folder (creating folders on the way) and returns its path.
     std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
 
