@@ -1,5 +1,6 @@
 #include "controls/placedcontrols.h"
 #include "controls/sliderpic.h"
+#include "errorcheck.h"
 #include "platform/errors.h"
 #include "platform/form.h"
 #include "platform/propertybag.h"
@@ -60,15 +61,6 @@ struct Slider {
     }
     tk::OleColor at(int x, int y) const { return raster::pixel(slider->control().face(), x, y); }
 };
-
-template <typename F> tk::RuntimeError errorOf(F f) {
-    try {
-        f();
-    } catch (const tk::RuntimeError& e) {
-        return e;
-    }
-    return tk::RuntimeError(0, "no error");
-}
 
 } // namespace
 
@@ -154,14 +146,16 @@ TEST(SliderPic, MinAndMaxOutOfOrderRaise513And514AndCurPositionIsClampedWithoutA
     EXPECT_EQ(s.slider->curPosition(), 1);
     EXPECT_EQ(s.changedNames, (std::vector<std::string>{"CurPosition", "CurPosition"}));
     s.slider->setCurPosition(50);
-    const tk::RuntimeError minError = errorOf([&] { s.slider->setMin(100); });
-    EXPECT_EQ(minError.number(), 513);
-    EXPECT_EQ(minError.source(), "VezuvoDazuri");
-    EXPECT_EQ(minError.description(), "Minimum must be less than Maximum");
-    const tk::RuntimeError maxError = errorOf([&] { s.slider->setMax(1); });
-    EXPECT_EQ(maxError.number(), 514);
-    EXPECT_EQ(maxError.source(), "VezuvoDazuri");
-    EXPECT_EQ(maxError.description(), "Maximum must be greater than Minimum");
+    const auto minError = runtimeError([&] { s.slider->setMin(100); });
+    ASSERT_TRUE(minError);
+    EXPECT_EQ(minError->number(), 513);
+    EXPECT_EQ(minError->source(), "VezuvoDazuri");
+    EXPECT_EQ(minError->description(), "Minimum must be less than Maximum");
+    const auto maxError = runtimeError([&] { s.slider->setMax(1); });
+    ASSERT_TRUE(maxError);
+    EXPECT_EQ(maxError->number(), 514);
+    EXPECT_EQ(maxError->source(), "VezuvoDazuri");
+    EXPECT_EQ(maxError->description(), "Maximum must be greater than Minimum");
     EXPECT_EQ(s.slider->min(), 1);
     EXPECT_EQ(s.slider->max(), 100);
     EXPECT_EQ(s.slider->curPosition(), 50);
@@ -193,7 +187,7 @@ TEST(SliderPic, TheDrawingShowsTrackFillAndPointerWithTheMaskTransparent) {
     EXPECT_FALSE(c.opaqueAt(50, 1));
     EXPECT_TRUE(c.opaqueAt(50, 7));
     // BackStyle 1 makes the background opaque; beyond sixteen bits it overflows.
-    EXPECT_EQ(errorOf([&] { s.slider->setBackStyle(40000); }).number(), tk::err::kOverflow);
+    EXPECT_EQ(runtimeErrorNumber([&] { s.slider->setBackStyle(40000); }), tk::err::kOverflow);
     s.slider->setBackStyle(1);
     EXPECT_TRUE(c.opaqueAt(50, 1));
     s.slider->setBackStyle(0);

@@ -1,5 +1,6 @@
 #include "controls/placedcontrols.h"
 #include "controls/wheel.h"
+#include "errorcheck.h"
 #include "platform/errors.h"
 #include "platform/form.h"
 #include "platform/propertybag.h"
@@ -236,13 +237,8 @@ TEST(Wheel, OutOfOrderLimitsAndValuesShowCriticalMessagesAndChangeNothing) {
 
 TEST(Wheel, OrientationAndButtonsAreFixedWhileTheProgramRuns) {
     WheelRig r;
-    try {
-        r.wheel->setOrientation("V");
-        FAIL() << "no error";
-    } catch (const tk::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 393);
-    }
-    EXPECT_THROW(r.wheel->setShowButtons(false), tk::RuntimeError);
+    EXPECT_EQ(runtimeErrorNumber([&] { r.wheel->setOrientation("V"); }), 393);
+    EXPECT_EQ(runtimeErrorNumber([&] { r.wheel->setShowButtons(false); }), 393);
     EXPECT_EQ(r.wheel->orientation(), "H");
     EXPECT_TRUE(r.wheel->showButtons());
 
@@ -303,12 +299,7 @@ TEST(Wheel, ShadesTintTheSlotAndTheFaceAndTheDisabledLookHidesTheFace) {
 TEST(Wheel, TheMainWindowsWheelIsStoredWithMaxOneAndNeedsItsSkinPictures) {
     TestRuntime rt;
     tk::Form form(tk::Form::Kind::FullScreen, "Form1");
-    try {
-        controls::createWheel1(&form);
-        FAIL() << "no error";
-    } catch (const tk::RuntimeError& e) {
-        EXPECT_EQ(e.number(), tk::err::kFileNotFound);
-    }
+    EXPECT_EQ(runtimeErrorNumber([&] { controls::createWheel1(&form); }), tk::err::kFileNotFound);
 
     writeWheelSkin(rt.programFolder());
     Wheel* wheel = controls::createWheel1(&form);
