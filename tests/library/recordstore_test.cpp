@@ -8,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 namespace {
 
@@ -148,28 +146,6 @@ TEST(RecordStore, RefusalsLeaveTheFileByteIdenticalAndAnUpdateNeverCreatesAFile)
     EXPECT_EQ(appender->append(song("Deep", "/" + std::string(300, 'd') + ".mp3")).status,
               StoreStatus::PathNotStorable);
     EXPECT_EQ(readFile(path), before);
-}
-
-TEST(RecordStore, AWriteErrorIsReportedAndLeavesNoPartialRecord) {
-    fixtures::TempFolder folder;
-    const fs::path path = folder / "Data.mld";
-    makeDatabase(path, 1, SongRecord::kSize);
-    auto store = Songs::openForAppend(path);
-    ASSERT_TRUE(store);
-    // A file size limit just past the first record makes the next append fail midway.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = SongRecord::kSize + 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const auto result = store->append(song("Too many", "/m/2.mp3"));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(result.status, StoreStatus::FileFailed);
-    ASSERT_TRUE(result.error);
-    EXPECT_NE(result.error->message().find("write"), std::string::npos);
-    EXPECT_EQ(fs::file_size(path), SongRecord::kSize);
 }
 
 } // namespace
