@@ -90,17 +90,7 @@ TEST(TransparentBlt, DrawsEveryPixelExceptTheTransparentColour) {
     }
 }
 
-TEST(TransparentBlt, ASourceOfOnlyTheKeyOrAnEmptyRectangleLeavesTheDestination) {
-    QImage dest = raster::surface(6, 6, kBackground);
-    const QImage before = dest.copy();
-    TransparentBlt(dest, 0, 0, 6, 6, raster::surface(6, 6, 0x0000FF), 0, 0, 0x0000FF);
-    EXPECT_EQ(dest, before);
-    TransparentBlt(dest, 0, 0, 0, 6, raster::surface(6, 6, 0x123456), 0, 0, 0x0000FF);
-    TransparentBlt(dest, 0, 0, 6, 0, raster::surface(6, 6, 0x123456), 0, 0, 0x0000FF);
-    EXPECT_EQ(dest, before);
-}
-
-TEST(TransparentBlt, ARectangleReachingPastThePictureCopiesOnlyTheOverlap) {
+TEST(TransparentBlt, ARectangleReachingPastThePictureCopiesOnlyTheOverlapAndAnEmptyOneNothing) {
     const QImage src = sourceOf({{0x000001, 0x000002}, {0x000003, 0x000004}});
     QImage dest = raster::surface(4, 4, kBackground);
     // From (1, 1) a 3 × 3 rectangle: only the source's bottom-right pixel exists.
@@ -115,4 +105,12 @@ TEST(TransparentBlt, ARectangleReachingPastThePictureCopiesOnlyTheOverlap) {
     EXPECT_EQ(raster::pixel(dest2, 1, 1), 0x000001u);
     EXPECT_EQ(raster::pixel(dest2, 2, 2), 0x000004u);
     EXPECT_EQ(raster::pixel(dest2, 3, 3), kBackground);
+
+    // A source of only the key, or an empty rectangle, leaves the destination.
+    QImage dest3 = raster::surface(6, 6, kBackground);
+    const QImage before = dest3.copy();
+    TransparentBlt(dest3, 0, 0, 6, 6, raster::surface(6, 6, 0x0000FF), 0, 0, 0x0000FF);
+    TransparentBlt(dest3, 0, 0, 0, 6, raster::surface(6, 6, 0x123456), 0, 0, 0x0000FF);
+    TransparentBlt(dest3, 0, 0, 6, 0, raster::surface(6, 6, 0x123456), 0, 0, 0x0000FF);
+    EXPECT_EQ(dest3, before);
 }

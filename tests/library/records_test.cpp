@@ -140,7 +140,7 @@ TEST(AlbumRecordLayout, WritesEveryFieldAtItsOffsetWithNumberZero) {
     EXPECT_EQ(back, a);
 }
 
-TEST(SongList, FormatsTheRowAsTheListShowsIt) {
+TEST(SongList, FormatsTheRowAsTheListShowsItAndCountsPlaysUpTo9999) {
     const auto columns = library::songListColumns(sampleSong(), 42);
     EXPECT_EQ(columns[0], "Various Artists");
     EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::PlayedTimes)], "0012");
@@ -154,9 +154,7 @@ TEST(SongList, FormatsTheRowAsTheListShowsIt) {
     EXPECT_EQ(library::formatPlayCount("7   "), "0007");
     EXPECT_EQ(library::formatPlayCount("x1"), "0000");
     EXPECT_EQ(library::formatRecordNumber(1234567), "1234567");
-}
-
-TEST(SongList, CountsPlaysUpTo9999) {
+    // Plays are counted up to 9999.
     EXPECT_EQ(library::nextPlayCount(""), "1");
     EXPECT_EQ(library::nextPlayCount("  "), "1");
     EXPECT_EQ(library::nextPlayCount("41"), "42");

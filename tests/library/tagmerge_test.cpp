@@ -41,7 +41,7 @@ TEST(TagMerge, PrefersTheTrimmedId3v2ValueAndFallsBackToId3v1) {
     EXPECT_EQ(values.title, "Song");
 }
 
-TEST(TagMerge, UnknownAndUntitledOnlyWhenNeitherTagHasTheValue) {
+TEST(TagMerge, UnknownUntitledOrNoGenreOnlyWhenNeitherTagHasTheValue) {
     FileTags tags;
     tags.opened = true;
     tags.id3v2 = Id3v2Tag{};
@@ -54,6 +54,11 @@ TEST(TagMerge, UnknownAndUntitledOnlyWhenNeitherTagHasTheValue) {
     tags.id3v1 = v1;
     EXPECT_EQ(mergeTags(tags, "/m/Song.mp3").artist, "From V1");
     EXPECT_EQ(mergeTags(tags, "/m/Song.mp3").title, "Title V1");
+    // An ID3v1 genre byte without a name gives no genre.
+    v1.genre = 149;
+    EXPECT_EQ(mergeTags(withV1(v1), "/m/x.mp3").genre, "");
+    v1.genre = 27;
+    EXPECT_EQ(mergeTags(withV1(v1), "/m/x.mp3").genre, "Trip Hop");
 }
 
 TEST(TagMerge, TakesTheTitleFromTheFileNameWhenNoTagHasOne) {
@@ -83,14 +88,6 @@ TEST(TagMerge, FormatsTheTrackBeforeTheLastSlash) {
     EXPECT_EQ(id3::formatTrack("1/2/3"), "1/2");
     EXPECT_EQ(id3::id3v1TrackText(0), "");
     EXPECT_EQ(id3::id3v1TrackText(201), "201");
-}
-
-TEST(TagMerge, AnId3v1GenreByteWithoutANameGivesNoGenre) {
-    Id3v1Tag v1;
-    v1.genre = 149;
-    EXPECT_EQ(mergeTags(withV1(v1), "/m/x.mp3").genre, "");
-    v1.genre = 27;
-    EXPECT_EQ(mergeTags(withV1(v1), "/m/x.mp3").genre, "Trip Hop");
 }
 
 } // namespace

@@ -141,7 +141,7 @@ TEST(Timers, EnablingARunningTimerDoesNotRestartItAndAnIntervalOfZeroStopsIt) {
     EXPECT_EQ(idleTicks, 0);
 }
 
-TEST(FrameStep, NoTimerTicksDuringAnAnimationLoop) {
+TEST(RealTimers, NoTickRunsDuringAnAnimationLoopOrWhileAHandlerWaitsInANestedEventLoop) {
     // Real timers and the real frame step: the loop paints but never lets the event loop run.
     tk::Services real;
     real.screen.emplace(1024, 768);
@@ -168,27 +168,9 @@ TEST(FrameStep, NoTimerTicksDuringAnAnimationLoop) {
     EXPECT_EQ(page->top(), -5000.0f);
     QTest::qWait(30); // afterwards the timer runs again
     EXPECT_GT(ticks, 0);
-}
 
-TEST(Windows, ClosingFromTheWindowManagerOnlyAsksTheOwner) {
-    TestRuntime rt;
-    tk::Form form(tk::Form::Kind::FullScreen, "Form1");
-    int asked = 0;
-    form.closeRequested.connect([&] { ++asked; });
-    showAndExpose(&form);
-    form.close();
-    EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(form.isVisible());
-}
-
-TEST(Timers, NoTickRunsWhileAHandlerWaitsInANestedEventLoop) {
-    // As while a message box waits for its answer: the handler runs an event loop of its own.
-    tk::Services real;
-    real.screen.emplace(1024, 768);
-    tk::Runtime runtime(std::filesystem::temp_directory_path(), tk::realServices(std::move(real)));
-    tk::Timer timer("Timer3", 5, true);
-    int ticks = 0;
-    timer.timer.connect([&] { ++ticks; });
+    // Nor while a handler waits in an event loop of its own, as while a message box waits for its answer.
+    ticks = 0;
     tk::dispatch([&] {
         QEventLoop loop;
         QTimer::singleShot(60, &loop, &QEventLoop::quit);
@@ -210,15 +192,14 @@ TEST(Fonts, TheLayoutsFaceNamesRenderWithInstalledSubstitutes) {
     EXPECT_EQ(tk::designPixelSize(14.25f), 19);
 }
 
-TEST(Windows, AWindowIsCreatedOnFirstUseAndAnewAfterItWasUnloaded) {
+TEST(Windows, AWindowIsCreatedOnFirstUseAnewAfterItWasUnloadedAndClosedOnlyByItsOwner) {
     TestRuntime rt;
     struct Window : tk::Form {
         Window()
             : tk::Form(tk::Form::Kind::Dialog, "frmTest") {}
         void formLoad() { ++loads; }
-        void formUnload() { ++unloads; }
+        void formUnload() {}
         int loads = 0;
-        int unloads = 0;
     };
     tk::FormSlot<Window> slot([] { return std::make_unique<Window>(); });
     EXPECT_FALSE(slot.loaded());
@@ -232,6 +213,14 @@ TEST(Windows, AWindowIsCreatedOnFirstUseAndAnewAfterItWasUnloaded) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(slot.get().loads, 1); // a new window, loaded again
+
+    // Closing from the window manager only asks the owner.
+    int asked = 0;
+    slot.get().closeRequested.connect([&] { ++asked; });
+    showAndExpose(&slot.get());
+    slot.get().close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(slot.get().isVisible());
 }
 
 TEST(TabStrip, ChoosingATabFromCodeRaisesClick) {
