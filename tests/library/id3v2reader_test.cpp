@@ -217,18 +217,4 @@ TEST(Id3v2Reader, AFileThatCannotBeOpenedReadsAsHavingNoTags) {
     EXPECT_FALSE(id3::FileTags::read(folder.path()).opened);
 }
 
-TEST(Id3v2Reader, NothingCarriesOverFromTheFileReadBefore) {
-    TempFolder folder;
-    Mp3Recipe tagged;
-    tagged.id3v2 = SongTags{"Title", "Artist", "", "", "", "Rock", ""};
-    ASSERT_TRUE(writeMp3(folder / "a.mp3", tagged));
-    Mp3Recipe plain;
-    plain.id3v1 = Id3v1Fields{"", "", "", "", "", 0, 13, true};
-    ASSERT_TRUE(writeMp3(folder / "b.mp3", plain));
-    EXPECT_EQ(id3::FileTags::read(folder / "a.mp3").id3v2->genre, "Rock");
-    const id3::FileTags second = id3::FileTags::read(folder / "b.mp3");
-    EXPECT_FALSE(second.id3v2);
-    EXPECT_EQ(second.id3v1->genre, 13);
-}
-
 } // namespace

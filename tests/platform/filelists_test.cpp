@@ -72,15 +72,6 @@ TEST(FilePattern, MatchesAnyPatternOfTheListIgnoringLetterCase) {
     EXPECT_TRUE(tk::matchesPattern("x-live-y.mid", "*live*.mid"));
 }
 
-TEST(FileLists, ListTheFilesAndFoldersOfAFolderSortedIgnoringCase) {
-    MusicTree t;
-    EXPECT_EQ(tk::listFiles(t.music, "*.mp3;*.mp2"), (Names{"A Song.MP3", "b song.mp3", "c.mp2", "zed.Mp3"}));
-    EXPECT_EQ(tk::listFiles(t.music, "*.mp3;*.cda;*.mid"),
-              (Names{"A Song.MP3", "b song.mp3", "Track01.cda", "zed.Mp3"}));
-    EXPECT_EQ(tk::listFolders(t.music), (Names{"abba", "albums", "Zulu Album"}));
-    EXPECT_TRUE(tk::listFiles(t.temp.path() / "missing", "*.*").empty());
-}
-
 TEST(DriveRoots, OfferTheRootTheHomeFolderAndMountedMedia) {
     const std::string table = "proc /proc proc rw 0 0\n"
                               "/dev/sda1 / ext4 rw 0 0\n"
