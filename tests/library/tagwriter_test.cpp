@@ -153,25 +153,7 @@ TEST(TagWriter, GrowsTheTagThroughANewFileKeepingTheModeAndTheAudio) {
     EXPECT_EQ(id3::FileTags::read(folder / "s.mp3").id3v2->title, values.title);
 }
 
-TEST(TagWriter, AVersion24TagStays24) {
-    TempFolder folder;
-    const Bytes tag =
-        id3v2Tag(4, {frame(4, "TDRC", textData(0, "1999")), frame(4, "TYER", textData(0, "1998"))}, 512);
-    ASSERT_TRUE(writeBytes(folder / "s.mp3", tag + silentAudio(0.3).bytes));
-    id3::TagValues values = sampleValues();
-    values.artist = "\u65E5\u672C";
-    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", values).ok());
-    const Bytes file = readBytes(folder / "s.mp3");
-    EXPECT_EQ(file[3], 4);
-    const Bytes expected =
-        frame(4, "TDRC", textData(0, "2001")) + frame(4, "TPE1", textData(3, "\u65E5\u672C"));
-    EXPECT_EQ(slice(file, 10, expected.size()), expected);
-    const auto read = id3::FileTags::read(folder / "s.mp3").id3v2;
-    EXPECT_EQ(read->year, "2001");
-    EXPECT_EQ(read->artist, "\u65E5\u672C");
-}
-
-TEST(TagWriter, WritesUtf16WithByteOrderMarkInVersion23) {
+TEST(TagWriter, WritesUtf16WithAByteOrderMarkInVersion23AndKeepsVersion24InUtf8) {
     TempFolder folder;
     ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
     id3::TagValues values = sampleValues();
@@ -181,9 +163,23 @@ TEST(TagWriter, WritesUtf16WithByteOrderMarkInVersion23) {
     const Bytes file = readBytes(folder / "s.mp3");
     const Bytes title = frame(3, "TIT2", textData(1, values.title));
     EXPECT_EQ(slice(file, 10 + frame(3, "TPE1", textData(0, "Artist")).size(), title.size()), title);
-    const auto read = id3::FileTags::read(folder / "s.mp3").id3v2;
+    auto read = id3::FileTags::read(folder / "s.mp3").id3v2;
     EXPECT_EQ(read->title, values.title);
     EXPECT_EQ(read->comment, "\u20AC");
+
+    const Bytes tag =
+        id3v2Tag(4, {frame(4, "TDRC", textData(0, "1999")), frame(4, "TYER", textData(0, "1998"))}, 512);
+    ASSERT_TRUE(writeBytes(folder / "v24.mp3", tag + silentAudio(0.3).bytes));
+    values.artist = "\u65E5\u672C";
+    ASSERT_TRUE(id3::writeTags(folder / "v24.mp3", values).ok());
+    const Bytes v24 = readBytes(folder / "v24.mp3");
+    EXPECT_EQ(v24[3], 4);
+    const Bytes expected =
+        frame(4, "TDRC", textData(0, "2001")) + frame(4, "TPE1", textData(3, "\u65E5\u672C"));
+    EXPECT_EQ(slice(v24, 10, expected.size()), expected);
+    read = id3::FileTags::read(folder / "v24.mp3").id3v2;
+    EXPECT_EQ(read->year, "2001");
+    EXPECT_EQ(read->artist, "\u65E5\u672C");
 }
 
 TEST(TagWriter, AnEmptyValueKeepsTheId3v1Value) {
