@@ -26,8 +26,9 @@ TEST(Geometry, TwipsReadBackAsAssignedAndNeighboursTouchExactlyInPixelsAtEverySc
         EXPECT_EQ(c.top(), -6500.0f);
         EXPECT_EQ(c.width(), 4230.0f);
         EXPECT_EQ(c.height(), 333.3f);
-        if (w == 1024)
+        if (w == 1024) {
             EXPECT_EQ(c.geometry(), QRect(82, -433, 282, 22));
+        }
         // Side by side and one under the other, with sizes that are no whole number of pixels.
         std::vector<tk::Control*> row;
         std::vector<tk::Control*> column;

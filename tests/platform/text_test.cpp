@@ -28,7 +28,7 @@ TEST(LowerCase, MapsEveryLetterAndKeepsWhatIsNotText) {
 TEST(PlainText, ToolTipsShowMarkupAsTypedAndOrdinaryTextUnchanged) {
     TestRuntime rt;
     tk::Image image(nullptr, "SImage", 1);
-    for (const std::string text :
+    for (const std::string& text :
          {std::string(" <b>x</b>  &  <i>  "), std::string(" ( 3 ) -  A - B   ***  ")}) {
         image.setToolTipText(text);
         EXPECT_EQ(image.toolTipText(), text);
