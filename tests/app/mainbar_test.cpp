@@ -258,25 +258,3 @@ TEST(MainBar, ARightReleaseInLayoutEditModeActsOnceAndElement17LeavesTheMode) {
     EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
     EXPECT_FALSE(fs::exists(s.rt.programFolder() / "Conf.mld")); // saved once, when the mode ended
 }
-
-TEST(OptionsDialog, IsBuiltFromItsLayoutWithTheLabelsPageShown) {
-    ReadyStation s(0);
-    FrmOptions& o = s.f->station().frmOptions();
-    EXPECT_EQ(o.caption(), "Options");
-    EXPECT_EQ(o.scaleWidth(), 7320.0f);
-    EXPECT_EQ(o.scaleHeight(), 6465.0f);
-    EXPECT_EQ(o.tbsOptions->tabCount(), 4);
-    EXPECT_EQ(o.tbsOptions->tabCaption(3), "Images");
-    EXPECT_EQ(o.picOptions[0].left(), 120.0f);
-    EXPECT_EQ(o.picOptions[0].top(), 480.0f);
-    EXPECT_EQ(o.picOptions[1].top(), -6500.0f);
-    EXPECT_EQ(o.picOptions[3].top(), -10000.0f);
-    EXPECT_EQ(o.Text11->text(), "11");
-    EXPECT_EQ(o.Text11->left(), 1395.0f);
-    EXPECT_EQ(o.Text6->top(), 2610.0f);
-    EXPECT_EQ(o.Label13->caption(), "****  This Picture Is AutoSized  ****");
-    EXPECT_EQ(o.Check2->value(), 1);
-    EXPECT_EQ(o.Check4->left(), 5505.0f);
-    EXPECT_EQ(o.cmdApply->caption(), "Apply");
-    EXPECT_EQ(o.SliderPic1.count(), 2);
-}

@@ -284,28 +284,5 @@ TEST(WheelButton, StepsThroughAlbumsAndAlbumPagesWithWraps) {
     release(tk::kLeftButton);
     EXPECT_EQ(f.Label1[19].backColor(), 0xFF8080u);
     EXPECT_EQ(f.browse.AlbumPageFirst, 1);
-
-    // By album, the first step starts from the row in the first cell.
-    f.browse.AlbumPageMode = 2;
-    f.browse.AlbumCellRow[1] = 9;
-    f.browse.WheelFromCell = 1;
-    release(tk::kLeftButton);
-    EXPECT_EQ(f.browse.AlbumPageFirst, 17);
-    EXPECT_EQ(f.browse.WheelFromCell, 0);
-    EXPECT_EQ(f.Wheel1->max(), 20);
-    EXPECT_TRUE(s.rt.messages().shown.empty());
-}
-
-TEST(WheelButton, WithNoAlbumsOnlyTakesOffThePressedLook) {
-    ReadyStation s(0);
-    Form1& f = *s.f;
-    for (int page : {0, 1}) {
-        f.pages.SinglePageOpen = page == 0;
-        f.pages.AlbumPageOpen = page == 1;
-        f.switch_[16].setBorderStyle(1);
-        f.switch_MouseUp(16, tk::kLeftButton, 0, 0, 0);
-        EXPECT_EQ(f.switch_[16].borderStyle(), 0);
-    }
-    EXPECT_EQ(f.browse.CurrentArtistIndex, 0);
     EXPECT_TRUE(s.rt.messages().shown.empty());
 }
