@@ -23,19 +23,6 @@ namespace playertest {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
-
 int RecordingMessageBox::show(const std::string& text, int style, const std::string& title) {
     m_shown.push_back({text, style, title});
     return tk::kAnswerOk;
