@@ -225,36 +225,3 @@ TEST(MainBar, BrowseModeElementTogglesAndPutsTheWheelOnRowOne) {
         EXPECT_EQ(s.shows(f.switch_[19]), "ByArtist.jpg");
     }
 }
-
-TEST(MainBar, ARightReleaseInLayoutEditModeActsOnceAndElement17LeavesTheMode) {
-    ReadyStation s;
-    Form1& f = *s.f;
-    showAndExpose(&f);
-    f.Text_Pass->setText("Kestrum");
-    f.StartLayoutEdit();
-    // A right click: the release runs the action once, the click after it does not run it again.
-    click(&f.switch_[18], 2);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 2);
-    EXPECT_EQ(f.layout.LayoutEditMode, 1.0f);
-    click(&f.switch_[18], 1); // with the flag at 2 left clicks act as well
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
-
-    fs::remove(s.rt.programFolder() / "Conf.mld");
-    click(&f.switch_[17], 2);
-    EXPECT_EQ(f.layout.LayoutEditMode, 0.0f);
-    EXPECT_EQ(fs::file_size(s.rt.programFolder() / "Conf.mld"), 4146u);
-    EXPECT_FALSE(f.Picture2[1].visible());
-    EXPECT_FALSE(f.station().form2().Picture2[4].visible());
-    EXPECT_EQ(s.shows(f.switch_[17]), "EditScreenPass-Off.jpg");
-    EXPECT_TRUE(f.Label1[3].autoSize());
-    // The click after leaving is swallowed; the one after that acts.
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 1);
-    fs::remove(s.rt.programFolder() / "Conf.mld");
-    click(&f.switch_[18], 1);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 0);
-    click(&f.switch_[18], 1);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
-    EXPECT_FALSE(fs::exists(s.rt.programFolder() / "Conf.mld")); // saved once, when the mode ended
-}

@@ -48,7 +48,7 @@ TEST_F(LinkOnFake, RepliesReachTheCallerFormattedAndPositionsInWholeSeconds) {
     EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
     player.setVersionReply(0x1000);
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.000");
-    for (const auto [reply, seconds] : {std::pair{999, 0}, {1999, 1}, {-1, -1}}) {
+    for (const auto& [reply, seconds] : {std::pair{999, 0}, {1999, 1}, {-1, -1}}) {
         player.setPositionReply(reply);
         EXPECT_EQ(link.WinAMP_GetPosition(), seconds) << reply;
     }
@@ -83,15 +83,6 @@ TEST_F(LinkOnFake, WithoutAWindowEveryRequestShowsNotFoundAndSendsNothing) {
         EXPECT_EQ(box.style, tk::kMsgCritical);
         EXPECT_EQ(box.title, "WinAMP Not Found");
     }
-}
-
-TEST_F(LinkOnFake, DeadHandleReadsStoppedZeroAndUnknownWithoutAMessage) {
-    player.setMode(fakes::FakePlayer::Mode::DeadHandle);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    EXPECT_EQ(link.WinAMP_GetPosition(), 0);
-    EXPECT_EQ(link.WinAMP_GetLength(), 0);
-    EXPECT_EQ(link.WinAMP_GetVersion(), "UNKNOWN");
-    EXPECT_TRUE(rig.shown.empty());
 }
 
 TEST_F(LinkOnFake, AddPassesTheSwitchAndThePathAsTwoArgumentsAndStartPassesNone) {
