@@ -39,7 +39,7 @@ void expectRun(const std::vector<float>& seen, float first, float last, float st
 }
 } // namespace
 
-TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocus) {
+TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocusAndTheDoorsMoveATickAStep) {
     ReadyStation s;
     Form1& f = *s.f;
     expectRun(tops(s, *f.Page_PlayList, [&] { f.TogglePlayListPage(); }), -6500, 1125, 25);
@@ -67,11 +67,8 @@ TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocus) {
     expectRun(tops(s, *f.Page_EditID3v2, [&] { f.ToggleEditID3v2Page(); }), -7000, 3000, 25);
     expectRun(tops(s, *f.Page_AddMoreSongs, [&] { f.ToggleAddMoreSongsPage(); }), -6500, 4000, 25);
     EXPECT_EQ(s.shows(f.Image2[0]), "AddMoreSongs-On.jpg");
-}
 
-TEST(Doors, OpenAndCloseStepByStepWithOneClockTickAStep) {
-    ReadyStation s;
-    Form1& f = *s.f;
+    // The doors open and close step by step, one clock tick a step.
     std::vector<std::pair<float, float>> seen;
     s.rt.frames().onStep = [&] { seen.emplace_back(f.LeftDoor->left(), f.RightDoor->left()); };
     s.rt.player().clearLog();
