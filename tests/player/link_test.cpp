@@ -54,6 +54,28 @@ TEST_F(LinkOnFake, RepliesReachTheCallerFormattedAndPositionsInWholeSeconds) {
     }
 }
 
+TEST_F(LinkOnFake, JumpsInThousandthsAndVolumesAreSentOnlyWithinTheirBounds) {
+    link.WinAMP_AddFile(rig.makeSong("jump.mp3", 10).string());
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    for (const int seconds : {-1, 11, 10}) {
+        link.WinAMP_JumpToTime(seconds);
+    }
+    for (const int volume : {-1, 256, 0, 255}) {
+        link.WinAMP_SetVolume(volume);
+    }
+    const auto sent = [&](std::int32_t request) {
+        std::vector<std::int32_t> values;
+        for (const Message& m : player.messages()) {
+            if (m.message == wire::kMsgUser && m.lParam == request) {
+                values.push_back(m.wParam);
+            }
+        }
+        return values;
+    };
+    EXPECT_EQ(sent(wire::kJumpToTime), std::vector<std::int32_t>{10000});
+    EXPECT_EQ(sent(wire::kSetVolume), (std::vector<std::int32_t>{0, 255}));
+}
+
 TEST_F(LinkOnFake, CommandsAndClearGoOutAsTheirMessages) {
     link.WinAMP_SendCommand(wire::kCommandStop);
     link.WinAMP_ClearPlaylist();
