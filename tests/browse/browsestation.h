@@ -97,13 +97,13 @@ struct BrowseStation {
     }
     Form1& form() { return station->form1(); }
 
-    // Gives the folder of `songPath` a "cover.jpg" of `width` × 48 pixels.
-    static void writeCover(const std::string& songPath, int width) {
+    // Gives the folder of `songPath` a cover named `name` of `width` × 48 pixels.
+    static void writeCover(const std::string& songPath, int width, const char* name = "cover.jpg") {
         QImage cover(width, 48, QImage::Format_RGB32);
         cover.fill(Qt::green);
         const auto folder = std::filesystem::path(songPath).parent_path();
         std::filesystem::create_directories(folder);
-        if (!cover.save(QString::fromStdString((folder / "cover.jpg").string()))) {
+        if (!cover.save(QString::fromStdString((folder / name).string()))) {
             throw std::runtime_error("cannot write a cover");
         }
     }

@@ -97,7 +97,7 @@ TEST(Search, EachListHoldsOneRowPerKeyFromTheFirstSongInListOrder) {
     EXPECT_EQ(f.SSonglist->subItem(1, 6), "000002");
 }
 
-TEST(Search, ResultsFollowTheSongListsOrderAlsoAfterTheTopTen) {
+TEST(Search, ResultsFollowTheSongListsOrderAndAListWithoutASelectedRowOpensNothing) {
     Search s(databaseOf({song("/m/a", "Ann", "Quiet", "Slow one", "1", "2"),
                          song("/m/b", "Bob", "Loud", "Slow two", "1", "9"),
                          song("/m/c", "Cy", "Calm", "Slow three", "1", "5")}));
@@ -110,17 +110,13 @@ TEST(Search, ResultsFollowTheSongListsOrderAlsoAfterTheTopTen) {
     f.RestoreListOrder();
     s.find("slow");
     EXPECT_EQ(s.titles(), (std::vector<std::string>{"Slow one", "Slow two", "Slow three"}));
-}
 
-TEST(Search, AResultListWithoutASelectedRowOpensNothing) {
-    Search s(databaseOf(
-        {song("/m/a", "Ann", "Quiet", "Song A", "1"), song("/m/b", "Bob", "Loud", "Song B", "1")}));
-    Form1& f = s.form();
+    // A result list without a selected row opens nothing: the song results leave the drag source, the
+    // album and artist results still name the song list.
     s.find("o");
     for (tk::ListView* list : {f.SSonglist, f.SAlbumlist, f.SArtistlist}) {
         list->select(0);
     }
-    // The song results leave the drag source; the album and artist results still name the song list.
     f.browse.DragSource = 0;
     f.browse.FindAlbum = "unchanged";
     f.SSonglist_Click();

@@ -4,30 +4,11 @@
 # random songs typed into the random-count box and picked with the bar's random element (the playlist
 # page, then holding nine songs, is saved to $3). Then play plays them through on the real stand-in
 # player, and "Data.mld" counts each of the nine songs once and no other song.
-set -euo pipefail
-built=$1          # the build's program folder
-makelibrary=$2    # tunnora-makelibrary
-shot=$3           # where to save the filled playlist page
-
 source "$(dirname "$0")/programfolder.sh"
+export shot=$3
 mkdir -p "$(dirname "$shot")"
 
-# The records of "Data.mld" whose play count (the last four bytes of each 940-byte record) is $1.
-counted() {
-    local data="$work/Data.mld" n=0
-    for ((i = 0; i < $(stat -c %s "$data") / 940; i++)); do
-        [ "$(dd if="$data" bs=940 skip="$i" count=1 2>/dev/null | tail -c 4)" = "$1" ] && n=$((n + 1))
-    done
-    echo "$n"
-}
-
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    set -euo pipefail
-    work=$1
-    shot=$2
-    source "$0"
-    eval "$3"                             # counted()
-    start_station "$work"
+on_display '
     press 887 440                         # element 11, the album page
     xdotool mousemove 249 422 click 3     # the right button on the first cover: its album, five songs
     sleep 1
@@ -38,15 +19,15 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     xdotool key ctrl+a type 3
     press 887 668                         # element 15, the random pick
     press 703 321                         # element 6, the playlist page
-    import -window root "$shot"
+    capture "$shot"
     press 543 319                         # element 3, play
     for _ in $(seq 1 120); do
         [ "$(counted "1   ")" = 9 ] && break
         sleep 0.5
     done
     sleep 1
-    press 998 19                          # element 9, exit
-' "$(dirname "$0")/startstation.sh" "$work" "$shot" "$(declare -f counted)"
+    exit_station
+'
 
 played=$(counted "1   ")
 never=$(counted "    ")

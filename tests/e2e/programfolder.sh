@@ -1,7 +1,12 @@
-# Sourced by the end-to-end tests: a program folder ($work) with the built station, its player and
-# skin and a generated library of 40 short songs, a private runtime folder ($runtime), and the
-# environment for the real stand-in player without a sound device on the X display.
-# Needs $built (the build's program folder) and $makelibrary (tunnora-makelibrary).
+# Sourced by the end-to-end tests, with the build's program folder ($1) and tunnora-makelibrary ($2): a
+# program folder ($work) with the built station, its player and skin and a generated library of 40 short
+# songs, a private runtime folder, and the environment for the real stand-in player without a sound
+# device on the X display.
+set -euo pipefail
+built=$1
+makelibrary=$2
+e2e=$(dirname "${BASH_SOURCE[0]}")
+source "$e2e/startstation.sh"
 work=$(mktemp -d)
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -9,9 +14,7 @@ cp "$built/tunnora" "$built/tunnora-player" "$work/"
 cp -r "$built/Skin" "$work/"
 mkdir -p "$work/Pictures"
 "$makelibrary" --artists 4 --albums 2 --songs 5 --seconds 2 --covers --database "$work" "$work/Music" >/dev/null
-export XDG_RUNTIME_DIR="$runtime"
-export TUNNORA_PLAYER_AO=null
-export QT_QPA_PLATFORM=xcb
+export work XDG_RUNTIME_DIR="$runtime" TUNNORA_PLAYER_AO=null QT_QPA_PLATFORM=xcb
 
 # Ends whatever still runs from the program folder (the station and its player) and removes the
 # folders, however the test ends.
@@ -21,10 +24,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Runs the bash script $1 on a virtual 1024x768 display, once the station of $work has started there
+# (the helpers of startstation.sh loaded); the variables it needs are exported to it.
+on_display() {
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
+        start_station \"\$work\"; $1"
+}
+
 # The page area behind the doors (BackPage at 155,337, 710x392 pixels) of a screen picture, and how
 # many pixels two pictures differ in.
 area() { convert "$1" -crop 710x392+155+337 +repage "$2"; }
 differing() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 || true; }
+
+# Fails with the message $2 unless the number of pixels $1 (as compare gives it) is above $3.
+changed_over() { [ "${1%%.*}" -gt "$3" ] || { echo "$2: $1 pixels changed"; exit 1; }; }
 
 # Waits up to five seconds for the player of $work to end; fails when it still runs then.
 player_ended() {

@@ -1,5 +1,7 @@
+# Sourced by the end-to-end tests and by the shell on the virtual display.
+
 # Starts the station of program folder $1 in the background ($station holds its process id) and waits
-# until it has written its settings and shown its window. Sourced by the shell on the virtual display.
+# until it has written its settings and shown its window.
 start_station() {
     "$1/tunnora" &
     station=$!
@@ -11,6 +13,27 @@ start_station() {
     kill -0 "$station" || { echo "the station ended during its start"; return 1; }
 }
 
-# A left click at the centre of a bar element, in pixels (its place and size in twips over 15), and
-# time for what it starts (a door or page move) to end.
+# A left click at the centre of an element, in pixels (its place and size in twips over 15), and time
+# for what it starts (a door or page move) to end.
 press() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
+capture() { import -window root "$1"; }
+
+# Clicks the exit element 9 and waits for the station to end; fails when it still runs.
+exit_station() {
+    xdotool mousemove 998 19 click 1
+    for _ in $(seq 1 50); do
+        kill -0 "$station" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    echo "the exit element did not end the station"
+    return 1
+}
+
+# The records of "Data.mld" in $work whose play count (the last four bytes of each 940-byte record) is $1.
+counted() {
+    local data="$work/Data.mld" n=0
+    for ((i = 0; i < $(stat -c %s "$data") / 940; i++)); do
+        [ "$(dd if="$data" bs=940 skip="$i" count=1 2>/dev/null | tail -c 4)" = "$1" ] && n=$((n + 1))
+    done
+    echo "$n"
+}

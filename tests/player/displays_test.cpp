@@ -84,16 +84,13 @@ TEST(Displays, TheTimeTickShowsPositionAndLengthOnBothWindowsAndMovesThePosition
     EXPECT_TRUE(s.rt.messages().shown.empty());
 }
 
-TEST(Displays, TheVolumeSliderSetsTwoAndAHalfTimesItsPosition) {
-    StationRig s;
+TEST(Displays, TheVolumeSliderSetsTwoAndAHalfTimesItsPositionAndAPositionSliderClickJumpsInTheSong) {
+    StationRig s(1, 1, 180000);
+    // Halves round to even: 7.5 up, 2.5 down.
     for (auto [position, volume] : {std::pair{3, 8}, {50, 125}, {1, 2}, {100, 250}}) {
         s.f().SliderPic1_PositionChanged(0, position);
         EXPECT_EQ(s.player().volume(), volume) << position;
     }
-}
-
-TEST(Displays, AClickOnThePositionSliderJumpsAndTheNextTickShowsTheNewPosition) {
-    StationRig s(1, 1, 180000);
     s.queue(1);
     s.f().PlayCurrentSong();
     s.run(30000);

@@ -26,84 +26,54 @@ protected:
         link.InitWinAMP(rig.host);
         player.clearLog();
     }
-    bool sent(std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
-        const auto& log = player.messages();
-        return std::any_of(log.begin(), log.end(), [&](const Message& m) {
-            return m.message == message && m.wParam == wParam && m.lParam == lParam;
-        });
-    }
-    bool sentAny(std::int32_t lParam) {
-        const auto& log = player.messages();
-        return std::any_of(log.begin(), log.end(), [&](const Message& m) {
-            return m.message == wire::kMsgUser && m.lParam == lParam;
-        });
-    }
 };
 
-TEST(LinkFormatting, PlayStateRepliesOtherThanOneAndThreeReadStopped) {
+TEST(LinkFormatting, PlayStatesOtherThanOneAndThreeReadStoppedAndVersionsShowAPointAfterTheFirstDigit) {
     EXPECT_EQ(playStateWord(1), "PLAYING");
     EXPECT_EQ(playStateWord(3), "PAUSED");
     for (const int reply : {0, 2, 4, -1, 40045}) {
         EXPECT_EQ(playStateWord(reply), "STOPPED") << reply;
     }
-}
-
-TEST(LinkFormatting, VersionShowsItsFirstHexDigitAPointAndTheRest) {
+    // The version: its first hex digit, a point and the rest.
     EXPECT_EQ(formatPlayerVersion(0x0FFF), "UNKNOWN");
     EXPECT_EQ(formatPlayerVersion(0), "UNKNOWN");
     EXPECT_EQ(formatPlayerVersion(0x1000), "1.000");
     EXPECT_EQ(formatPlayerVersion(0x2091), "2.091");
-    EXPECT_EQ(formatPlayerVersion(0x5666), "5.666");
     EXPECT_EQ(formatPlayerVersion(0xABCDE), "A.BCDE");
     EXPECT_EQ(formatPlayerVersion(-1), "F.FFFFFFF");
 }
 
-TEST(LinkFormatting, VolumeFromTheSliderRoundsHalvesToEven) {
-    EXPECT_EQ(volumeFromSlider(50), 125);
-    EXPECT_EQ(volumeFromSlider(1), 2);  // 2.5
-    EXPECT_EQ(volumeFromSlider(3), 8);  // 7.5
-    EXPECT_EQ(volumeFromSlider(5), 12); // 12.5
-    EXPECT_EQ(volumeFromSlider(0), 0);
-    EXPECT_EQ(volumeFromSlider(100), 250);
-}
-
-TEST_F(LinkOnFake, RepliesReachTheCallerFormatted) {
+TEST_F(LinkOnFake, RepliesReachTheCallerFormattedAndPositionsInWholeSeconds) {
     player.setPlayStateReply(2);
     EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    player.setPlayStateReply(4);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    player.setPositionReply(999);
-    EXPECT_EQ(link.WinAMP_GetPosition(), 0);
-    player.setPositionReply(1999);
-    EXPECT_EQ(link.WinAMP_GetPosition(), 1);
-    player.setPositionReply(-1);
-    EXPECT_EQ(link.WinAMP_GetPosition(), -1);
-    player.setVersionReply(0x0FFF);
-    EXPECT_EQ(link.WinAMP_GetVersion(), "UNKNOWN");
     player.setVersionReply(0x1000);
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.000");
+    for (const auto& [reply, seconds] : {std::pair{999, 0}, {1999, 1}, {-1, -1}}) {
+        player.setPositionReply(reply);
+        EXPECT_EQ(link.WinAMP_GetPosition(), seconds) << reply;
+    }
 }
 
-TEST_F(LinkOnFake, JumpSendsSecondsTimesAThousandOnlyWithinTheLength) {
-    const auto song = rig.makeSong("jump.mp3", 10);
-    link.WinAMP_AddFile(song.string());
+TEST_F(LinkOnFake, JumpsInThousandthsAndVolumesAreSentOnlyWithinTheirBounds) {
+    link.WinAMP_AddFile(rig.makeSong("jump.mp3", 10).string());
     link.WinAMP_SendCommand(wire::kCommandPlay);
-    link.WinAMP_JumpToTime(-1);
-    link.WinAMP_JumpToTime(11);
-    EXPECT_FALSE(sentAny(wire::kJumpToTime));
-    link.WinAMP_JumpToTime(10);
-    EXPECT_TRUE(sent(wire::kMsgUser, 10000, wire::kJumpToTime));
-    EXPECT_TRUE(sent(wire::kMsgUser, 1, wire::kAskTime)); // the length was asked first
-}
-
-TEST_F(LinkOnFake, VolumeOutsideZeroTo255IsNeverSent) {
-    link.WinAMP_SetVolume(256);
-    link.WinAMP_SetVolume(-1);
-    EXPECT_FALSE(sentAny(wire::kSetVolume));
-    link.WinAMP_SetVolume(0);
-    link.WinAMP_SetVolume(255);
-    EXPECT_TRUE(sent(wire::kMsgUser, 0, wire::kSetVolume));
-    EXPECT_TRUE(sent(wire::kMsgUser, 255, wire::kSetVolume));
+    for (const int seconds : {-1, 11, 10}) {
+        link.WinAMP_JumpToTime(seconds);
+    }
+    for (const int volume : {-1, 256, 0, 255}) {
+        link.WinAMP_SetVolume(volume);
+    }
+    const auto sent = [&](std::int32_t request) {
+        std::vector<std::int32_t> values;
+        for (const Message& m : player.messages()) {
+            if (m.message == wire::kMsgUser && m.lParam == request) {
+                values.push_back(m.wParam);
+            }
+        }
+        return values;
+    };
+    EXPECT_EQ(sent(wire::kJumpToTime), std::vector<std::int32_t>{10000});
+    EXPECT_EQ(sent(wire::kSetVolume), (std::vector<std::int32_t>{0, 255}));
 }
 
 TEST_F(LinkOnFake, CommandsAndClearGoOutAsTheirMessages) {
@@ -137,28 +107,15 @@ TEST_F(LinkOnFake, WithoutAWindowEveryRequestShowsNotFoundAndSendsNothing) {
     }
 }
 
-TEST_F(LinkOnFake, DeadHandleReadsStoppedZeroAndUnknownWithoutAMessage) {
-    player.setMode(fakes::FakePlayer::Mode::DeadHandle);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    EXPECT_EQ(link.WinAMP_GetPosition(), 0);
-    EXPECT_EQ(link.WinAMP_GetLength(), 0);
-    EXPECT_EQ(link.WinAMP_GetVersion(), "UNKNOWN");
-    EXPECT_TRUE(rig.shown.empty());
-}
-
-TEST_F(LinkOnFake, AddPassesTheSwitchAndThePathAsTwoArgumentsOfThePlayerProgram) {
+TEST_F(LinkOnFake, AddPassesTheSwitchAndThePathAsTwoArgumentsAndStartPassesNone) {
     const auto song = rig.makeSong("a b \"quoted\" -x.mp3", 10);
     EXPECT_TRUE(link.WinAMP_AddFile(song.string()));
-    ASSERT_EQ(player.launches().size(), 1u);
+    EXPECT_TRUE(link.StartWinAMP());
+    ASSERT_EQ(player.launches().size(), 2u);
     EXPECT_EQ(player.launches()[0].program, (programFolder() / "tunnora-player").string());
     EXPECT_EQ(player.launches()[0].args, (std::vector<std::string>{"/ADD", song.string()}));
     EXPECT_EQ(player.adds(), std::vector<std::string>{song.string()});
-}
-
-TEST_F(LinkOnFake, StartRunsThePlayerProgramWithoutArguments) {
-    EXPECT_TRUE(link.StartWinAMP());
-    ASSERT_EQ(player.launches().size(), 1u);
-    EXPECT_TRUE(player.launches()[0].args.empty());
+    EXPECT_TRUE(player.launches()[1].args.empty());
 }
 
 TEST_F(LinkOnFake, UnexpectedProbeErrorIsShownAndTheFileCountsAsMissing) {
@@ -190,21 +147,17 @@ TEST_F(LinkOnFake, FailedStartOfTheAddRaisesFileNotFound) {
     EXPECT_FALSE(link.StartWinAMP());
 }
 
-TEST_F(LinkOnFake, AddGivesUpWaitingForASlowPlayerAfterItsBound) {
+TEST_F(LinkOnFake, AddGivesUpWaitingForASlowPlayerAfterItsBoundAndWaitsNotAtAllOnADeadOrMissingHandle) {
     player.setHandOverDelay(60s);
     const auto song = rig.makeSong("song.mp3", 10);
-    const auto before = rig.clock.elapsed();
+    auto before = rig.clock.elapsed();
     EXPECT_TRUE(link.WinAMP_AddFile(song.string()));
     const auto waited = rig.clock.elapsed() - before;
     EXPECT_GE(waited, WinAMP_Control::kTakeWait);
     EXPECT_LT(waited, WinAMP_Control::kTakeWait + 100ms);
-}
 
-TEST_F(LinkOnFake, AddDoesNotWaitOnADeadOrMissingHandle) {
-    const auto song = rig.makeSong("song.mp3", 10);
-    player.setHandOverDelay(60s);
     player.setMode(fakes::FakePlayer::Mode::DeadHandle);
-    const auto before = rig.clock.elapsed();
+    before = rig.clock.elapsed();
     EXPECT_TRUE(link.WinAMP_AddFile(song.string()));
     link.hWinAMP = 0;
     EXPECT_TRUE(link.WinAMP_AddFile(song.string()));
@@ -222,52 +175,25 @@ TEST(LinkInit, WaitsForAPlayerThatIsSlowToShowItsWindow) {
     EXPECT_EQ(rig.host.caption, "WinAMP Version# 1.010");
 }
 
-TEST(LinkInit, EndsTheProgramWhenThePlayerCannotBeStarted) {
-    FakeRig rig;
-    rig.player.setLaunchFails(true);
-    EXPECT_THROW(rig.link.InitWinAMP(rig.host), tk::ProgramEnded);
-    ASSERT_EQ(rig.shown.size(), 1u);
-    EXPECT_EQ(rig.shown[0].text, "Couldn't start WinAMP");
-    EXPECT_EQ(rig.shown[0].style, tk::kMsgOkOnly);
-    EXPECT_EQ(rig.shown[0].title, "Tunnora");
-    EXPECT_EQ(rig.exits.size(), 1u);
-    EXPECT_TRUE(rig.host.caption.empty());
-}
-
-TEST(LinkInit, EndsTheProgramWhenNoWindowShowsWithinTenSeconds) {
-    FakeRig rig;
-    rig.player.setMode(fakes::FakePlayer::Mode::NoWindow);
-    EXPECT_THROW(rig.link.InitWinAMP(rig.host), tk::ProgramEnded);
-    ASSERT_EQ(rig.shown.size(), 1u);
-    EXPECT_EQ(rig.shown[0].text, "Couldn't find WinAMP's Window");
-    EXPECT_EQ(rig.shown[0].title, "Tunnora");
-    EXPECT_GE(rig.clock.elapsed(), WinAMP_Control::kWindowWait);
-    EXPECT_LT(rig.clock.elapsed(), WinAMP_Control::kWindowWait + 1s);
-}
-
-TEST(FakePlayerLog, RecordsEveryMessageAndEveryAdd) {
-    FakeRig rig;
-    rig.link.InitWinAMP(rig.host);
-    const auto song = rig.makeSong("logged.mp3", 10);
-    rig.link.WinAMP_AddFile(song.string());
-    rig.link.WinAMP_SendCommand(wire::kCommandPlay);
-    EXPECT_EQ(rig.player.adds(), std::vector<std::string>{song.string()});
-    EXPECT_EQ(rig.player.list(), std::vector<std::string>{song.string()});
-    const auto& log = rig.player.messages();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), (Message{rig.link.hWinAMP, wire::kMsgCommand, wire::kCommandPlay, 0}));
-    EXPECT_EQ(rig.player.rawPlayState(), wire::kStatePlaying);
-}
-
-TEST(FakePlayerLog, KilledPlayerLeavesAStaleHandleThatAnswersZero) {
-    FakeRig rig;
-    rig.link.InitWinAMP(rig.host);
-    rig.player.kill();
-    EXPECT_EQ(rig.link.WinAMP_GetStatus(), "STOPPED");
-    EXPECT_FALSE(rig.link.FindWinAMP());
-    rig.link.InitWinAMP(rig.host);
-    EXPECT_TRUE(rig.player.running());
-    EXPECT_EQ(rig.link.WinAMP_GetVersion(), "1.010");
+TEST(LinkInit, EndsTheProgramWhenThePlayerCannotBeStartedOrShowsNoWindowWithinTenSeconds) {
+    for (const bool launchFails : {true, false}) {
+        FakeRig rig;
+        rig.player.setLaunchFails(launchFails);
+        if (!launchFails) {
+            rig.player.setMode(fakes::FakePlayer::Mode::NoWindow);
+        }
+        EXPECT_THROW(rig.link.InitWinAMP(rig.host), tk::ProgramEnded);
+        ASSERT_EQ(rig.shown.size(), 1u);
+        EXPECT_EQ(rig.shown[0].text, launchFails ? "Couldn't start WinAMP" : "Couldn't find WinAMP's Window");
+        EXPECT_EQ(rig.shown[0].style, tk::kMsgOkOnly);
+        EXPECT_EQ(rig.shown[0].title, "Tunnora");
+        EXPECT_EQ(rig.exits.size(), 1u);
+        EXPECT_TRUE(rig.host.caption.empty());
+        if (!launchFails) {
+            EXPECT_GE(rig.clock.elapsed(), WinAMP_Control::kWindowWait);
+            EXPECT_LT(rig.clock.elapsed(), WinAMP_Control::kWindowWait + 1s);
+        }
+    }
 }
 
 } // namespace

@@ -104,26 +104,7 @@ TEST(Playback, RandomModeReachesEveryRowOfOneTwoOrThreeRowsTheLastOneToo) {
 }
 
 // Through the main bar's elements: 1 stop, 2 pause, 3 play.
-TEST(Playback, StopThenPlayTakesTheStoppedSongAsEndedAndStartsTheNextRow) {
-    StationRig s;
-    s.queue({1, 2, 3});
-    s.f().switch_Click(3);
-    s.run(1000);
-    s.f().switch_Click(1);
-    EXPECT_EQ(s.player().rawPlayState(), wire::kStateStopped);
-    EXPECT_FALSE(s.f().Timer1->enabled());
-    s.run(5000);
-    EXPECT_TRUE(s.lastSongs().empty());
-
-    const std::size_t before = s.player().messages().size();
-    s.f().switch_Click(3);
-    EXPECT_EQ(commandsSince(s.player(), before), 0);
-    s.run(500);
-    EXPECT_EQ(s.lastSongs(), Records{1});
-    EXPECT_EQ(s.handed(), (Records{1, 2}));
-}
-
-TEST(Playback, PauseFollowsThePlayersStateAndStopEndsThePause) {
+TEST(Playback, PauseFollowsThePlayersStateAndAPlayAfterStopTakesTheStoppedSongAsEnded) {
     StationRig s;
     s.queue({1, 2});
     s.f().switch_Click(3);
@@ -143,32 +124,24 @@ TEST(Playback, PauseFollowsThePlayersStateAndStopEndsThePause) {
     s.f().switch_Click(3);
     EXPECT_EQ(s.player().rawPlayState(), wire::kStatePlaying);
     EXPECT_EQ(s.f().playback.PauseState, 0);
-    // Pause, stop, play: the first play acts as play after stop.
+    // Pause, stop, play: the stop ends the pause and the timer; the play after it sends no command, but
+    // takes the stopped song as ended and starts the next row.
     s.f().switch_Click(2);
     s.f().switch_Click(1);
     EXPECT_EQ(s.f().playback.PauseState, 0);
+    EXPECT_EQ(s.player().rawPlayState(), wire::kStateStopped);
+    EXPECT_FALSE(s.f().Timer1->enabled());
+    s.run(5000);
+    EXPECT_TRUE(s.lastSongs().empty());
+    const std::size_t before = s.player().messages().size();
     s.f().switch_Click(3);
+    EXPECT_EQ(commandsSince(s.player(), before), 0);
     s.run(500);
     EXPECT_EQ(s.lastSongs(), Records{1});
     EXPECT_EQ(s.handed(), (Records{1, 2}));
 }
 
-TEST(Playback, PreviousAfterStopStartsTheRowAboveAtOnceAndTheStoppedSongIsNotCounted) {
-    StationRig s;
-    s.queue({1, 2, 3});
-    s.f().PlayCurrentSong();
-    s.f().NextSong();
-    s.run(1000);
-    s.f().StopSong();
-    s.f().PreviousSong();
-    EXPECT_EQ(s.handed(), (Records{1, 2, 1}));
-    EXPECT_EQ(s.player().rawPlayState(), wire::kStatePlaying);
-    s.run(3000);
-    EXPECT_EQ(s.lastSongs(), Records{1});
-    EXPECT_EQ(s.storedCount(2), "    ");
-}
-
-TEST(Playback, NextOnTheLastRowWrapsToTheFirstAndPreviousOnTheFirstToTheLast) {
+TEST(Playback, NextAndPreviousWrapAroundAndPreviousAfterStopStartsTheRowAboveLeavingTheSongUncounted) {
     StationRig s;
     s.queue({1, 2, 3});
     s.f().PlayCurrentSong();
@@ -181,6 +154,16 @@ TEST(Playback, NextOnTheLastRowWrapsToTheFirstAndPreviousOnTheFirstToTheLast) {
     EXPECT_EQ(s.handed(), (Records{1, 3, 1}));
     EXPECT_FALSE(s.f().play->bold(3, 0));
     EXPECT_EQ(s.f().Label1[11].caption(), "2/3");
+
+    s.f().NextSong();
+    s.run(1000);
+    s.f().StopSong();
+    s.f().PreviousSong();
+    EXPECT_EQ(s.handed(), (Records{1, 3, 1, 2, 1}));
+    EXPECT_EQ(s.player().rawPlayState(), wire::kStatePlaying);
+    s.run(3000);
+    EXPECT_EQ(s.lastSongs(), Records{1});
+    EXPECT_EQ(s.storedCount(2), "    ");
 }
 
 TEST(Playback, ADroppedFileIsNeverCountedAndNextGoesOnWithThePlaylist) {

@@ -23,18 +23,17 @@ namespace playertest {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
+namespace {
+// The array of C strings posix_spawn takes: pointers into `strings`, then a null.
+std::vector<char*> cStrings(std::vector<std::string>& strings) {
+    std::vector<char*> out;
+    for (std::string& text : strings) {
+        out.push_back(text.data());
     }
-    m_path = pattern;
+    out.push_back(nullptr);
+    return out;
 }
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
+} // namespace
 
 int RecordingMessageBox::show(const std::string& text, int style, const std::string& title) {
     m_shown.push_back({text, style, title});
@@ -82,20 +81,11 @@ SpawnLauncher::~SpawnLauncher() {
 
 std::optional<std::int64_t> SpawnLauncher::startDetached(const std::string& program,
                                                          const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string programCopy = program;
-    argv.push_back(programCopy.data());
-    std::vector<std::string> argsCopy = args;
-    for (auto& a : argsCopy) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<std::string> envCopy = m_environment;
-    std::vector<char*> envp;
-    for (auto& e : envCopy) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    std::vector<std::string> command{program};
+    command.insert(command.end(), args.begin(), args.end());
+    std::vector<std::string> environment = m_environment;
+    const std::vector<char*> argv = cStrings(command);
+    const std::vector<char*> envp = cStrings(environment);
     pid_t pid = 0;
     if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
         return std::nullopt;
@@ -160,11 +150,7 @@ void writeSilentWav(const fs::path& path, int seconds) {
 
 int runAndWait(const std::vector<std::string>& command) {
     std::vector<std::string> copy = command;
-    std::vector<char*> argv;
-    for (auto& a : copy) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = cStrings(copy);
     pid_t pid = 0;
     if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
         return -1;

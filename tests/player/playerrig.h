@@ -5,6 +5,7 @@
 
 #include "fakeplayer.h"
 #include "fakeservices.h"
+#include "fixtures/tempfolder.h"
 #include "platform/runtime.h"
 #include "player/winampcontrol.h"
 
@@ -21,24 +22,8 @@ namespace playertest {
 
 using namespace std::chrono_literals;
 
-// A folder under the system's temporary folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& prefix = "tunnora-test");
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-struct ShownBox {
-    std::string text;
-    int style = 0;
-    std::string title;
-};
+using fixtures::TempFolder;
+using ShownBox = testing_support::ShownMessage;
 
 class RecordingMessageBox final : public tk::MessageBoxService {
 public:

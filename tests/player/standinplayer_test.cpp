@@ -48,26 +48,21 @@ protected:
     void command(std::int32_t which) { player.handle({wire::kMsgCommand, which, 0}); }
 };
 
-TEST_F(StandInState, EndOfAFileAlreadyReplacedIsIgnored) {
-    ASSERT_TRUE(player.take(song("a.mp3")));
-    command(wire::kCommandPlay);
-    player.loadAnswered(engine.loads.back().first, 7);
-    command(wire::kCommandPlay); // starts over: the engine replaces file 7
-    player.fileEnded(7, false);
-    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
-    player.loadAnswered(engine.loads.back().first, 8);
-    player.fileEnded(8, false);
-    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
-}
-
-TEST_F(StandInState, LateAnswerToAReplacedLoadIsIgnored) {
+TEST_F(StandInState, EndOfAFileAlreadyReplacedAndALateAnswerToAReplacedLoadAreIgnored) {
     ASSERT_TRUE(player.take(song("a.mp3")));
     command(wire::kCommandPlay);
     const auto first = engine.loads.back().first;
+    player.loadAnswered(first, 7);
+    command(wire::kCommandPlay); // starts over: the engine replaces file 7
+    player.fileEnded(7, false);
+    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
     command(wire::kCommandPlay);
     player.loadAnswered(first, 5);
     player.fileEnded(5, false);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
+    player.loadAnswered(engine.loads.back().first, 8);
+    player.fileEnded(8, false);
+    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
 }
 
 TEST_F(StandInState, OpeningSongReadsPlayingAtPositionZeroWithNoLength) {
@@ -95,27 +90,18 @@ TEST_F(StandInState, JumpIntoASongStillOpeningWaitsUntilItIsOpen) {
     EXPECT_EQ(engine.seeks, std::vector<double>{1.5});
 }
 
-TEST_F(StandInState, RefusedLoadReadsStopped) {
+TEST_F(StandInState, RefusedLoadAndAFileThatTurnsOutToBeAListReadStoppedAndTheListIsNotFollowed) {
     ASSERT_TRUE(player.take(song("a.mp3")));
     command(wire::kCommandPlay);
     player.loadAnswered(engine.loads.back().first, std::nullopt);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
-}
 
-TEST_F(StandInState, FileThatTurnsOutToBeAListIsStoppedNotFollowed) {
+    ask(wire::kClearList);
     ASSERT_TRUE(player.take(song("list.m3u")));
     command(wire::kCommandPlay);
     player.loadAnswered(engine.loads.back().first, 3);
     player.fileEnded(3, true);
     EXPECT_EQ(engine.stops, 1);
-    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
-}
-
-TEST_F(StandInState, PlayWithAnEmptyListAndPauseWhenStoppedDoNothing) {
-    command(wire::kCommandPlay);
-    command(wire::kCommandPause);
-    EXPECT_TRUE(engine.loads.empty());
-    EXPECT_FALSE(engine.paused);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
 }
 
@@ -163,7 +149,7 @@ TEST_F(StandInState, TakesOnlyAbsolutePathsOfExistingRegularFiles) {
     EXPECT_EQ(player.list().size(), 1u);
 }
 
-TEST_F(StandInState, ClearEmptiesTheListAndStops) {
+TEST_F(StandInState, ClearEmptiesTheListAndStopsAndThenPlayAndPauseDoNothing) {
     ASSERT_TRUE(player.take(song("a.mp3")));
     command(wire::kCommandPlay);
     ask(wire::kClearList);
@@ -172,6 +158,11 @@ TEST_F(StandInState, ClearEmptiesTheListAndStops) {
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
     ask(wire::kJumpToTime, 1000);
     EXPECT_TRUE(engine.seeks.empty());
+    command(wire::kCommandPlay);
+    command(wire::kCommandPause);
+    EXPECT_EQ(engine.loads.size(), 1u);
+    EXPECT_FALSE(engine.paused);
+    EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
 }
 
 } // namespace

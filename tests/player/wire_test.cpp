@@ -34,7 +34,7 @@ TEST(WireFrames, RequestIsThreeLittleEndianIntegersAndReplyIsOne) {
     EXPECT_EQ(wire::decodeReply(wire::encodeReply(-1)), -1);
 }
 
-TEST(WireParser, CutsPipelinedAndSplitRequestsInOrder) {
+TEST(WireParser, CutsPipelinedAndSplitRequestsAndHandOversInOrder) {
     wire::RequestParser parser;
     std::vector<std::uint8_t> stream;
     for (const wire::Request r : {wire::Request{273, 40045, 0}, wire::Request{1024, 0, 104}}) {
@@ -47,12 +47,10 @@ TEST(WireParser, CutsPipelinedAndSplitRequestsInOrder) {
     EXPECT_EQ(parser.next(), (wire::Incoming{wire::Request{273, 40045, 0}}));
     EXPECT_EQ(parser.next(), (wire::Incoming{wire::Request{1024, 0, 104}}));
     EXPECT_FALSE(parser.next());
-}
 
-TEST(WireParser, FramesAHandOverWithItsPathEvenWhenItArrivesInPieces) {
+    // A hand-over is framed with its path, also when it arrives in pieces.
     const std::string path = "/music/a \"b\" -c ß.mp3";
     const auto bytes = wire::encodeTakeFile(path);
-    wire::RequestParser parser;
     parser.feed(std::span(bytes.data(), 14));
     EXPECT_FALSE(parser.next());
     parser.feed(std::span(bytes.data() + 14, bytes.size() - 14));
@@ -83,15 +81,13 @@ TEST(WirePaths, HandedOverPathMustBeAbsoluteShortAndWithoutNul) {
     EXPECT_EQ(wire::checkPathText("/" + std::string(4096, 'x')), PathVerdict::TooLong);
 }
 
-TEST(WireSocket, LivesInTheRuntimeFolderOrAPrivateFolderUnderTmp) {
+TEST(WireSocket, LivesInTheRuntimeFolderOrAPrivateFolderUnderTmpThatNoOtherCanOpen) {
     EXPECT_EQ(wire::playerSocketPath("/run/user/1000", 1000), "/run/user/1000/tunnora-player.sock");
     EXPECT_EQ(wire::playerSocketPath(nullptr, 1234), "/tmp/tunnora-1234/tunnora-player.sock");
     EXPECT_EQ(wire::playerSocketPath("", 1234), "/tmp/tunnora-1234/tunnora-player.sock");
     EXPECT_TRUE(wire::inSharedFallbackFolder("/tmp/tunnora-1234/tunnora-player.sock"));
     EXPECT_FALSE(wire::inSharedFallbackFolder("/run/user/1000/tunnora-player.sock"));
-}
-
-TEST(WireSocket, FolderOpenToOthersIsNotPrivate) {
+    // A folder open to others is not private.
     TempFolder folder;
     EXPECT_TRUE(wire::folderIsPrivate(folder.path()));
     ::chmod(folder.path().c_str(), 0755);

@@ -27,7 +27,7 @@ struct Screens {
 };
 } // namespace
 
-TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPictures) {
+TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPicturesAndPressingEitherButtonBordersBoth) {
     Screens s;
     EXPECT_TRUE(s.station.form2Slot().loaded());
     EXPECT_FALSE(s.screen().visible());
@@ -46,6 +46,20 @@ TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPictures) {
         EXPECT_EQ(s.screen().F2_Label1[j].font().weight, 300) << j;
     }
     EXPECT_EQ(s.screen().F2_Label1[12].font().weight, 700);
+
+    // Pressing either button borders both.
+    showAndExpose(&s.screen());
+    press(&s.screen().F2_Picture1[0]);
+    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 1);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 1);
+    release(&s.screen().F2_Picture1[0]);
+    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 0);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
+    // While the options dialog edits this screen the buttons neither border nor act.
+    s.station.frmOptions().Check4->setValue(1);
+    click(&s.screen().F2_Picture1[1]);
+    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
+    EXPECT_TRUE(s.screen().visible());
 }
 
 TEST(PlayingNowScreen, ComesUpEveryMinuteWhileItsTimerIsOnButNotInLayoutEditMode) {
@@ -69,20 +83,4 @@ TEST(PlayingNowScreen, ComesUpEveryMinuteWhileItsTimerIsOnButNotInLayoutEditMode
     s.rt.advance(60000);
     EXPECT_FALSE(s.screen().visible());
     EXPECT_TRUE(s.main().visible());
-}
-
-TEST(PlayingNowScreen, PressingEitherButtonBordersBoth) {
-    Screens s;
-    showAndExpose(&s.screen());
-    press(&s.screen().F2_Picture1[0]);
-    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 1);
-    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 1);
-    release(&s.screen().F2_Picture1[0]);
-    EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 0);
-    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
-    // While the options dialog edits this screen the buttons neither border nor act.
-    s.station.frmOptions().Check4->setValue(1);
-    click(&s.screen().F2_Picture1[1]);
-    EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
-    EXPECT_TRUE(s.screen().visible());
 }
