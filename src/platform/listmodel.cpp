@@ -5,12 +5,18 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <functional>
 #include <numeric>
 
 namespace tk {
 
 namespace {
+
+// How many rows ahead a scan over all rows asks for the next rows' bytes: the rows' blocks lie
+// apart on the heap, and a scan that waits for each in turn spends most of its time waiting.
+constexpr std::uint32_t kPrefetchAhead = 8;
 
 // One row's sort key with its first bytes folded into a number, so that most comparisons of a sort
 // are one integer comparison on a compact array. The prefix holds the leading ASCII bytes, folded and
@@ -55,6 +61,112 @@ struct SortEntry {
         }
         return compareIgnoringCase(a.key, b.key);
     }
+};
+
+// Numbers the texts of one sort column as the rows come, then turns the numbers into ranks in the
+// lists' order: texts equal ignoring case share a rank, and a smaller rank sorts first. A row with
+// the text of the row before it (the rows of one album) costs one comparison; any other finds its
+// text through a table of the distinct texts; each distinct text takes part in the final sort once.
+// So a column of few distinct texts (artists, albums, tracks, play counts) ranks at little more than
+// the cost of reading it, and each row's text is read while the row is at hand. A column whose texts
+// nearly all differ (titles, file paths) soon stops using the table.
+class ColumnRanker {
+public:
+    explicit ColumnRanker(std::size_t rows)
+        : m_ids(rows) {}
+
+    void add(std::size_t row, std::string_view text) {
+        if (row > 0 && text == m_last) {
+            m_ids[row] = m_ids[row - 1];
+            return;
+        }
+        m_last = text;
+        ++m_runs;
+        if (m_runs == kTrialRuns && m_distinct.size() > kTrialRuns / 16 * 15) {
+            // Nearly every text differs (titles, file paths): the table would find nothing to share.
+            m_table = {};
+            m_hashes = {};
+            m_hashing = false;
+        }
+        if (!m_hashing) {
+            m_ids[row] = static_cast<std::uint32_t>(m_distinct.size());
+            m_distinct.emplace_back(text, m_ids[row]);
+            return;
+        }
+        if (2 * (m_distinct.size() + 1) > m_table.size()) {
+            grow();
+        }
+        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+        std::size_t slot = find(hash, text);
+        if (m_table[slot].id == 0) {
+            m_distinct.emplace_back(text, static_cast<std::uint32_t>(m_distinct.size()));
+            m_hashes.push_back(hash);
+            m_table[slot] = {hash, static_cast<std::uint32_t>(m_distinct.size())};
+        }
+        m_ids[row] = m_table[slot].id - 1;
+    }
+
+    // Writes the rank of every row to `ranks`, one every `stride` entries; returns the highest rank.
+    std::uint32_t finish(std::uint32_t* ranks, std::size_t stride) {
+        m_table = {};
+        m_hashes = {};
+        std::sort(m_distinct.begin(), m_distinct.end(),
+                  [](const SortEntry& a, const SortEntry& b) { return SortEntry::compare(a, b) < 0; });
+        std::vector<std::uint32_t> rankOf(m_distinct.size());
+        std::uint32_t rank = 0;
+        for (std::size_t k = 0; k < m_distinct.size(); ++k) {
+            if (k > 0 && SortEntry::compare(m_distinct[k - 1], m_distinct[k]) != 0) {
+                ++rank;
+            }
+            rankOf[m_distinct[k].from] = rank;
+        }
+        for (std::size_t row = 0; row < m_ids.size(); ++row) {
+            ranks[row * stride] = rankOf[m_ids[row]];
+        }
+        return rank;
+    }
+
+private:
+    // A slot of the table: a distinct text's number plus one (0: free) and its hash.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t id = 0;
+    };
+
+    std::size_t find(std::uint32_t hash, std::string_view text) const {
+        const std::size_t mask = m_table.size() - 1;
+        std::size_t slot = hash & mask;
+        while (m_table[slot].id != 0 &&
+               (m_table[slot].hash != hash || m_distinct[m_table[slot].id - 1].key != text)) {
+            slot = (slot + 1) & mask;
+        }
+        return slot;
+    }
+
+    void grow() {
+        m_table.assign(std::max<std::size_t>(64, 2 * m_table.size()), Slot{});
+        const std::size_t mask = m_table.size() - 1;
+        for (std::uint32_t id = 0; id < m_distinct.size(); ++id) {
+            std::size_t slot = m_hashes[id] & mask;
+            while (m_table[slot].id != 0) {
+                slot = (slot + 1) & mask;
+            }
+            m_table[slot] = {m_hashes[id], id + 1};
+        }
+    }
+
+    // Texts that differ from the row before them, after which the table is kept only if it shares.
+    static constexpr std::size_t kTrialRuns = 4096;
+
+    std::vector<std::uint32_t> m_ids;
+    // The texts found, each once while the table is kept; equal texts found after it went are ranked
+    // equal by the final sort all the same.
+    std::vector<SortEntry> m_distinct;
+    std::vector<std::uint32_t> m_hashes;
+    std::vector<Slot> m_table;
+    std::string_view m_last;
+    std::size_t m_runs = 0;
+    bool m_hashing = true;
 };
 
 } // namespace
@@ -201,33 +313,70 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
     announcePending();
     const auto n = static_cast<std::uint32_t>(m_rows.size());
     const std::size_t keys = columns.size();
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    // One entry per row and column, row by row; the rows are sorted by their index.
-    std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
-    std::vector<std::uint32_t> rows(n);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        rows[i] = i;
-        for (std::size_t k = 0; k < keys; ++k) {
-            entries[i * keys + k] = SortEntry(m_rows[i].cell(columns[k]), i);
-        }
-    }
-    const auto compareRows = [&](std::uint32_t a, std::uint32_t b) {
-        for (std::size_t k = 0; k < keys; ++k) {
-            const int c = SortEntry::compare(entries[a * keys + k], entries[b * keys + k]);
-            if (c != 0) {
-                return c;
+    // Each column's texts as ranks, so that the sort compares numbers: ranking each distinct text once
+    // is far cheaper than comparing texts at every step of the sort. Row by row: the ranks of row i
+    // start at i * keys.
+    std::vector<std::uint32_t> ranks(static_cast<std::size_t>(n) * keys);
+    std::array<std::uint32_t, kMaxSortColumns> tops{}; // each column's highest rank
+    {
+        std::vector<ColumnRanker> rankers(keys, ColumnRanker(n));
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (i + kPrefetchAhead < n) {
+                m_rows[i + kPrefetchAhead].prefetch();
+            }
+            for (std::size_t k = 0; k < keys; ++k) {
+                rankers[k].add(i, m_rows[i].cell(columns[k]));
             }
         }
-        return 0;
-    };
-    if (order == Qt::DescendingOrder) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
-    } else {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(a, b) < 0; });
+        for (std::size_t k = 0; k < keys; ++k) {
+            tops[k] = rankers[k].finish(ranks.data() + k, keys);
+        }
     }
+    const bool descending = order == Qt::DescendingOrder;
+    const auto rowBefore = [&](std::uint32_t a, std::uint32_t b) {
+        const std::uint32_t* ra = &ranks[static_cast<std::size_t>(a) * keys];
+        const std::uint32_t* rb = &ranks[static_cast<std::size_t>(b) * keys];
+        for (std::size_t k = 0; k < keys; ++k) {
+            if (ra[k] != rb[k]) {
+                return descending ? ra[k] > rb[k] : ra[k] < rb[k];
+            }
+        }
+        return false;
+    };
+    // Rows that stand in order already stay as they are, and the views hear of nothing.
+    bool inOrder = true;
+    for (std::uint32_t i = 1; i < n && inOrder; ++i) {
+        inOrder = !rowBefore(i, i - 1);
+    }
+    if (inOrder) {
+        return;
+    }
+
+    // Ranks are small whole numbers: a counting sort per column, from the last column to the first,
+    // each keeping the order the one before left, gives the stable sort by all of them.
+    std::vector<std::uint32_t> rows(n);
+    std::iota(rows.begin(), rows.end(), 0u);
+    std::vector<std::uint32_t> next(n);
+    for (std::size_t k = keys; k-- > 0;) {
+        std::vector<std::uint32_t> starts(static_cast<std::size_t>(tops[k]) + 2);
+        const auto bucket = [&](std::uint32_t row) {
+            const std::uint32_t rank = ranks[row * keys + k];
+            return descending ? tops[k] - rank : rank;
+        };
+        for (const std::uint32_t row : rows) {
+            ++starts[bucket(row) + 1];
+        }
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        for (const std::uint32_t row : rows) {
+            next[starts[bucket(row)]++] = row;
+        }
+        rows.swap(next);
+    }
+    ranks = {};
+    next = {};
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
     std::vector<ListRow> sorted;
     sorted.reserve(n);
@@ -247,6 +396,137 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
     }
     changePersistentIndexList(from, to);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool ListModel::resortRows(std::span<const int> changed, std::span<const int> columns, Qt::SortOrder order,
+                           bool othersInOrder) {
+    // Each check of the other rows visits every row once per changed row: beyond a few, a sort is cheaper.
+    constexpr std::size_t kMaxChanged = 16;
+    const int n = rows();
+    if (changed.empty() || changed.size() > kMaxChanged || !std::is_sorted(changed.begin(), changed.end()) ||
+        std::adjacent_find(changed.begin(), changed.end()) != changed.end() || changed.front() < 0 ||
+        changed.back() >= n) {
+        return false;
+    }
+    const int sign = order == Qt::DescendingOrder ? -1 : 1;
+    const auto compareRows = [&](int a, int b) {
+        for (const int column : columns) {
+            const auto ra = static_cast<std::size_t>(a);
+            const auto rb = static_cast<std::size_t>(b);
+            if (const int c = compareIgnoringCase(m_rows[ra].cell(column), m_rows[rb].cell(column)); c != 0) {
+                return sign * c;
+            }
+        }
+        return 0;
+    };
+    // The unchanged rows by their place among themselves: the changed rows skipped.
+    const auto unchangedRow = [&](int j) {
+        for (const int c : changed) {
+            j += c <= j ? 1 : 0;
+        }
+        return j;
+    };
+    const int others = n - static_cast<int>(changed.size());
+    for (int j = 1; j < others && !othersInOrder; ++j) {
+        if (j + kPrefetchAhead < static_cast<std::uint32_t>(n)) {
+            m_rows[j + kPrefetchAhead].prefetch();
+        }
+        if (compareRows(unchangedRow(j - 1), unchangedRow(j)) > 0) {
+            return false;
+        }
+    }
+    // How many unchanged rows go before each changed row: those that sort before it, and those it ties
+    // with that stood before it (their place among the unchanged rows is below its row less the
+    // changed rows before it).
+    std::vector<int> among(changed.size());
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        const int tiedBefore = changed[k] - static_cast<int>(k);
+        int low = 0;
+        int high = others;
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            const int c = compareRows(unchangedRow(mid), changed[k]);
+            if (c < 0 || (c == 0 && mid < tiedBefore)) {
+                low = mid + 1;
+            } else {
+                high = mid;
+            }
+        }
+        among[k] = low;
+    }
+    // The changed rows among themselves: by that count, then as the sort orders them, then as they stood.
+    std::vector<std::size_t> byPlace(changed.size());
+    std::iota(byPlace.begin(), byPlace.end(), std::size_t{0});
+    std::stable_sort(byPlace.begin(), byPlace.end(), [&](std::size_t a, std::size_t b) {
+        return among[a] != among[b] ? among[a] < among[b] : compareRows(changed[a], changed[b]) < 0;
+    });
+
+    // One changed row moves straight to its place; several go to the end first and then each to its
+    // place, so that each lands among rows that already stand where they will stay.
+    announcePending();
+    std::vector<int> at(changed.begin(), changed.end());
+    const auto moveRow = [&](std::size_t k, int to) {
+        const int from = at[k];
+        if (from == to) {
+            return;
+        }
+        beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+        const auto first = m_rows.begin();
+        if (to > from) {
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        } else {
+            std::rotate(first + to, first + from, first + from + 1);
+        }
+        ++m_generation;
+        endMoveRows();
+        for (int& row : at) {
+            row += (to < from && row >= to && row < from)   ? 1
+                   : (to > from && row > from && row <= to) ? -1
+                                                            : 0;
+        }
+        at[k] = to;
+    };
+    if (changed.size() == 1) {
+        moveRow(0, among[0]);
+        return true;
+    }
+    for (std::size_t k = changed.size(); k-- > 0;) {
+        moveRow(k, n - 1);
+    }
+    for (std::size_t placed = 0; placed < byPlace.size(); ++placed) {
+        moveRow(byPlace[placed], among[byPlace[placed]] + static_cast<int>(placed));
+    }
+    return true;
+}
+
+std::vector<int> ListModel::firstSortedRows(std::span<const int> columns, Qt::SortOrder order,
+                                            int count) const {
+    const int sign = order == Qt::DescendingOrder ? -1 : 1;
+    // Whether row `a` goes before row `b`: by the columns, then as they stand.
+    const auto before = [&](int a, int b) {
+        for (const int column : columns) {
+            const auto ra = static_cast<std::size_t>(a);
+            const auto rb = static_cast<std::size_t>(b);
+            if (const int c = compareIgnoringCase(m_rows[ra].cell(column), m_rows[rb].cell(column)); c != 0) {
+                return sign * c < 0;
+            }
+        }
+        return a < b;
+    };
+    std::vector<int> best;
+    for (int row = 0; row < rows() && count > 0; ++row) {
+        if (row + kPrefetchAhead < static_cast<std::uint32_t>(rows())) {
+            m_rows[row + kPrefetchAhead].prefetch();
+        }
+        if (static_cast<int>(best.size()) == count && !before(row, best.back())) {
+            continue;
+        }
+        best.insert(std::upper_bound(best.begin(), best.end(), row, before), row);
+        if (static_cast<int>(best.size()) > count) {
+            best.pop_back();
+        }
+    }
+    return best;
 }
 
 int ListModel::find(int column, std::string_view text) const {

@@ -51,6 +51,16 @@ public:
     // order that stable sorts by the last column, then the one before, ..., then the first leave.
     static constexpr std::size_t kMaxSortColumns = 8;
     void sortByColumns(std::span<const int> columns, Qt::SortOrder order);
+    // Rows `changed` (ascending, distinct) had sort cells rewritten; every other row still stands as
+    // sortByColumns(columns, order) leaves rows. Moves the changed rows to where that sort would put
+    // them, each after the rows it ties with that stood before it, and returns true; returns false and
+    // changes nothing when the other rows are out of that order. `othersInOrder` spares the check of
+    // the other rows when the caller knows they were not touched since such a sort.
+    bool resortRows(std::span<const int> changed, std::span<const int> columns, Qt::SortOrder order,
+                    bool othersInOrder = false);
+    // The first `count` rows, best first, that sortByColumns(columns, order) would put first; rows
+    // are read once and none moves.
+    std::vector<int> firstSortedRows(std::span<const int> columns, Qt::SortOrder order, int count) const;
     // The first row whose cell in `column` is exactly `text`, or -1.
     int find(int column, std::string_view text) const;
 

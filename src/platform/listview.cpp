@@ -223,7 +223,10 @@ std::string ListView::text(int row) const {
 }
 
 void ListView::setText(int row, std::string_view text) {
-    m_model->setCell(checkedRow(row), 0, text);
+    const int r = checkedRow(row);
+    const std::uint64_t before = m_model->generation();
+    m_model->setCell(r, 0, text);
+    noteWrite(r, before);
 }
 
 std::string ListView::subItem(int row, int column) const {
@@ -235,7 +238,23 @@ std::string ListView::subItem(int row, int column) const {
 void ListView::setSubItem(int row, int column, std::string_view text) {
     const int r = checkedRow(row);
     checkColumn(column, false);
+    const std::uint64_t before = m_model->generation();
     m_model->setCell(r, column, text);
+    noteWrite(r, before);
+}
+
+void ListView::noteWrite(int row, std::uint64_t before) {
+    // A few written rows are remembered; past that, or after any other change, nothing is known.
+    constexpr std::size_t kMaxWritten = 16;
+    if (m_model->generation() == before) {
+        return;
+    }
+    if (before == m_writtenGeneration && m_writtenSince.size() < kMaxWritten) {
+        m_writtenSince.push_back(row);
+        m_writtenGeneration = m_model->generation();
+    } else {
+        m_byColumns.clear();
+    }
 }
 
 bool ListView::bold(int row, int column) const {
@@ -328,6 +347,50 @@ void ListView::sortByColumns(std::span<const int> columns, int order) {
     m_lastSortKey = columns.front();
     m_lastSortOrder = order;
     m_lastSortGeneration = m_model->generation();
+    m_byColumns.assign(columns.begin(), columns.end());
+    m_byColumnsOrder = order;
+    m_writtenSince.clear();
+    m_writtenGeneration = m_model->generation();
+}
+
+bool ListView::resortRows(std::span<const int> rows, std::span<const int> columns, int order) {
+    for (int c : columns) {
+        checkColumn(c, true);
+    }
+    std::vector<int> changed;
+    changed.reserve(rows.size());
+    for (int row : rows) {
+        changed.push_back(checkedRow(row));
+    }
+    const bool othersInOrder = !m_byColumns.empty() && std::ranges::equal(m_byColumns, columns) &&
+                               m_byColumnsOrder == order && m_writtenGeneration == m_model->generation() &&
+                               std::ranges::all_of(m_writtenSince, [&](int r) {
+                                   return std::ranges::find(changed, r) != changed.end();
+                               });
+    const auto qtOrder = order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
+    if (columns.empty() || !m_model->resortRows(changed, columns, qtOrder, othersInOrder)) {
+        return false;
+    }
+    m_lastSortKey = columns.front();
+    m_lastSortOrder = order;
+    m_lastSortGeneration = m_model->generation();
+    m_byColumns.assign(columns.begin(), columns.end());
+    m_byColumnsOrder = order;
+    m_writtenSince.clear();
+    m_writtenGeneration = m_model->generation();
+    return true;
+}
+
+std::vector<int> ListView::firstSortedRows(std::span<const int> columns, int order, int count) const {
+    for (int c : columns) {
+        checkColumn(c, true);
+    }
+    std::vector<int> rows =
+        m_model->firstSortedRows(columns, order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder, count);
+    for (int& r : rows) {
+        ++r;
+    }
+    return rows;
 }
 
 void ListView::setSorted(bool on) {
