@@ -169,6 +169,16 @@ private:
     bool m_hashing = true;
 };
 
+// Compares two rows by the texts of `columns`, the first deciding: <0, 0 or >0.
+int compareCells(const ListRow& a, const ListRow& b, std::span<const int> columns) {
+    for (const int column : columns) {
+        if (const int c = compareIgnoringCase(a.cell(column), b.cell(column)); c != 0) {
+            return c;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 ListModel::ListModel(QObject* parent)
@@ -410,14 +420,8 @@ bool ListModel::resortRows(std::span<const int> changed, std::span<const int> co
     }
     const int sign = order == Qt::DescendingOrder ? -1 : 1;
     const auto compareRows = [&](int a, int b) {
-        for (const int column : columns) {
-            const auto ra = static_cast<std::size_t>(a);
-            const auto rb = static_cast<std::size_t>(b);
-            if (const int c = compareIgnoringCase(m_rows[ra].cell(column), m_rows[rb].cell(column)); c != 0) {
-                return sign * c;
-            }
-        }
-        return 0;
+        return sign * compareCells(m_rows[static_cast<std::size_t>(a)], m_rows[static_cast<std::size_t>(b)],
+                                   columns);
     };
     // The unchanged rows by their place among themselves: the changed rows skipped.
     const auto unchangedRow = [&](int j) {
@@ -504,14 +508,9 @@ std::vector<int> ListModel::firstSortedRows(std::span<const int> columns, Qt::So
     const int sign = order == Qt::DescendingOrder ? -1 : 1;
     // Whether row `a` goes before row `b`: by the columns, then as they stand.
     const auto before = [&](int a, int b) {
-        for (const int column : columns) {
-            const auto ra = static_cast<std::size_t>(a);
-            const auto rb = static_cast<std::size_t>(b);
-            if (const int c = compareIgnoringCase(m_rows[ra].cell(column), m_rows[rb].cell(column)); c != 0) {
-                return sign * c < 0;
-            }
-        }
-        return a < b;
+        const int c = sign * compareCells(m_rows[static_cast<std::size_t>(a)],
+                                          m_rows[static_cast<std::size_t>(b)], columns);
+        return c != 0 ? c < 0 : a < b;
     };
     std::vector<int> best;
     for (int row = 0; row < rows() && count > 0; ++row) {

@@ -344,6 +344,10 @@ void ListView::sortByColumns(std::span<const int> columns, int order) {
     }
     const auto qtOrder = order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
     m_model->sortByColumns(columns, qtOrder);
+    rememberSortedBy(columns, order);
+}
+
+void ListView::rememberSortedBy(std::span<const int> columns, int order) {
     m_lastSortKey = columns.front();
     m_lastSortOrder = order;
     m_lastSortGeneration = m_model->generation();
@@ -371,13 +375,7 @@ bool ListView::resortRows(std::span<const int> rows, std::span<const int> column
     if (columns.empty() || !m_model->resortRows(changed, columns, qtOrder, othersInOrder)) {
         return false;
     }
-    m_lastSortKey = columns.front();
-    m_lastSortOrder = order;
-    m_lastSortGeneration = m_model->generation();
-    m_byColumns.assign(columns.begin(), columns.end());
-    m_byColumnsOrder = order;
-    m_writtenSince.clear();
-    m_writtenGeneration = m_model->generation();
+    rememberSortedBy(columns, order);
     return true;
 }
 

@@ -136,6 +136,8 @@ private:
     void afterAdd();
     // True when the rows stand as the last sort left them, by the current key and order.
     bool sortedAsSet() const;
+    // The rows stand as sortByColumns(columns, order) leaves them.
+    void rememberSortedBy(std::span<const int> columns, int order);
     // Notes a write of row `row` (0-based) that found the rows at generation `before`.
     void noteWrite(int row, std::uint64_t before);
     void resort();

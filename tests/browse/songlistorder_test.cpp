@@ -79,12 +79,20 @@ struct Window {
     Form1 f{station};
 };
 
+// The main window and a list of the song list's columns to run the old steps on.
+struct Lists : Window {
+    tk::ListView& list = *f.ListView;
+    tk::ListView literal{nullptr, "Literal"};
+    Lists() {
+        for (int c = 0; c < list.columnCount(); ++c)
+            literal.addColumn(list.columnHeader(c), 1000.0f);
+    }
+};
+
 TEST(RestoreListOrder, EqualsTheStepByStepSortsOnRandomRowsWithTies) {
-    Window w;
-    tk::ListView& list = *w.f.ListView;
-    tk::ListView literal(nullptr, "Literal");
-    for (int c = 0; c < list.columnCount(); ++c)
-        literal.addColumn(list.columnHeader(c), 1000.0f);
+    Lists w;
+    tk::ListView& list = w.list;
+    tk::ListView& literal = w.literal;
 
     std::mt19937 random(20240601);
     for (int round = 0; round < 300; ++round) {
@@ -116,11 +124,9 @@ TEST(RestoreListOrder, EqualsTheStepByStepSortsOnRandomRowsWithTies) {
 // Thousands of names that nearly all differ, each coming back later in another letter case: the
 // sort handles such a column without its table of shared names, and the names must still tie.
 TEST(RestoreListOrder, EqualsTheStepByStepSortsOnALongListOfMostlyDistinctNames) {
-    Window w;
-    tk::ListView& list = *w.f.ListView;
-    tk::ListView literal(nullptr, "Literal");
-    for (int c = 0; c < list.columnCount(); ++c)
-        literal.addColumn(list.columnHeader(c), 1000.0f);
+    Lists w;
+    tk::ListView& list = w.list;
+    tk::ListView& literal = w.literal;
     std::mt19937 random(7);
     std::vector<Row> data = randomSongs(random, 6000);
     for (std::size_t i = 0; i < data.size(); ++i) {
@@ -182,11 +188,9 @@ TEST(SortByPlays, PutsTheMostPlayedFirstAndKeepsTiesInListOrder) {
 // steps leave, and MostPlayedRows must name the rows SortByPlays puts first, on lists in every state:
 // as loaded, after an earlier counted play, sorted by a column, with rows of one record twice.
 TEST(PlayCountsRaised, EqualsTheStepByStepSortsAndMovesOnlyTheCountedRows) {
-    Window w;
-    tk::ListView& list = *w.f.ListView;
-    tk::ListView literal(nullptr, "Literal");
-    for (int c = 0; c < list.columnCount(); ++c)
-        literal.addColumn(list.columnHeader(c), 1000.0f);
+    Lists w;
+    tk::ListView& list = w.list;
+    tk::ListView& literal = w.literal;
     int wholeSorts = 0;
     QObject::connect(&list.model(), &QAbstractItemModel::layoutChanged, [&] { ++wholeSorts; });
 

@@ -183,9 +183,9 @@ TEST_P(LinkConformance, ClosedPlayerReadsStoppedUntilFoundAgainAndInitStartsAFre
     EXPECT_TRUE(rig->shown.empty());
 }
 
-// Every number of the messages written out as the old player's window messages have them, not read
-// from the constants the station and both players share: a slip in those shows here.
-TEST_P(LinkConformance, MessagesCarryTheOldWindowMessageNumbers) {
+// Every message number written out, not read from the constants the station and both players share:
+// a slip in those shows here.
+TEST_P(LinkConformance, MessagesCarryTheirWindowMessageNumbers) {
     rig->startWithSong("numbers.mp3", 30);
     auto* fake = dynamic_cast<FakeRig*>(rig.get());
     if (fake) {
