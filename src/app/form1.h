@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -227,6 +228,13 @@ public:
     void RestoreListOrder();
     // Play-count order, most played first, sorting left on.
     void SortByPlays();
+    // A counted play without sorting every song: MostPlayedRows gives the rows SortByPlays would put
+    // first (the `count` highest play counts, ties in list order) without moving any row; after the
+    // play counts of `rows` (ascending) were rewritten, PlayCountsRaised leaves the list exactly as
+    // SortByPlays then RestoreListOrder would, moving only those rows when the others stand in that
+    // order already.
+    std::vector<int> MostPlayedRows(int count);
+    void PlayCountsRaised(std::span<const int> rows);
 
     // Browsing: the current album and the wheel (src/browse).
     void FindArtistAlbum();

@@ -44,6 +44,18 @@ public:
     bool setBold(int column, bool on);
     bool setColor(int column, OleColor color);
 
+    // Asks for the row's first bytes ahead of a scan over many rows, whose blocks lie apart on the
+    // heap: a scan that waits for each in turn spends most of its time waiting. Scans ask this many
+    // rows ahead.
+    static constexpr int kPrefetchAhead = 8;
+    void prefetch() const noexcept {
+        if (const char* block = m_cells.get()) {
+            __builtin_prefetch(block);
+            __builtin_prefetch(block + 64);
+            __builtin_prefetch(block + 128);
+        }
+    }
+
     // Bytes this row holds on the heap.
     std::size_t heapBytes() const noexcept;
 
