@@ -35,8 +35,12 @@ Form1::Form1(Station& station)
     Timer3 = std::make_unique<tk::Timer>("Timer3", 500, true);
     Timer8 = std::make_unique<tk::Timer>("Timer8", 500, true);
     Timer2->timer.connect([this] { Timer2_Timer(); });
+    connectPlayer();
     closeRequested.connect([this] { exitStation(); });
     connectNavigation();
+    connectLayoutEditor();
+    connectBrowsing();
+    connectLibrary();
 }
 
 Form1::~Form1() = default;
@@ -174,14 +178,18 @@ void Form1::takeControls() {
     }
 
     // The stacking the pages rely on: the sliding pages above everything else on the window, the doors
-    // above the browse pages, the password page on top of all.
+    // above the browse pages, the password page on top of all. The browse-mode button lies over the top
+    // of the page area, above it, so that the whole button takes the mouse.
     for (tk::PictureBox* page :
          {Page_PlayList, Page_LastSongPlaylist, Page_AddSongs, Page_AddMoreSongs, Page_EditID3v2}) {
         page->setStackLayer(tk::kLayerWindowed + 10);
     }
     Page_EditScreenPass->setStackLayer(tk::kLayerWindowed + 20);
+    // The delete page slides down over the folder box of the page it lies in.
+    Page_DeleteDataBase->setStackLayer(tk::kLayerWindowed + 10);
     LeftDoor->setStackLayer(tk::kLayerWindowed + 10);
     RightDoor->setStackLayer(tk::kLayerWindowed + 10);
+    switch_[19].setStackLayer(tk::kLayerWindowed + 1);
 }
 
 void Form1::formUnload() {}

@@ -3,9 +3,12 @@
 #include "app/form1state.h"
 #include "app/formbuilder.h"
 #include "library/songfolderindex.h"
+#include "library/tagwriteresult.h"
+#include "platform/color.h"
 #include "platform/controlarray.h"
 #include "platform/form.h"
 #include "platform/picture.h"
+#include "player/playlistsong.h"
 #include "player/winampcontrol.h"
 
 #include <memory>
@@ -15,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+class FolderScan;
 class Station;
 namespace controls {
 class SliderPic;
@@ -202,11 +206,39 @@ public:
     // the element's current picture and the station goes on.
     void showSkinPicture(tk::PictureBox& element, std::string_view name) const;
     void showSkinPicture(tk::Image& element, std::string_view name) const;
+    // One back colour for the main window's list and text boxes (the tag editor's last box keeps its own).
+    void setBoxesBackColor(tk::OleColor color);
     // Layout-edit mode on (after the screen password) and off (saving the layout); a bar click in the
     // mode loads the element into the options dialog instead of acting.
     void StartLayoutEdit();
     void EndLayoutEdit();
     void PickSwitchElement(int Index);
+    // Pressed look of the picture buttons (src/appearance/pressedlook.cpp): a border and, for most, the
+    // "-On" picture while a mouse button is held; the bar shows none in layout-edit mode.
+    void switch_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image2_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image2_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image3_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image3_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void Image4_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image5_MouseDown(int Button, int Shift, float X, float Y);
+    void Image5_MouseUp(int Button, int Shift, float X, float Y);
+    void Image8_MouseDown(int Button, int Shift, float X, float Y);
+    void Image8_MouseUp(int Button, int Shift, float X, float Y);
+    // Dragging and picking in layout-edit mode (src/appearance/layoutdrag.cpp): with the left button
+    // alone held, an element's centre follows the pointer; a click on a label or a cover picks it into
+    // the options dialog.
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void switch_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Switches_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Text1_MouseMove(int Button, int Shift, float X, float Y);
+    void BackPage_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label1_Click(int Index);
+    void Image1_Click(int Index);
 
     // Song library (src/library): the song list and the album and artist tables filled from the
     // database files, and the songs of "Data.mld" by folder for the album's song page.
@@ -223,10 +255,65 @@ public:
     // The database files already reported as unreadable in this run: each is reported once.
     std::set<std::string> unreadableReported;
 
-    // Browsing: song list order (src/browse).
-    // Artist, album and track order in one sort, sorting left off.
+    // Song library: the tag boxes txtMP3(0..13) and cboGenre1 (src/library/tagboxes.cpp). The two
+    // readers take the file at CurrentPath: ReadID3v1 empties the current tag strings and fills the
+    // ID3v1 boxes, ReadID3v2 fills the ID3v2 boxes and sets the current tag strings from both tags.
+    // They fill the boxes only when the tag editor holds no song or holds this one, so a song read for
+    // another purpose never changes what the editor's Apply writes.
+    void ReadID3v1();
+    void ReadID3v2();
+    // Writes the ID3v2 boxes and the genre box into the editor's song (CurrentPath when the editor
+    // holds none) and mirrors them into its ID3v1 tag; then empties the boxes and reads both tags
+    // back. A refused write changes nothing and says why.
+    id3::TagWriteResult WriteID3v2Tag();
+    // Empties txtMP3(0..12) and the genre box; txtMP3(13) keeps the genre last read.
+    void ClearTagFields();
+    // SongRec from the current tag strings, the song's path and CurRecord.
+    void FillSongRecord(std::string_view path);
+
+    // Song library: adding songs (src/library/folderscan.cpp). Scans the folder tree of Dir2 into the
+    // database: every song appended, each group of songs made an album with its artist entries, the
+    // tables reloaded; one message at the end tells what was passed over. Its steps are private.
+    void RecurseFiles2();
+
+    // Song library: the database page's buttons, the add-more-songs and delete-database buttons, and
+    // the drive and folder boxes of both add-songs pages (src/library/databasepage.cpp).
+    void Image2_Click(int Index);
+    void Image3_Click(int Index);
+    void Drive1_Change();
+    void Dir1_Change();
+    void Drive2_Change();
+    void Dir2_Change();
+
+    // Song library: the tag editor page (src/library/tageditor.cpp).
+    void Image4_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void ApplyTagEdit();
+    // With Check4 ticked: the words of txtMP3(7..13) capitalised ("rock-n-roll" gives "Rock-N-Roll").
+    void CapitalizeTagText();
+    void LowerCaseTagText();
+
+    // Browsing (src/browse).
+    // The current album and the wheel (currentalbum.cpp). FindArtistAlbum makes the first artist-table
+    // row with exactly FindArtist and FindAlbum current and tells whether there was one.
+    bool FindArtistAlbum();
+    void SelectArtistAlbum();
+    void Wheel1_Change();
+    // The album's song page (albumsongs.cpp).
+    void FillAlbumView();
+    void MarkChosenInSingleView();
+    // The album page of eight covers (albumpage.cpp).
+    void ShowAlbumPage();
+    void SwitchBrowseMode();
+    void SImage_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void SImage_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void SImage_DblClick(int Index);
+    // The song list page (songlistpage.cpp) and its two orders (songlistorder.cpp): artist, album and
+    // track order in one sort, sorting left off; play-count order, most played first, sorting left on.
+    void ListView_Click();
+    void ListView_MouseDown(int Button, int Shift, float X, float Y);
+    void ListView_KeyPress(int& KeyAscii);
+    void ListView_ColumnClick(int ColumnHeader);
     void RestoreListOrder();
-    // Play-count order, most played first, sorting left on.
     void SortByPlays();
     // A counted play without sorting every song: MostPlayedRows gives the rows SortByPlays would put
     // first (the `count` highest play counts, ties in list order) without moving any row; after the
@@ -235,48 +322,128 @@ public:
     // order already.
     std::vector<int> MostPlayedRows(int count);
     void PlayCountsRaised(std::span<const int> rows);
-
-    // Browsing: the current album and the wheel (src/browse).
-    void FindArtistAlbum();
-    void SelectArtistAlbum();
-    void Wheel1_Change();
-    void FillAlbumView();
-    void MarkChosenInSingleView();
-
-    // Browsing: the album page and the top-10 page (src/browse).
-    void ShowAlbumPage();
-    void SwitchBrowseMode();
+    // The top-10 page (topten.cpp).
     void FillTopTen();
+    void Image6_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image6_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The song panels beside the song labels (songpanels.cpp).
+    void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Image1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The search page (search.cpp).
+    void Switches_Click(int Index);
+    void SearchSongs();
+    void MarkChosenInSonglist();
+    void Text2_KeyPress(int& KeyAscii);
+    void SArtistlist_Click();
+    void SArtistlist_KeyUp(int& KeyCode, int Shift);
+    void SAlbumlist_Click();
+    void SAlbumlist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_Click();
+    void SSonglist_KeyUp(int& KeyCode, int Shift);
+    void SSonglist_KeyDown(int& KeyCode, int Shift);
+    void SSonglist_MouseDown(int Button, int Shift, float X, float Y);
+
+    // Playlist adds (src/player): the selected song of the song list or of the search results, every
+    // song of the album's song page not yet queued.
+    void ListView_DblClick();
+    void SSonglist_DblClick();
+    void Image11_DblClick();
 
     // Player (src/player).
     // A random whole number from 0 to `max`, each equally likely.
     std::int32_t RandomNumber(std::int32_t max);
-    // Transport: the bar's previous, stop, pause, play and next elements.
+    // Starts the player, finds it, shows its version in the caption and puts the volume to 125; ends
+    // the program when the player cannot be started or found.
+    void InitWinAMP();
+
+    // Player: the transport of the main bar, and the start of a row or of a dropped file.
+    void PlayCurrentSong();
+    void PlayDroppedFile();
+    void NextSong();
     void PreviousSong();
     void StopSong();
     void PauseSong();
-    void PlayCurrentSong();
-    void NextSong();
-    // Queues the number of random songs asked for in Text1.
+    // Player: the next song's panel, the random play order and the playing row's highlight.
+    void ShowNextSong();
+    // Draws the next random row into RandomPick, never the last-started row nor `alsoAvoid`.
+    void PickRandomSong(std::int32_t alsoAvoid = 0);
+    void HighlightCurrentSong();
+    void ClearSongHighlight();
+    // Player: the random pick queues the number of random songs asked for in Text1.
     void RandomSelectSongs();
+
+    // Player: the end-of-song advance, and recording a song that played (last-songs list and panel,
+    // play count).
+    void Timer1_Timer();
+    void RecordPlayedSong();
+
+    // Player: the volume and song-position sliders, the time and the clock.
+    void SliderPic1_PositionChanged(int index, int position);
+    void SliderPic1_MouseDown(int index);
+    void SliderPic1_MouseUp(int index);
+    void Timer3_Timer();
     // The clock tick: the time of day and the player's play state; also called at every door step.
     void Timer8_Timer();
+
+    // Player: the playlist and last-songs rows. Appends one row (and its file name to lstFilenames)
+    // and returns its number; the first row of an empty playlist sets StartAtFirst unless told not to.
+    int appendPlaylistRow(const PlaylistSong& song, bool firstRowStartsAtFirst = true);
+    // Removes row `row` with its file name and renumbers the rows after it; the playing, next and
+    // last-started rows keep their songs.
+    void removePlaylistRow(int row);
+    void removeLastSongsRow(int row);
+    // The cover of a song: the skin's default cover, then the "cover.jpg" of the song's folder over it.
+    void showCover(tk::Image& picture, const std::string& songPath);
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();
 
 private:
     tk::Control* createListControl(const layout::Element& e, QWidget* parent);
+    // Connects the player's timers and sliders to their handlers.
+    void connectPlayer();
+    // What the end-of-song timer does after the last row: loop to the first, or stop.
+    void endOfPlaylist();
+    // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows.
+    void showPlayingSong(tk::ListView& list, int row);
     void takeControls();
     void createHiddenTables();
     // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.
     void connectNavigation();
+    void connectLayoutEditor();
     void hideAlbumPageLines();
     void stepSingleAlbum(int button);
     void stepAlbumPage(int button);
     // Labels the sample captions replaced when layout-edit mode began, put back when it ends.
     void rememberCaptionsUnderSamples();
     void putBackCaptionsUnderSamples();
+    // Song library internals: the handlers' wiring, the tag editor's opening and its copy button, the
+    // tag readers on a given file, the deletion of the database.
+    void connectLibrary();
+    void openTagEditor();
+    void copyTagsToId3v2();
+    void readId3v1Boxes(const std::string& path);
+    void readId3v2Boxes(const std::string& path);
+    void deleteDataBase();
+    // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
+    // the songs listed in List1, the scan's work table of the songs appended, their grouping into
+    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record
+    // (tageditor.cpp) is false when the record was left as it was.
+    friend class FolderScan;
+    void ScanFolder(const std::string& path);
+    void WriteDataRecords();
+    bool rewriteEditedRecord();
+    void AddSongToTempList();
+    void GroupAlbumsAndArtists();
+    void WriteAlbumRecords();
+    void WriteArtistRecords();
+    // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
+    // picture, true when one was shown.
+    void connectBrowsing();
+    bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
+    // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is
+    // selected.
+    bool openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn);
 
     Station& m_station;
     ControlRegistry m_controls;
@@ -285,8 +452,8 @@ private:
     bool m_swallowBarClick = false;
     // The captions the sample captions replaced, in the samples' order; empty when none are held.
     std::vector<std::string> m_captionsUnderSamples;
-    // The play state the bar's play-state element shows.
-    std::string m_shownPlayState;
     // True while the wheel's change handler moves the wheel back to row 1 itself.
     bool m_wheelBackToFirstRow = false;
+    // The folder scan under way, while one runs.
+    FolderScan* m_scan = nullptr;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "appearance/confrecord.h"
+#include "library/albumrecord.h"
+#include "library/songrecord.h"
 
 #include <array>
 #include <cstdint>
@@ -20,6 +22,9 @@ struct FileState {
     std::int32_t DataWriteMode = 0; // 1 while the tag editor rewrites record CurRecord
     std::int32_t FirstRun = 0;      // 1 on a first run, until the settings writer stored the default password
     conf::RecordBytes ConfRec{};    // the settings record as last read or written
+    library::SongRecord SongRec;    // the song record the file routines read and write
+    library::AlbumRecord AlbumRec;  // the album entry the album writer appends
+    library::AlbumRecord ArtistRec; // the artist entry the artist writer appends
 };
 
 // Layout-edit mode, the screen password and the doors.
@@ -68,6 +73,9 @@ struct BrowseState {
     std::int32_t TopTenFirst = 0;
     std::int32_t TopTenLast = 0;
     std::int32_t DragSource = 0;
+    // The last press on an album-page or top-10 cover found its album: only then does the release of
+    // the right button queue the album, and a double-click open it.
+    bool CoverPressFound = false;
 };
 
 // Playlist positions, play modes and the song being played.
@@ -81,6 +89,8 @@ struct PlaybackState {
     std::int32_t ForcePlay = 0;
     std::int32_t StartAtFirst = 0;
     std::int32_t ChosenCount = 0;
+    std::int32_t AlbumAddedWhole = 0; // 1: the album named in LastAlbumAdded was queued whole
+    std::string LastAlbumAdded;
     std::string PlayingPath;
     std::int32_t PlayingRecordNo = 0;
     std::int32_t RandomMode = 0;
@@ -96,6 +106,11 @@ struct PlaybackState {
     std::int16_t PosSeconds = 0;
     std::int16_t LenMinutes = 0;
     std::int16_t LenSeconds = 0;
+    // Kept by playback for itself.
+    std::int32_t PlayToCount = 0;  // 1 from a play command until the end-of-song timer took that play
+    std::int32_t FailedStarts = 0; // starts in a row whose file the player could not be handed
+    std::string ShownPlayState;    // the play state whose picture the main bar shows
+    std::int32_t PlayerBusy = 0;   // playback procedures running; a timer tick meanwhile is skipped
 };
 
 // The current song file and the tag values last read from it.
@@ -110,4 +125,8 @@ struct TagState {
     std::string TagGenre;
     std::array<std::string, 149> Genres;
     std::int16_t GenreIndex = 0;
+    // The song the tag editor has open: Apply writes this file and rewrites this record, whatever
+    // other routines do with CurrentPath and CurRecord meanwhile. An empty path: no song is open.
+    std::string EditorPath;
+    std::int32_t EditorRecord = 0;
 };

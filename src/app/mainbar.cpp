@@ -19,8 +19,10 @@ void Form1::connectNavigation() {
         switch_Click(i);
     });
     // A new press starts a new click: a release that raised no click leaves nothing to swallow.
-    switch_.connect(&tk::Control::mouseDown,
-                    [this](int, int, int, float, float) { m_swallowBarClick = false; });
+    switch_.connect(&tk::Control::mouseDown, [this](int i, int button, int shift, float x, float y) {
+        m_swallowBarClick = false;
+        switch_MouseDown(i, button, shift, x, y);
+    });
     switch_.connect(&tk::Control::mouseUp, [this](int i, int button, int shift, float x, float y) {
         switch_MouseUp(i, button, shift, x, y);
     });

@@ -19,19 +19,6 @@
 
 namespace {
 
-// What starting the player changes on the main window.
-class PlayerHost final : public WinAMPHost {
-public:
-    explicit PlayerHost(Form1& form)
-        : m_form(form) {}
-    void setCaption(const std::string& caption) override { m_form.setCaption(caption); }
-    void setVolumeSliderPosition(int position) override { m_form.SliderPic1[0].setCurPosition(position); }
-    int volumeSliderPosition() const override { return m_form.SliderPic1[0].curPosition(); }
-
-private:
-    Form1& m_form;
-};
-
 constexpr const char* kAboutLine = "Tunnora - music station";
 constexpr const char* kVersionLine = "Ver. 1.2.3";
 
@@ -74,8 +61,7 @@ void Form1::formLoad() {
         cboGenre1->addItem(tags.Genres[i]);
     }
 
-    PlayerHost host(*this);
-    winamp.InitWinAMP(host);
+    InitWinAMP();
 
     std::error_code ec;
     std::filesystem::current_path(folder, ec);

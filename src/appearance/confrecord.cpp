@@ -125,7 +125,7 @@ std::string positionText(float twips) {
     if (!std::isfinite(twips)) {
         twips = 0.0f;
     }
-    twips = std::clamp(twips, -9999.0f, 99999.0f);
+    twips = std::clamp(twips, kMinPosition, kMaxPosition);
     return cut(generalText(twips), kPositionWidth);
 }
 

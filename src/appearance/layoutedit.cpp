@@ -62,24 +62,10 @@ void Form1::EndLayoutEdit() {
 }
 
 // A bar click in layout-edit mode loads the element into the options dialog: its picture, size and
-// place, and the sliders' places. A bar element takes the size of its picture, so its size boxes are
-// read-only.
+// place, and the sliders' places.
 void Form1::PickSwitchElement(int Index) {
     FrmOptions& options = station().frmOptions();
     options.showForm();
-    const tk::PictureBox& element = switch_[Index];
-    options.Text2->setText(std::to_string(Index));
-    options.Image1->setVisible(false);
-    options.Picture1->setVisible(true);
-    options.Label13->setVisible(true);
-    options.Picture1->setPicture(element.picture());
-    options.Picture1->setHeight(element.height());
-    options.Picture1->setWidth(element.width());
-    options.Text9->setText(twipsText(element.width()));
-    options.Text10->setText(twipsText(element.height()));
-    options.Text11->setText(twipsText(element.top()));
-    options.Text12->setText(twipsText(element.left()));
-    options.Text9->setEnabled(false);
-    options.Text10->setEnabled(false);
+    options.showButtonPick(Index, switch_[Index]);
     options.showSliderPlaces(SliderPic1[0].control(), SliderPic1[1].control());
 }

@@ -201,31 +201,34 @@ void Form1::LoadConf(bool atStart) {
 
     // One back colour for every list and text box of the main window.
     Text1->setBackColor(s.backColor);
-    const tk::OleColor back = Text1->backColor();
-    for (tk::ListView* list : {ListView, play, PrevView}) {
-        list->setBackColor(back);
-    }
-    Dir1->setBackColor(back);
-    Dir2->setBackColor(back);
-    Drive1->setBackColor(back);
-    Drive2->setBackColor(back);
-    File1->setBackColor(back);
-    for (tk::ListView* list : {SSonglist, SAlbumlist, SArtistlist, SingleView}) {
-        list->setBackColor(back);
-    }
-    for (tk::TextBox* box : {Text2, Text3, Text_Pass, Text_NewPass}) {
-        box->setBackColor(back);
-    }
-    for (int i = 0; i <= 12; ++i) {
-        txtMP3[i].setBackColor(back);
-    }
-    cboGenre1->setBackColor(back);
-    Check4->setBackColor(back);
-    Text4->setBackColor(back);
+    setBoxesBackColor(Text1->backColor());
+    Check4->setBackColor(Text1->backColor());
+    Text4->setBackColor(Text1->backColor());
 
     if (atStart) {
         SliderPic1[0].setCurPosition(50);
     }
     showSkinPicture(switch_[17],
                     layout.LayoutEditMode == 1.0f ? "\\EditScreenPass-On.jpg" : "\\EditScreenPass-Off.jpg");
+}
+
+void Form1::setBoxesBackColor(tk::OleColor color) {
+    for (tk::ListView* list : {ListView, play, PrevView}) {
+        list->setBackColor(color);
+    }
+    Dir1->setBackColor(color);
+    Dir2->setBackColor(color);
+    Drive1->setBackColor(color);
+    Drive2->setBackColor(color);
+    File1->setBackColor(color);
+    for (tk::ListView* list : {SSonglist, SAlbumlist, SArtistlist, SingleView}) {
+        list->setBackColor(color);
+    }
+    for (tk::TextBox* box : {Text1, Text2, Text3, Text_Pass, Text_NewPass}) {
+        box->setBackColor(color);
+    }
+    for (int i = 0; i <= 12; ++i) {
+        txtMP3[i].setBackColor(color);
+    }
+    cboGenre1->setBackColor(color);
 }

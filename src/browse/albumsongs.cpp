@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "browse/songmarks.h"
 #include "library/songlist.h"
 #include "library/songpath.h"
 #include "library/songrecord.h"
@@ -10,26 +11,13 @@
 #include "platform/runtime.h"
 
 #include <filesystem>
-#include <set>
 #include <system_error>
-
-namespace {
-
-std::string folderOf(const std::string& path) {
-    return std::string(library::folderOf(path));
-}
-
-} // namespace
 
 void Form1::FillAlbumView() {
     tk::ignoreErrors([&] { SingleView->clear(); });
-    // Each picture step stands alone: a skin cover that cannot be read still lets the album's own
-    // cover show, and the panel beside the wheel line copies whatever the page ended up with.
-    showSkinPicture(*Image11, "\\Cover.jpg");
-    const std::string folder = folderOf(browse.CurAlbumPath);
-    if (auto cover = tk::Runtime::current().pictures().tryLoad(tk::nativePath(folder + "cover.jpg"))) {
-        Image11->setPicture(*cover);
-    }
+    // A skin cover that cannot be read still lets the album's own cover show, and the panel beside the
+    // wheel line copies whatever the page ended up with.
+    showAlbumCover(*Image11, browse.CurAlbumPath);
     Image1[3].setPicture(Image11->picture());
     // The songs of the album's folder (its letter case aside) whose album begins with the album's name.
     const std::vector<library::NumberedSong> songs = songsInFolderOf(browse.CurAlbumPath);
@@ -69,20 +57,5 @@ void Form1::MarkChosenInSingleView() {
     if (SingleView->count() == 0) {
         return;
     }
-    std::set<std::string> queued;
-    const int songs = ListView->count();
-    for (int i = 1; i <= songs; ++i) {
-        if (ListView->bold(i, 0)) {
-            queued.insert(ListView->subItem(i, 10));
-        }
-    }
-    const int rows = SingleView->count();
-    for (int j = 1; j <= rows; ++j) {
-        if (queued.count(SingleView->subItem(j, 6)) != 0) {
-            for (int c = 1; c <= 6; ++c) {
-                SingleView->setBold(j, c, true);
-                SingleView->setForeColor(j, c, 255);
-            }
-        }
-    }
+    markQueuedRows(*SingleView, queuedRecordNumbers(*ListView), 6, 1, 6);
 }

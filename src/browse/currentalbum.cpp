@@ -32,15 +32,27 @@ private:
 
 } // namespace
 
-void Form1::FindArtistAlbum() {
+bool Form1::FindArtistAlbum() {
     const int rows = TempArtist->count();
     for (int i = 1; i <= rows; ++i) {
         if (TempArtist->subItem(i, 2) == browse.FindAlbum && TempArtist->subItem(i, 1) == browse.FindArtist) {
             browse.CurrentArtistIndex = i;
             SelectArtistAlbum();
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+bool Form1::openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn) {
+    const int row = list.selectedRow();
+    if (row == 0) {
+        return false;
+    }
+    browse.FindArtist = list.subItem(row, artistColumn);
+    browse.FindAlbum = list.subItem(row, albumColumn);
+    FindArtistAlbum();
+    return true;
 }
 
 void Form1::SelectArtistAlbum() {
@@ -72,9 +84,10 @@ void Form1::Wheel1_Change() {
     }
     if (pages.SinglePageOpen == 1) {
         const int rows = TempArtist->count();
-        // With no albums there is no row to point at; the wheel shows nothing.
-        if (rows >= 1) {
-            const int v = std::min(Wheel1->value(), rows);
+        const int v = Wheel1->value();
+        // A wheel left beyond a table that shrank (or with no albums at all) points at no row: the
+        // wheel line stays as it is until the wheel is turned back onto the table.
+        if (v >= 1 && v <= rows) {
             Label1[18].setCaption(std::to_string(v) + " - " +
                                   std::string(text::trimBlanks(TempArtist->subItem(v, 1))) + "  -  " +
                                   std::string(text::trimBlanks(TempArtist->subItem(v, 2))));

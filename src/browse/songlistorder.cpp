@@ -1,17 +1,12 @@
 // The two orders of the song list: artist, album and track, and play count.
 #include "app/form1.h"
 
-#include "library/songlist.h"
+#include "browse/songcolumns.h"
 #include "platform/listview.h"
 
 #include <vector>
 
-namespace {
-constexpr int kArtist = static_cast<int>(library::SongColumn::Artist);
-constexpr int kAlbum = static_cast<int>(library::SongColumn::Album);
-constexpr int kTrack = static_cast<int>(library::SongColumn::Track);
-constexpr int kPlays = static_cast<int>(library::SongColumn::PlayedTimes);
-} // namespace
+using namespace songcol;
 
 // The order is the one that the old six steps, run twice, left: sorting on (by the key the list had,
 // in its order), ascending, then sorting by the track, the album and the artist, each an order-keeping

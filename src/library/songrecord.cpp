@@ -1,5 +1,7 @@
 #include "library/songrecord.h"
 
+#include "library/tagvalues.h"
+
 namespace library {
 
 using text::fieldOf;
@@ -42,6 +44,19 @@ bool SongRecord::encode(std::int64_t number, std::span<std::uint8_t, kSize> out,
         (void)text::writePathField(fieldOf(out, Layout::kFileLocation), fileLocation);
     put(Layout::kPlayedTimes, &SongRecord::playedTimes);
     return true;
+}
+
+SongRecord songRecordFrom(const id3::TagValues& values, std::string_view path) {
+    SongRecord r;
+    r.artist = values.artist;
+    r.title = values.title;
+    r.album = values.album;
+    r.track = values.track;
+    r.year = values.year;
+    r.genre = values.genre;
+    r.comments = values.comment;
+    r.fileLocation = path;
+    return r;
 }
 
 } // namespace library

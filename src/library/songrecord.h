@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace id3 {
+struct TagValues;
+}
+
 namespace library {
 
 // One song of "Data.mld", a 940-byte record. Text fields hold UTF-8 without their padding blanks;
@@ -57,5 +61,9 @@ struct SongRecord {
 
     bool operator==(const SongRecord&) const = default;
 };
+
+// The record of a song as it enters the database: its tag values and the path of its file; no album
+// artist and no plays yet.
+[[nodiscard]] SongRecord songRecordFrom(const id3::TagValues& values, std::string_view path);
 
 } // namespace library

@@ -23,6 +23,9 @@ public:
     OleColor backColor() const { return m_backColor; }
     void setBackColor(OleColor color);
 
+protected:
+    bool clickFollowsRelease() const override { return false; }
+
 private:
     QCheckBox* m_box;
     int m_value = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/idtable.h"
 #include "platform/keyprefix.h"
 
 #include <cstddef>
@@ -34,28 +35,23 @@ public:
     std::uint32_t finish(std::uint32_t* ranks, std::size_t stride);
 
 private:
-    // A distinct text, its folded prefix for the final sort, and its number, in 32 bytes: the final
-    // sort of a column whose texts nearly all differ moves these around a hundred thousand times.
+    // A distinct text and its folded prefix for the final sort; its number is its index.
     struct Text {
         KeyPrefix head;
         const char* data = nullptr;
         std::uint32_t size = 0;
-        std::uint32_t id = 0;
         std::string_view key() const noexcept { return {data, size}; }
+        // The whole text is in the prefix: at most 8 bytes, all ASCII. (A text with a NUL byte still
+        // needs its length beside the prefix, which is padded with NULs.)
+        bool whole() const noexcept { return head.decisive == 8 && size <= 8; }
     };
-    static_assert(sizeof(Text) == 32);
     static int compare(const Text& a, const Text& b) noexcept;
+    // Sorts the numbers of distinct texts that are all whole (play counts, tracks, record numbers).
+    void radixSort(std::vector<std::uint32_t>& order) const;
 
-    // A slot of the table: a distinct text's number plus one (0: free) and its hash.
-    struct Slot {
-        std::uint32_t hash = 0;
-        std::uint32_t id = 0;
-    };
     // A row whose text differs from the row before it.
     void addRun(std::size_t row, std::string_view text);
     void addDistinct(std::string_view text);
-    std::size_t find(std::uint32_t hash, std::string_view text) const;
-    void grow();
 
     // Texts that differ from the row before them, after which the table is kept only if it shares.
     static constexpr std::size_t kTrialRuns = 4096;
@@ -64,8 +60,7 @@ private:
     // The texts found, each once while the table is kept; equal texts found after it went are ranked
     // equal by the final sort all the same.
     std::vector<Text> m_distinct;
-    std::vector<std::uint32_t> m_hashes;
-    std::vector<Slot> m_table;
+    IdTable m_table; // a distinct text's number plus one
     std::string_view m_last;
     std::size_t m_runs = 0;
     bool m_hashing = true;

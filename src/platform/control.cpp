@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
@@ -216,11 +217,19 @@ void Control::applyGeometry() {
 }
 
 std::string Control::toolTipText() const {
-    return toolTip().toStdString();
+    return m_toolTipText;
 }
 
 void Control::setToolTipText(const std::string& text) {
-    setToolTip(QString::fromStdString(text));
+    m_toolTipText = text;
+    const QString plain = QString::fromStdString(text);
+    // A tool tip that looks like markup would be drawn as markup: "<b>x</b>" must show its brackets.
+    if (Qt::mightBeRichText(plain)) {
+        setToolTip(QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() +
+                   QStringLiteral("</p>"));
+    } else {
+        setToolTip(plain);
+    }
 }
 
 void Control::setStackLayer(int layer) {
@@ -300,7 +309,7 @@ void Control::handleMouseRelease(QMouseEvent* event) {
     if (self && inside && !afterDouble) {
         beforeClick();
     }
-    if (self && inside && !afterDouble) {
+    if (self && inside && !afterDouble && clickFollowsRelease()) {
         raiseEvent([&] { click(); });
     }
 }

@@ -109,6 +109,9 @@ protected:
     virtual void sizeChanged() {}
     // Runs between MouseUp and Click of a click on the control (lists raise ItemClick here).
     virtual void beforeClick() {}
+    // False for controls whose Click reports a change of their value (check boxes, tab strips): a
+    // release over them raises no Click of its own.
+    virtual bool clickFollowsRelease() const { return true; }
 
     // Controls built around a Qt widget route its input through here so that both see it.
     void hostInner(QWidget* inner);
@@ -153,6 +156,7 @@ private:
     int m_layer = kLayerWindowed;
     QWidget* m_inner = nullptr;
     bool m_afterDoubleClick = false;
+    std::string m_toolTipText;
 };
 
 // Restacks the control children of `container` by layer, keeping their order within a layer.

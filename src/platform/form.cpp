@@ -4,10 +4,13 @@
 #include "platform/errors.h"
 #include "platform/runtime.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace tk {
 
@@ -68,7 +71,10 @@ void Form::setVisibleValue(bool on) {
 }
 
 void Form::showForm() {
-    placeOnScreen();
+    // A dialog already open stays where the owner moved it.
+    if (m_kind == Kind::FullScreen || !isVisible()) {
+        placeOnScreen();
+    }
     if (m_windowState == 1) {
         showMinimized();
     } else {
@@ -108,6 +114,70 @@ void Form::setAlwaysOnTop(bool on) {
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (wasVisible) {
         show();
+    }
+}
+
+void Form::setControlFont(const FontSpec& font) {
+    setFont(toQFont(font, screenScale()));
+}
+
+void Form::keepAbove(Form& owner) {
+    winId();
+    owner.winId();
+    windowHandle()->setTransientParent(owner.windowHandle());
+    // Without a window manager nothing else keeps it there: the owner shown last would cover it.
+    if (isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();
+        activateWindow();
+    }
+}
+
+void Form::setKeyPreview(bool on) {
+    if (on == m_keyPreview) {
+        return;
+    }
+    m_keyPreview = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_keyPreview || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (widget->window() != this) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // A key a control leaves goes on up through its containers, and the focus may move meanwhile: the
+    // window sees each key once, at the first widget it reaches.
+    const bool passingUp = key == m_previewedKey && key->timestamp() == m_previewedTime && m_previewedAt &&
+                           widget->isAncestorOf(m_previewedAt);
+    if (passingUp) {
+        return QWidget::eventFilter(watched, event);
+    }
+    m_previewedKey = key;
+    m_previewedTime = key->timestamp();
+    m_previewedAt = widget;
+    int code = keyCodeFromQt(key->key());
+    if (code == 0) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int shift = shiftFromQt(key->modifiers());
+    raiseEvent([&] { keyDown(code, shift); });
+    return code == 0;
+}
+
+void Form::setMousePointer(int pointer) {
+    m_mousePointer = pointer;
+    if (pointer == kPointerHourglass) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
     }
 }
 

@@ -2,13 +2,19 @@
 
 #include "platform/color.h"
 #include "platform/event.h"
+#include "platform/font.h"
 #include "platform/picture.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <string>
 
 namespace tk {
+
+// Mouse pointers of a window, numbered as the old toolkit numbered them.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
 
 // A window of the station. A full-screen window is frameless and fills the screen, its design area
 // scaled uniformly from the top left and its back colour filling the rest; a dialog is an ordinary
@@ -46,8 +52,23 @@ public:
     float scaleWidth() const;
     float scaleHeight() const;
 
+    // The font of the window's controls that name none of their own.
+    void setControlFont(const FontSpec& font);
+
     // Keeps a dialog above the other windows of the station.
     void setAlwaysOnTop(bool on);
+    // Keeps this window above `owner`: it becomes a window of the owner's (transient for it on X11)
+    // and, while shown, is raised over it.
+    void keepAbove(Form& owner);
+
+    // Key preview: the window's KeyDown (key code, shift) runs for every key pressed in it before the
+    // control with the focus sees the key; a handler that sets the code to 0 keeps the key from it.
+    void setKeyPreview(bool on);
+    Event<int&, int> keyDown;
+
+    // The pointer shown over the window: kPointerDefault or kPointerHourglass.
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
 
     // The window manager asked to close the window. Nothing closes by itself; the owner decides.
     Event<> closeRequested;
@@ -55,6 +76,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeOnScreen();
@@ -64,6 +86,12 @@ private:
     OleColor m_backColor = kSysButtonFace;
     Picture m_picture;
     int m_windowState = 0;
+    bool m_keyPreview = false;
+    // The key press the window saw last, and where, so that it sees the key once on its way up.
+    const QEvent* m_previewedKey = nullptr;
+    quint64 m_previewedTime = 0;
+    QPointer<QWidget> m_previewedAt;
+    int m_mousePointer = kPointerDefault;
     float m_dialogLeft = 0;
     float m_dialogTop = 0;
     float m_dialogWidth = 6000;

@@ -384,6 +384,9 @@ Services realServices(Services s) {
     if (!s.windows) {
         s.windows = tk::PlayerWindows::forThisUser();
     }
+    if (!s.dialogs) {
+        s.dialogs = toolkitCommonDialogs();
+    }
     if (!s.screen) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QSize size = screen->geometry().size();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/commondialogs.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -164,6 +166,7 @@ struct Services {
     std::unique_ptr<FrameStep> frameStep;
     std::unique_ptr<PictureLoader> pictures;
     std::unique_ptr<WindowMessenger> windows;
+    std::unique_ptr<CommonDialogs> dialogs;
     std::optional<Screen> screen;
 };
 
@@ -191,6 +194,7 @@ public:
     FrameStep& frameStep() { return *m_services.frameStep; }
     PictureLoader& pictures() { return *m_services.pictures; }
     WindowMessenger& windows() { return *m_services.windows; }
+    CommonDialogs& dialogs() { return *m_services.dialogs; }
     const Screen& screen() const { return *m_services.screen; }
 
     // Ends the program: asks the exit service once, then unwinds the running handler (ProgramEnded).

@@ -21,6 +21,9 @@ public:
     int selectedTab() const;
     void selectTab(int tab);
 
+protected:
+    bool clickFollowsRelease() const override { return false; }
+
 private:
     QTabBar* m_bar;
 };

@@ -106,4 +106,42 @@ int compareIgnoringCase(std::string_view a, std::string_view b) noexcept {
     return a.size() < b.size() ? -1 : 1;
 }
 
+void appendLowerCase(std::string& out, std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char>((b >= 'A' && b <= 'Z') ? (b | 0x20) : b));
+            ++i;
+            continue;
+        }
+        const std::size_t at = i;
+        const char32_t cp = decode(utf8, i);
+        if (cp >= kStrayByteBase) {
+            out.push_back(utf8[at]);
+            continue;
+        }
+        const char32_t lower = QChar::toLower(cp);
+        if (lower == cp) {
+            out.append(utf8.substr(at, i - at));
+            continue;
+        }
+        // UTF-8 of the lower-case code point (a few letters lower to ASCII: the Kelvin sign to "k").
+        if (lower < 0x80) {
+            out.push_back(static_cast<char>(lower));
+            continue;
+        }
+        if (lower < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (lower >> 6)));
+        } else if (lower < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (lower >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((lower >> 6) & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (lower >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((lower >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((lower >> 6) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | (lower & 0x3F)));
+    }
+}
+
 } // namespace tk

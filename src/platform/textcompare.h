@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tk {
@@ -10,5 +11,9 @@ namespace tk {
 // compared byte by byte without decoding; a byte that is not valid UTF-8 sorts after every character,
 // by its value.
 [[nodiscard]] int compareIgnoringCase(std::string_view a, std::string_view b) noexcept;
+
+// Appends `utf8` in lower case to `out`: every character by the Unicode simple lower-case mapping
+// ("É" becomes "é"), bytes that are not UTF-8 as they are.
+void appendLowerCase(std::string& out, std::string_view utf8);
 
 } // namespace tk

@@ -1,11 +1,232 @@
+// Playback: the main bar's previous, stop, pause, play and next, the start of a playlist or last-songs
+// row, and the start of a file dropped onto the now-playing cover.
 #include "app/form1.h"
 
-void Form1::PreviousSong() {}
+#include "controls/sliderpic.h"
+#include "platform/errors.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "platform/picturebox.h"
+#include "platform/timer.h"
+#include "player/playbackguard.h"
+#include "player/playerwire.h"
+#include "player/playrules.h"
 
-void Form1::StopSong() {}
+#include <algorithm>
 
-void Form1::PauseSong() {}
+namespace {
 
-void Form1::PlayCurrentSong() {}
+// What starting the player changes on the main window.
+class PlayerHost final : public WinAMPHost {
+public:
+    explicit PlayerHost(Form1& form)
+        : m_form(form) {}
+    void setCaption(const std::string& caption) override { m_form.setCaption(caption); }
+    void setVolumeSliderPosition(int position) override { m_form.SliderPic1[0].setCurPosition(position); }
+    int volumeSliderPosition() const override { return m_form.SliderPic1[0].curPosition(); }
 
-void Form1::NextSong() {}
+private:
+    Form1& m_form;
+};
+
+// Clears the player's own list, hands it the song and has it play. True when the player took the
+// file; a file it could not be handed is not played.
+bool handToPlayer(WinAMP_Control& link, const std::string& path) {
+    tk::ignoreErrors([&] { link.WinAMP_ClearPlaylist(); });
+    bool handed = false;
+    tk::ignoreErrors([&] { handed = link.WinAMP_AddFile(path); });
+    if (handed) {
+        tk::ignoreErrors([&] { link.WinAMP_SendCommand(playerwire::kCommandPlay); });
+    }
+    return handed;
+}
+
+} // namespace
+
+void Form1::InitWinAMP() {
+    PlayerHost host(*this);
+    winamp.InitWinAMP(host);
+}
+
+void Form1::PlayCurrentSong() {
+    PlaybackGuard busy(playback);
+    PlaybackState& p = playback;
+    if (!winamp.FindWinAMP()) {
+        InitWinAMP();
+    }
+    Timer1->setEnabled(true);
+    const std::string state = winamp.WinAMP_GetStatus();
+    if (state == "PLAYING" && p.ForcePlay == 0) {
+        return;
+    }
+    p.ForcePlay = 0;
+    // A paused song resumes; the player's own state decides, so the pause state never disagrees with it.
+    if (state == "PAUSED") {
+        PauseSong();
+        return;
+    }
+    if (play->count() == 0 && p.FromLastSongs == 0) {
+        // Nothing queued: the player plays again what it holds.
+        if (!tags.CurrentPath.empty()) {
+            winamp.WinAMP_SendCommand(playerwire::kCommandPlay);
+            p.PlayToCount = 1;
+        }
+        return;
+    }
+    if (p.StoppedFlag == 1) {
+        // After Stop: the end-of-song timer, on again, takes the stopped song as ended at its next tick.
+        // The stopped song stays the playing song, whatever was chosen or queued since.
+        p.StoppedFlag = 0;
+        p.FromLastSongs = 0;
+        return;
+    }
+    if (p.StartAtFirst == 1) {
+        p.CurrentIndex = 1;
+        if (p.RandomMode == 1) {
+            PickRandomSong();
+            p.CurrentIndex = p.RandomPick;
+        }
+        p.StartAtFirst = 0;
+    }
+    tk::ListView& list = p.FromLastSongs == 1 ? *PrevView : *play;
+    if (list.count() == 0) {
+        p.FromLastSongs = 0;
+        return;
+    }
+    // Rows removed since the row was chosen: the list starts again from its first row.
+    if (p.CurrentIndex < 1 || p.CurrentIndex > list.count()) {
+        p.CurrentIndex = 1;
+    }
+    tags.CurrentPath = list.subItem(p.CurrentIndex, 5);
+    if (p.FromLastSongs != 1) {
+        HighlightCurrentSong();
+    }
+
+    if (play->count() >= 1 && p.FromLastSongs == 0) {
+        tk::ignoreErrors([&] { ShowNextSong(); });
+    }
+    p.SkipRecordPlayed = 0;
+    const bool handed = handToPlayer(winamp, tags.CurrentPath);
+    showPlayingSong(list, p.CurrentIndex);
+    if (handed) {
+        p.PlayToCount = 1;
+        p.FailedStarts = 0;
+    } else {
+        // Not played, so neither counted nor listed: the end-of-song timer goes on to the next row,
+        // until every row of the playlist failed in a row.
+        p.PlayToCount = 0;
+        p.PlayingRecordNo = 0;
+        if (++p.FailedStarts >= std::max(1, play->count())) {
+            p.FailedStarts = 0;
+            Timer1->setEnabled(false);
+        }
+    }
+    p.LastPlayedIndex = p.CurrentIndex;
+    p.PlayingPath = tags.CurrentPath;
+    p.FromLastSongs = 0;
+}
+
+void Form1::showPlayingSong(tk::ListView& list, int row) {
+    tk::ignoreErrors([&] { showCover(Image1[1], tags.CurrentPath); });
+    tk::ignoreErrors([&] {
+        Label1[4].setCaption(list.subItem(row, 2));
+        Label1[5].setCaption(list.subItem(row, 3));
+        Label1[6].setCaption(list.subItem(row, 4));
+        Label1[7].setCaption(list.subItem(row, 1));
+    });
+    playback.PlayingRecordNo = 0;
+    tk::ignoreErrors([&] { playback.PlayingRecordNo = player::recordNumberOf(list.subItem(row, 6)); });
+    tk::ignoreErrors([&] {
+        mirrorCover(*this, 1);
+        mirrorCaptions(*this, 4, 7);
+    });
+}
+
+void Form1::PlayDroppedFile() {
+    PlaybackGuard busy(playback);
+    PlaybackState& p = playback;
+    tk::ignoreErrors([&] { showCover(Image1[1], tags.CurrentPath); });
+    mirrorCover(*this, 1);
+    p.FromLastSongs = 0;
+    // The dropped file is no song of the playlist: its end is not recorded, and no playlist song's
+    // count can be raised by it.
+    p.SkipRecordPlayed = 1;
+    p.PlayingRecordNo = 0;
+    if (handToPlayer(winamp, tags.CurrentPath)) {
+        p.PlayToCount = 1;
+    }
+}
+
+void Form1::NextSong() {
+    PlaybackGuard busy(playback);
+    PlaybackState& p = playback;
+    const int rows = play->count();
+    if (rows == 0) {
+        return;
+    }
+    if (p.StartAtFirst != 1) {
+        ClearSongHighlight();
+        p.CurrentIndex = p.NextIndex;
+    } else {
+        p.NextIndex = 1;
+        p.CurrentIndex = 1;
+        if (p.RandomMode == 1) {
+            PickRandomSong();
+            p.CurrentIndex = p.RandomPick;
+        }
+    }
+    if (p.CurrentIndex > rows) {
+        p.CurrentIndex = 1;
+        ClearSongHighlight();
+    }
+    p.ForcePlay = 1;
+    PlayCurrentSong();
+}
+
+void Form1::PreviousSong() {
+    PlaybackGuard busy(playback);
+    PlaybackState& p = playback;
+    const int rows = play->count();
+    if (rows == 0) {
+        return;
+    }
+    if (p.StartAtFirst == 1) {
+        p.NextIndex = 1;
+        p.CurrentIndex = 1;
+    }
+    if (p.CurrentIndex == 0) {
+        return;
+    }
+    ClearSongHighlight();
+    p.CurrentIndex = std::min(p.CurrentIndex - 1, rows);
+    if (p.CurrentIndex < 1) {
+        p.CurrentIndex = rows;
+    }
+    ShowNextSong();
+    p.ForcePlay = 1;
+    // Also after Stop the row above starts at once, instead of the stopped song being taken as ended.
+    p.StoppedFlag = 0;
+    PlayCurrentSong();
+}
+
+void Form1::StopSong() {
+    PlaybackGuard busy(playback);
+    if (winamp.WinAMP_GetStatus() == "STOPPED") {
+        return;
+    }
+    Timer1->setEnabled(false);
+    winamp.WinAMP_SendCommand(playerwire::kCommandStop);
+    playback.StoppedFlag = 1;
+    playback.PauseState = 0;
+}
+
+void Form1::PauseSong() {
+    PlaybackGuard busy(playback);
+    // The same command pauses a playing song and resumes a paused one: the player's state says which.
+    const std::string state = winamp.WinAMP_GetStatus();
+    if (state != "PLAYING" && state != "PAUSED") {
+        return;
+    }
+    winamp.WinAMP_SendCommand(playerwire::kCommandPause);
+    playback.PauseState = state == "PLAYING" ? 1 : 0;
+}

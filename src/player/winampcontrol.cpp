@@ -127,6 +127,15 @@ bool WinAMP_Control::haveWindow() {
     if (hWinAMP != 0) {
         return true;
     }
+    // One message at a time: a request made while the message waits answers empty without another.
+    if (m_showingNotFound) {
+        return false;
+    }
+    m_showingNotFound = true;
+    struct Shown {
+        bool& flag;
+        ~Shown() { flag = false; }
+    } shown{m_showingNotFound};
     rt().messageBox().show("WinAMP window not found yet...", tk::kMsgOkOnly | tk::kMsgCritical,
                            "WinAMP Not Found");
     return false;

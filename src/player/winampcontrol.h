@@ -56,6 +56,8 @@ private:
     // Tests the held window and shows the not-found message when there is none.
     bool haveWindow();
     std::int32_t send(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+
+    bool m_showingNotFound = false;
 };
 
 // The version reply as the station shows it: "2.091" for 0x2091, "UNKNOWN" below 0x1000.

@@ -20,11 +20,13 @@ Form2::Form2(Station& station)
     m_controls.fill(F2_Picture1);
     m_controls.fill(Picture2);
     Timer1 = std::make_unique<tk::Timer>("Timer1", 60000, false);
+    Timer1->timer.connect([this] { Timer1_Timer(); });
     F2_Picture1.connect(&tk::Control::click, [this](int i) { F2_Picture1_Click(i); });
     F2_Picture1.connect(&tk::Control::mouseDown,
                         [this](int i, int, int, float, float) { F2_Picture1_MouseDown(i); });
     F2_Picture1.connect(&tk::Control::mouseUp,
                         [this](int i, int, int, float, float) { F2_Picture1_MouseUp(i); });
+    connectLayoutEditing();
     // Closing from the window manager runs the station's exit sequence, as for the main window.
     closeRequested.connect([this] { m_station.form1().exitStation(); });
 }
@@ -43,29 +45,31 @@ void Form2::formLoad() {
     rt.random().seed(static_cast<std::uint64_t>(rt.clock().now().time_since_epoch().count()));
 }
 
-bool Form2::editedByOptions() {
-    return m_station.frmOptions().Check4->value() == 1;
+FrmOptions* Form2::editingOptions() {
+    FrmOptions& options = m_station.frmOptions();
+    return options.Check4->value() == 1 ? &options : nullptr;
 }
 
 void Form2::F2_Picture1_Click(int index) {
-    if (editedByOptions()) {
-        return;
-    }
-    if (index == 1) {
+    if (FrmOptions* options = editingOptions()) {
+        options->showButtonPick(index, F2_Picture1[index]);
+    } else if (index == 0) {
+        SwitchSlideShow();
+    } else if (index == 1) {
         m_station.form1().showForm();
         hideForm();
     }
 }
 
 void Form2::F2_Picture1_MouseDown(int) {
-    if (!editedByOptions()) {
+    if (!editingOptions()) {
         F2_Picture1[0].setBorderStyle(1);
         F2_Picture1[1].setBorderStyle(1);
     }
 }
 
 void Form2::F2_Picture1_MouseUp(int) {
-    if (!editedByOptions()) {
+    if (!editingOptions()) {
         F2_Picture1[0].setBorderStyle(0);
         F2_Picture1[1].setBorderStyle(0);
     }

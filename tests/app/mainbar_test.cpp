@@ -215,8 +215,10 @@ TEST(MainBar, BrowseModeElementTogglesAndPutsTheWheelOnRowOne) {
         EXPECT_EQ(f.browse.AlbumPageFirst, 1);
         EXPECT_EQ(f.browse.AlbumPageLast, 8);
         EXPECT_EQ(f.Wheel1->value(), 1);
-        // The wheel's change showed row 1, and a single row raised no message.
-        EXPECT_EQ(f.Label1[18].caption(), "1 - Artist 01  -  Album 01");
+        // The wheel's change showed row 1 of the album table, album first, and a single row raised no
+        // message.
+        EXPECT_EQ(f.browse.AlbumPageMode, 2);
+        EXPECT_EQ(f.Label1[18].caption(), "1 - Album 01  -  Artist 01");
         EXPECT_TRUE(s.rt.messages().shown.empty()) << albums;
         f.switch_Click(19);
         EXPECT_EQ(f.pages.BrowseByAlbum, 0);

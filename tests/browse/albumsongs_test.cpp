@@ -1,13 +1,8 @@
-#include "app/form1.h"
-#include "app/station.h"
+#include "browsestation.h"
 #include "controls/wheel.h"
-#include "database.h"
-#include "fakeplayer.h"
 #include "platform/label.h"
-#include "platform/listview.h"
 #include "platform/picturebox.h"
 #include "screen/form2.h"
-#include "testruntime.h"
 
 #include <QImage>
 
@@ -19,38 +14,10 @@ using namespace testing_support;
 
 namespace {
 
-library::SongRecord song(const std::string& folder, const std::string& artist, const std::string& album,
-                         const std::string& title, const std::string& track) {
-    library::SongRecord r;
-    r.artist = artist;
-    r.album = album;
-    r.title = title;
-    r.track = track;
-    r.fileLocation = folder + "/" + track + " " + title + ".mp3";
-    return r;
-}
-
 // A started station whose database is `db`, with the album of `db.artists[0]` current.
-struct Album {
-    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    std::unique_ptr<Station> station;
-
-    explicit Album(const TestDatabase& db) {
-        writeDatabase(rt.programFolder(), db);
-        rt.random().values = {0.0f};
-        station = std::make_unique<Station>(rt.runtime());
-        if (!station->start()) {
-            throw std::runtime_error("the start failed");
-        }
-    }
-    Form1& form() { return station->form1(); }
-    std::vector<std::string> titles() {
-        std::vector<std::string> out;
-        for (int i = 1; i <= form().SingleView->count(); ++i) {
-            out.push_back(form().SingleView->subItem(i, 2));
-        }
-        return out;
-    }
+struct Album : BrowseStation {
+    using BrowseStation::BrowseStation;
+    std::vector<std::string> titles() { return column(*form().SingleView, 2); }
 };
 
 TestDatabase oneAlbum(const std::vector<library::SongRecord>& songs) {

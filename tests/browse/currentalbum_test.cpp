@@ -1,11 +1,6 @@
-#include "app/form1.h"
-#include "app/station.h"
+#include "browsestation.h"
 #include "controls/wheel.h"
-#include "database.h"
-#include "fakeplayer.h"
 #include "platform/label.h"
-#include "platform/listview.h"
-#include "testruntime.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +15,8 @@ using Row = std::array<std::string, 3>; // artist, album, path of one song
 
 // A started station (three albums of two songs, the first current) whose artist and album tables
 // the test then fills with rows of its own, in the order given.
-struct Browse {
-    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
-    std::unique_ptr<Station> station;
-
-    Browse() {
-        writeDatabase(rt.programFolder(), makeDatabase(rt.programFolder() / "Music", 3, 2));
-        rt.random().values = {0.0f};
-        station = std::make_unique<Station>(rt.runtime());
-        if (!station->start()) {
-            throw std::runtime_error("the start failed");
-        }
-    }
-    Form1& form() { return station->form1(); }
+struct Browse : BrowseStation {
+    Browse() { start(makeDatabase(rt.programFolder() / "Music", 3, 2)); }
 
     static void fill(tk::ListView& table, const std::vector<Row>& rows) {
         table.setSorted(false);
@@ -149,4 +133,35 @@ TEST(CurrentAlbum, SelectingOnTheAlbumPageByAlbumMovesTheWheelOverArtistRowsOnly
     EXPECT_EQ(f.Wheel1->max(), 3);
     EXPECT_EQ(f.Label1[18].caption(), "3 - Artist 03 - Album 03");
     EXPECT_EQ(f.SingleView->count(), 2);
+}
+
+TEST(CurrentAlbum, AJumpAcrossTwentyThousandRowsShowsEveryRowOnTheWay) {
+    Browse b;
+    Form1& f = b.form();
+    std::vector<Row> rows;
+    for (int i = 1; i <= 20000; ++i) {
+        rows.push_back({"Artist " + std::to_string(i), "Album " + std::to_string(i),
+                        "/m/" + std::to_string(i) + "/1.mp3"});
+    }
+    Browse::fill(*f.TempArtist, rows);
+    b.select(1);
+    f.pages.SinglePageOpen = 1;
+    int shown = 0;
+    std::string last;
+    f.Label1[18].change.connect([&] {
+        ++shown;
+        last = f.Label1[18].caption();
+    });
+    b.find("Artist 20000", "Album 20000");
+    EXPECT_EQ(f.Wheel1->value(), 20000);
+    EXPECT_EQ(f.browse.WheelIndex, 20000);
+    EXPECT_GE(shown, 19999);
+    EXPECT_EQ(last, "20000 - Artist 20000 - Album 20000");
+
+    // The table shrinks under the wheel: turning it beyond the last row leaves the line as it is.
+    Browse::fill(*f.TempArtist, {rows.begin(), rows.begin() + 100});
+    b.turn(tk::kKeyLeft);
+    EXPECT_EQ(f.Wheel1->value(), 19999);
+    EXPECT_EQ(f.Label1[18].caption(), "20000 - Artist 20000 - Album 20000");
+    EXPECT_EQ(f.browse.WheelIndex, 20000);
 }

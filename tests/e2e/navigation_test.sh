@@ -8,12 +8,6 @@ makelibrary=$2    # tunnora-makelibrary
 shot=$3           # where to save the screen with the doors open and the playlist page in
 
 source "$(dirname "$0")/programfolder.sh"
-cleanup() {
-    # Whatever is still running from this program folder after a failure: the station and its player.
-    for pid in $(pgrep -f "$work/tunnora" || true); do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work" "$runtime"
-}
-trap cleanup EXIT
 mkdir -p "$(dirname "$shot")"
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -22,8 +16,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     shot=$2
     source "$0"
     start_station "$work"
-    # The centre of a bar element in pixels: its place and size in twips over 15.
-    press() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
     import -window root "$work/closed.png"
     press 887 382                         # element 10, the single-album page
     import -window root "$work/open.png"
@@ -40,9 +32,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     if kill -0 "$station" 2>/dev/null; then echo "the exit element did not end the station"; exit 1; fi
 ' "$(dirname "$0")/startstation.sh" "$work" "$shot"
 
-# The page area behind the doors (BackPage at 155,337, 710x392 pixels).
-area() { convert "$1" -crop 710x392+155+337 +repage "$2"; }
-differing() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 || true; }
 area "$work/closed.png" "$work/a-closed.png"
 area "$work/open.png" "$work/a-open.png"
 area "$work/closed-again.png" "$work/a-closed-again.png"
@@ -55,9 +44,5 @@ closed=$(differing "$work/a-closed.png" "$work/a-closed-again.png")
 playlist=$(compare -metric AE -fuzz 2% "$work/open.png" "$shot" null: 2>&1 || true)
 [ "${playlist%%.*}" -gt 50000 ] || { echo "the playlist page did not slide in: $playlist pixels changed"; exit 1; }
 
-for _ in $(seq 1 50); do
-    pgrep -f "$work/tunnora-player" >/dev/null || break
-    sleep 0.1
-done
-if pgrep -f "$work/tunnora-player" >/dev/null; then echo "the player is still running"; exit 1; fi
+player_ended
 echo "doors opened ($opened pixels) and closed ($closed), the playlist page slid in ($playlist), both ended"

@@ -10,3 +10,7 @@ start_station() {
     sleep 2
     kill -0 "$station" || { echo "the station ended during its start"; return 1; }
 }
+
+# A left click at the centre of a bar element, in pixels (its place and size in twips over 15), and
+# time for what it starts (a door or page move) to end.
+press() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }

@@ -4,9 +4,9 @@
 // stand-in player started from the program folder into a runtime folder of the test's own.
 
 #include "fakeplayer.h"
+#include "fakeservices.h"
 #include "platform/runtime.h"
 #include "player/winampcontrol.h"
-#include "fakeservices.h"
 
 #include <chrono>
 #include <filesystem>

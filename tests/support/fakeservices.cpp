@@ -14,6 +14,26 @@ int FakeMessageBox::show(const std::string& text, int style, const std::string& 
     return a;
 }
 
+namespace {
+template <typename T> std::optional<T> takeFront(std::vector<std::optional<T>>& queue) {
+    if (queue.empty()) {
+        return std::nullopt;
+    }
+    std::optional<T> answer = queue.front();
+    queue.erase(queue.begin());
+    return answer;
+}
+} // namespace
+
+std::optional<tk::FontSpec> FakeCommonDialogs::chooseFont(const tk::FontSpec& initial) {
+    fontsShown.push_back(initial);
+    return takeFront(fonts);
+}
+
+std::optional<tk::OleColor> FakeCommonDialogs::chooseColor(tk::OleColor) {
+    return takeFront(colors);
+}
+
 void FakeProgramExit::exit(int c) {
     ended = true;
     code = c;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/commondialogs.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 
@@ -27,6 +28,17 @@ public:
     int show(const std::string& text, int style, const std::string& title) override;
     std::vector<ShownMessage> shown;
     std::vector<int> answers; // taken from the front
+};
+
+// Answers the font and colour dialogs at once with the next queued answer; an empty queue or an empty
+// answer is a cancel. Records the font each font dialog was opened with.
+class FakeCommonDialogs final : public tk::CommonDialogs {
+public:
+    std::optional<tk::FontSpec> chooseFont(const tk::FontSpec& initial) override;
+    std::optional<tk::OleColor> chooseColor(tk::OleColor initial) override;
+    std::vector<std::optional<tk::FontSpec>> fonts;  // taken from the front
+    std::vector<std::optional<tk::OleColor>> colors; // taken from the front
+    std::vector<tk::FontSpec> fontsShown;
 };
 
 // Records the request to end the program.

@@ -79,6 +79,15 @@ void moveMouse(QWidget* target, QPoint at, int buttonsHeld) {
     QTest::mouseMove(windowOf(target), inWindow(target, at));
 }
 
+void pressOn(QWidget* target, int button) {
+    QTest::mousePress(target, qtButton(button), Qt::NoModifier, target->rect().center());
+}
+
+void releaseOn(QWidget* target, int button, bool beside) {
+    const QPoint at = beside ? QPoint(-5, -5) : target->rect().center();
+    QTest::mouseRelease(target, qtButton(button), Qt::NoModifier, at);
+}
+
 void startDragging(QWidget* target, QPoint from) {
     press(target, 1, from);
     for (int step = 1; step <= 3; ++step) {

@@ -24,6 +24,10 @@ void release(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void click(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void doubleClick(QWidget* target, int button = 1, QPoint at = QPoint(-1, -1));
 void moveMouse(QWidget* target, QPoint at, int buttonsHeld = 0);
+// A press and a release sent to the control itself at its centre, whatever lies above it (a button on
+// a page the doors cover); a release `beside` the control raises no Click.
+void pressOn(QWidget* target, int button = 1);
+void releaseOn(QWidget* target, int button = 1, bool beside = false);
 // Presses the left button at `from` and moves the mouse far enough to the right for a drag to start;
 // the button stays down (offscreen, the drag ends at once).
 void startDragging(QWidget* target, QPoint from);

@@ -1,6 +1,7 @@
 #include "testruntime.h"
 
 #include "fakeplayer.h"
+#include "platform/backgroundpictures.h"
 #include "skingen.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,11 @@ TestRuntime::TestRuntime(tk::Services s, TestOptions options) {
         auto e = std::make_unique<FakeProgramExit>();
         m_exit = e.get();
         s.programExit = std::move(e);
+    }
+    if (!s.dialogs) {
+        auto d = std::make_unique<FakeCommonDialogs>();
+        m_dialogs = d.get();
+        s.dialogs = std::move(d);
     }
     auto clock = std::make_unique<VirtualClock>();
     m_clock = clock.get();
@@ -102,6 +108,7 @@ void TestRuntime::advance(int ms) {
     if (m_timers) {
         m_timers->advance(ms);
     }
+    tk::BackgroundPictures::waitForAll();
     QCoreApplication::sendPostedEvents();
 }
 

@@ -41,6 +41,7 @@ public:
 
     FakeMessageBox& messages() { return *m_messages; }
     FakeProgramExit& programExit() { return *m_exit; }
+    FakeCommonDialogs& dialogs() { return *m_dialogs; }
     VirtualClock& clock() { return *m_clock; }
     VirtualTimers& timers() { return *m_timers; }
     CountingFrameStep& frames() { return *m_frames; }
@@ -52,13 +53,15 @@ public:
     // Writes the generated default skin into the program folder.
     void installSkin();
 
-    // Advances the virtual clock, firing due timers, then lets Qt deliver posted events.
+    // Advances the virtual clock, firing due timers, then waits for the pictures being decoded in the
+    // background and lets Qt deliver posted events, their results among them.
     void advance(int ms);
 
 private:
     fixtures::TempFolder m_folder;
     FakeMessageBox* m_messages = nullptr;
     FakeProgramExit* m_exit = nullptr;
+    FakeCommonDialogs* m_dialogs = nullptr;
     VirtualClock* m_clock = nullptr;
     VirtualTimers* m_timers = nullptr;
     CountingFrameStep* m_frames = nullptr;

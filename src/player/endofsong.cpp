@@ -1,0 +1,113 @@
+// The end-of-song advance: the player says nothing when a song ends, so the end-of-song timer asks its
+// state twice a second; a song that ended is recorded (last-songs list and panel, play count) and the
+// next row starts, or the playlist ends.
+#include "app/form1.h"
+
+#include "library/recordstore.h"
+#include "library/songlist.h"
+#include "library/songrecord.h"
+#include "library/utf8.h"
+#include "platform/errors.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "platform/pathcase.h"
+#include "platform/picturebox.h"
+#include "platform/timer.h"
+#include "player/playbackguard.h"
+
+void Form1::Timer1_Timer() {
+    PlaybackState& p = playback;
+    if (p.PlayerBusy > 0) {
+        return;
+    }
+    PlaybackGuard busy(p);
+    if (p.StoppedFlag == 1 || winamp.WinAMP_GetStatus() != "STOPPED") {
+        return;
+    }
+    if (p.CurrentIndex >= play->count()) {
+        if (p.SkipRecordPlayed == 0) {
+            RecordPlayedSong();
+        } else {
+            p.SkipRecordPlayed = 0;
+        }
+        endOfPlaylist();
+    } else if (p.SkipRecordPlayed == 0) {
+        RecordPlayedSong();
+        NextSong();
+    } else {
+        NextSong();
+        p.SkipRecordPlayed = 0;
+    }
+}
+
+void Form1::endOfPlaylist() {
+    PlaybackState& p = playback;
+    if (p.CurrentIndex == 0 && play->count() == 0) {
+        Timer1->setEnabled(false);
+    } else if (p.LoopMode != 1) {
+        p.CurrentIndex = 0;
+        Timer1->setEnabled(false);
+    } else {
+        NextSong();
+        // An empty looped playlist starts nothing: the timer stops instead of finding the same ended
+        // song again at every tick.
+        if (play->count() == 0) {
+            Timer1->setEnabled(false);
+        }
+    }
+}
+
+void Form1::RecordPlayedSong() {
+    PlaybackState& p = playback;
+    // Each play is recorded once, and only a song of the database that the player was handed.
+    const bool counted = p.PlayToCount == 1 && p.PlayingRecordNo != 0;
+    p.PlayToCount = 0;
+    if (!counted) {
+        return;
+    }
+    // Only the count of the record that holds the song started changes; the file never grows.
+    library::SongRecord song;
+    std::string count;
+    auto store = library::RecordStore<library::SongRecord>::openForUpdate(tk::nativePath(files.DataPath));
+    if (!store) {
+        return;
+    }
+    const auto written = store->update(p.PlayingRecordNo, p.PlayingPath, [&](library::SongRecord& r) {
+        r.playedTimes = library::nextPlayCount(r.playedTimes);
+        count = r.playedTimes;
+        song = r;
+    });
+    if (!written.ok()) {
+        return;
+    }
+
+    const auto trimmed = [](const std::string& field) { return std::string(text::trimBlanks(field)); };
+    const std::string position = std::to_string(PrevView->count() + 1);
+    const std::string title = trimmed(song.title);
+    const std::string artist = trimmed(song.artist);
+    const std::string album = trimmed(song.album);
+    PrevView->addRow({position, trimmed(song.track), title, artist, album, song.fileLocation,
+                      std::to_string(p.PlayingRecordNo)});
+
+    const std::string number = library::formatRecordNumber(p.PlayingRecordNo);
+    const std::string shownCount = library::formatPlayCount(count);
+    const int rows = ListView->count();
+    for (int row = 1; row <= rows; ++row) {
+        if (ListView->subItem(row, 10) == number) {
+            ListView->setSubItem(row, 5, shownCount);
+        }
+    }
+
+    tk::ignoreErrors([&] { showCover(Image1[0], p.PlayingPath); });
+    Label1[0].setCaption(title);
+    Label1[1].setCaption(artist);
+    Label1[2].setCaption(album);
+    Label1[3].setCaption(std::to_string(PrevView->count()));
+    tk::ignoreErrors([&] {
+        mirrorCover(*this, 0);
+        mirrorCaptions(*this, 0, 3);
+    });
+    tk::ignoreErrors([&] { SortByPlays(); });
+    tk::ignoreErrors([&] { FillTopTen(); });
+    tk::ignoreErrors([&] { RestoreListOrder(); });
+}

@@ -1,0 +1,114 @@
+#include "browsestation.h"
+#include "controls/wheel.h"
+#include "platform/label.h"
+#include "platform/picturebox.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+struct AlbumPage : BrowseStation {
+    AlbumPage() {
+        const TestDatabase db = twentyAlbums(rt.programFolder() / "Music");
+        writeCover(db.songs[0].fileLocation, 64); // Artist 01 - Album 19
+        writeCover(db.songs[1].fileLocation, 80); // Artist 02 - Album 18
+        start(db);
+    }
+    void show(int mode, int first) {
+        Form1& f = form();
+        f.pages.BrowseByAlbum = mode == 2 ? 1 : 0;
+        f.SwitchBrowseMode();
+        f.browse.AlbumPageFirst = first;
+        f.browse.AlbumPageLast = first + 7;
+        f.ShowAlbumPage();
+    }
+    bool shows(int cell, const char* skinPicture) {
+        return form().SImage[cell].picture().image() ==
+               QImage(QString::fromStdString((rt.programFolder() / "Skin" / skinPicture).string()));
+    }
+};
+
+constexpr const char* kHint = "   ***** Right Mouse Click To Sent This Album to PlayList  *****   ";
+
+} // namespace
+
+TEST(AlbumPage, ShowsEightRowsOfEitherTableAndEmptyCellsPastItsEnd) {
+    AlbumPage p;
+    Form1& f = p.form();
+    ASSERT_EQ(f.TempArtist->count(), 21);
+    ASSERT_EQ(f.TempAlbum->count(), 20);
+
+    // By artist: rows 1 to 8 of the artist table, the artist first in the tool tip, covers of their own.
+    p.show(1, 1);
+    EXPECT_EQ(f.browse.AlbumPageMode, 1);
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 01");
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 19");
+    EXPECT_EQ(f.SLFile[1].caption(), f.TempArtist->subItem(1, 3));
+    EXPECT_EQ(f.SImage[1].toolTipText(), " ( 1 ) -  Artist 01 - Album 19" + std::string(kHint));
+    EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
+    EXPECT_EQ(f.SImage[2].picture().widthPx(), 80);
+    EXPECT_TRUE(p.shows(3, "Cover.jpg"));
+    EXPECT_TRUE(f.SLArtist[5].fontBold());
+    EXPECT_EQ(f.SLArtist[5].foreColor(), 192u);
+    EXPECT_FALSE(f.SLAlbum[5].fontBold());
+    EXPECT_EQ(f.SLAlbum[5].foreColor(), 0u);
+
+    // Paged to rows 17 to 24 of 21: four rows, four empty cells that keep their old tool tips.
+    p.show(1, 17);
+    EXPECT_EQ(f.SLArtist[4].caption(), "Guest A");
+    EXPECT_EQ(f.SLArtist[5].caption(), "Guest B");
+    for (int cell = 6; cell <= 8; ++cell) {
+        EXPECT_EQ(f.SLAlbum[cell].caption(), "");
+        EXPECT_EQ(f.SLArtist[cell].caption(), "");
+        EXPECT_EQ(f.SLFile[cell].caption(), "");
+        EXPECT_TRUE(p.shows(cell, "Empty.jpg"));
+        EXPECT_EQ(f.browse.AlbumCellRow[static_cast<std::size_t>(cell)], 0);
+    }
+    EXPECT_EQ(f.SImage[8].toolTipText(), " ( 8 ) -  Artist 08 - Album 12" + std::string(kHint));
+    EXPECT_EQ(f.browse.AlbumCellRow[1], 17);
+    EXPECT_EQ(f.browse.AlbumCellRow[5], 21);
+    EXPECT_EQ(f.Label1[19].caption(), "17");
+    EXPECT_EQ(f.Label1[20].caption(), "24");
+    EXPECT_EQ(f.Label1[19].backColor(), 0xFF8080u);
+
+    // By album: the album table, album first in the tool tip; the labels keep their places and only
+    // the emphasis moves.
+    p.show(2, 1);
+    EXPECT_EQ(f.browse.AlbumPageMode, 2);
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 01");
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 19");
+    EXPECT_EQ(f.SImage[1].toolTipText(), " ( 1 ) -  Album 01 - Artist 19" + std::string(kHint));
+    EXPECT_TRUE(f.SLAlbum[2].fontBold());
+    EXPECT_EQ(f.SLAlbum[2].foreColor(), 192u);
+    EXPECT_FALSE(f.SLArtist[2].fontBold());
+    EXPECT_EQ(f.SLArtist[2].foreColor(), 0u);
+
+    // A range asked from below row 1 shows rows 1 to 8; an unknown mode shows nothing new.
+    p.show(2, -7);
+    EXPECT_EQ(f.browse.AlbumPageFirst, 1);
+    EXPECT_EQ(f.SLAlbum[8].caption(), "Album 08");
+    EXPECT_EQ(f.Label1[19].caption(), "1");
+    EXPECT_EQ(f.Label1[20].caption(), "8");
+    f.browse.AlbumPageMode = 3;
+    f.browse.AlbumPageFirst = 13;
+    f.ShowAlbumPage();
+    EXPECT_EQ(f.SLAlbum[1].caption(), "Album 01");
+}
+
+TEST(AlbumPage, WithoutTheSkinsPicturesCellsAreBlankNotStale) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.show(1, 1);
+    std::filesystem::remove(p.rt.programFolder() / "Skin" / "Empty.jpg");
+    std::filesystem::remove(p.rt.programFolder() / "Skin" / "Cover.jpg");
+    p.show(1, 17);
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 17");
+    for (int cell = 1; cell <= 8; ++cell) {
+        EXPECT_TRUE(f.SImage[cell].picture().isNull()) << cell;
+    }
+    // An album's own cover needs no skin picture.
+    p.show(1, 1);
+    EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
+}

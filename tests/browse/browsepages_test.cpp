@@ -1,0 +1,229 @@
+// The five browse pages opened and worked with the mouse and keys through the shown main window.
+#include "browsestation.h"
+#include "controls/wheel.h"
+#include "gui.h"
+#include "platform/label.h"
+#include "platform/listmodel.h"
+#include "platform/picturebox.h"
+#include "platform/textbox.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+struct ShownStation : BrowseStation {
+    explicit ShownStation(const TestDatabase& db) {
+        start(db);
+        showAndExpose(&form());
+    }
+    ShownStation()
+        : ShownStation(twentyAlbums(std::filesystem::temp_directory_path() / "unused")) {}
+
+    void bar(int element, int button = tk::kLeftButton) { click(&form().switch_[element], button); }
+    std::vector<std::string> cells() {
+        std::vector<std::string> out;
+        for (int k = 1; k <= 8; ++k) {
+            out.push_back(form().SLAlbum[k].caption());
+        }
+        return out;
+    }
+    static QPoint rowPoint(tk::ListView& list, int row) {
+        return list.view().visualRect(list.model().index(row - 1, 1)).center();
+    }
+};
+
+std::vector<std::string> albums(int from, int to) {
+    std::vector<std::string> out;
+    for (int i = from; i <= to; ++i) {
+        out.push_back(i <= 20 ? "Album " + two(i) : "");
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(BrowsePages, TheAlbumPagePagesWithTheWheelButtonAndOpensACoversAlbum) {
+    ShownStation s;
+    Form1& f = s.form();
+    s.bar(11);
+    ASSERT_EQ(f.pages.AlbumPageOpen, 1);
+    EXPECT_EQ(f.SLArtist[1].caption(), "Artist 01");
+    EXPECT_TRUE(f.Label1[19].visible());
+
+    // By album: eight rows on with the left button, back with the right one, wrapping at both ends.
+    s.bar(19);
+    ASSERT_EQ(f.browse.AlbumPageMode, 2);
+    EXPECT_EQ(s.cells(), albums(1, 8));
+    std::vector<std::vector<std::string>> pages;
+    for (int button : {1, 1, 1, 2, 2}) {
+        s.bar(16, button);
+        pages.push_back(s.cells());
+    }
+    EXPECT_EQ(pages, (std::vector<std::vector<std::string>>{albums(9, 16), albums(17, 24), albums(1, 8),
+                                                            albums(12, 19), albums(4, 11)}));
+
+    // A cover press makes its album current, which turns the wheel onto an artist row; the next step
+    // still goes on from the page's first cell.
+    click(&f.SImage[2]);
+    EXPECT_EQ(f.browse.CurAlbum, "Album 05");
+    EXPECT_EQ(f.browse.CurArtist, "Artist 15");
+    s.bar(16);
+    EXPECT_EQ(s.cells(), albums(12, 19));
+
+    // A compilation's cover and an empty cell open nothing, not even by a double-click.
+    s.bar(16);
+    ASSERT_EQ(f.SLArtist[1].caption(), "Various Artists");
+    doubleClick(&f.SImage[1]);
+    doubleClick(&f.SImage[5]);
+    EXPECT_EQ(f.browse.CurAlbum, "Album 05");
+    EXPECT_EQ(f.pages.AlbumPageOpen, 1);
+
+    // A double-click on a cover ends on the single-album page with that album.
+    s.bar(16, tk::kRightButton);
+    doubleClick(&f.SImage[3], tk::kRightButton);
+    EXPECT_EQ(f.pages.AlbumPageOpen, 0);
+    EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Album 14");
+    EXPECT_TRUE(s.rt.messages().shown.empty());
+}
+
+TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
+                    song("/m/z", "Z", "Three", "Third", "3", "1")}));
+    Form1& f = s.form();
+    s.bar(13);
+    ASSERT_EQ(f.pages.TopTenPageOpen, 1);
+    EXPECT_EQ(f.Label11[0].caption(), "2 - Second");
+    EXPECT_EQ(f.Label11[4].caption(), "X");
+    EXPECT_EQ(f.Label2[3].caption(), "0005");
+
+    // The wheel button shows the next pair; a rank with no song keeps its entry; past 10, ranks 1-2.
+    s.bar(16);
+    EXPECT_EQ(f.Label2[0].caption(), "3");
+    EXPECT_EQ(f.Label2[1].caption(), "4");
+    EXPECT_EQ(f.Label11[0].caption(), "3 - Third");
+    EXPECT_EQ(f.Label11[3].caption(), "1 - First");
+    for (int i = 0; i < 4; ++i) {
+        s.bar(16);
+    }
+    EXPECT_EQ(f.Label2[0].caption(), "1");
+    EXPECT_EQ(f.Label11[0].caption(), "2 - Second");
+
+    // Turning the wheel only says so.
+    f.Wheel1->setValue(2);
+    EXPECT_EQ(f.Label1[18].caption(), " Sorry - Use Wheel Button to Move Forward ");
+
+    // A double-click on the second cover opens its song's album.
+    doubleClick(&f.Image6[1]);
+    EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "One");
+}
+
+TEST(BrowsePages, TheSongListSortsByAHeaderAndOpensTheAlbumOfARow) {
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1", "5"), song("/m/y", "Y", "Two", "Second", "2", "9"),
+                    song("/m/z", "Z", "Three", "Third", "3", "1")}));
+    Form1& f = s.form();
+    tk::ListView& list = *f.ListView;
+    s.bar(13); // the top 10 leaves the list in play-count order; the database page puts it back
+    s.bar(12);
+    ASSERT_EQ(f.pages.DataBasePageOpen, 1);
+    EXPECT_EQ(column(list, 4), (std::vector<std::string>{"First", "Second", "Third"}));
+
+    // "Played # Times" lies past the list's right edge: scrolled into view first.
+    list.view().scrollTo(list.model().index(0, 5));
+    QHeaderView* header = list.view().header();
+    click(header->viewport(), 1, QPoint(header->sectionViewportPosition(5) + 5, header->height() / 2));
+    EXPECT_EQ(column(list, 4), (std::vector<std::string>{"Second", "First", "Third"}));
+
+    click(list.view().viewport(), 1, list.view().visualRect(list.model().index(2, 5)).center());
+    EXPECT_EQ(f.browse.CurAlbum, "Three");
+    EXPECT_EQ(f.browse.DragSource, 1);
+    // An arrow key moves the selection only; a typed letter then shows the selected song's album on
+    // the album's song page.
+    pressKey(&list, Qt::Key_Up);
+    ASSERT_EQ(list.selectedRow(), 2);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Three");
+    type(&list, "q");
+    EXPECT_EQ(f.SingleAlbum->caption(), "One");
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 3);
+    // Without a selected row neither changes anything but the drag source.
+    list.select(0);
+    f.browse.DragSource = 0;
+    int key = 'x';
+    f.ListView_KeyPress(key);
+    f.ListView_Click();
+    EXPECT_EQ(f.browse.DragSource, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "One");
+}
+
+TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
+    ShownStation s(
+        databaseOf({song("/m/x", "Solo", "One", "First", "1"), song("/m/y", "Y", "Solstice", "Sole", "2")}));
+    Form1& f = s.form();
+    s.bar(14);
+    ASSERT_EQ(f.pages.SearchPageOpen, 1);
+    type(f.Text2, "so");
+    pressKey(f.Text2, Qt::Key_Return, "\r");
+    EXPECT_EQ(f.layout.EnterPressed, 1);
+    EXPECT_EQ(f.Label21->caption(), "Found 3 Words With - ( so )");
+    f.Text2->setText("ol");
+    click(&f.Switches[9]);
+    EXPECT_EQ(f.Label21->caption(), "Found 3 Words With - ( ol )");
+
+    // Arrow keys open the album of each result row reached.
+    click(f.SAlbumlist->view().viewport(), 1, ShownStation::rowPoint(*f.SAlbumlist, 1));
+    EXPECT_EQ(f.browse.CurAlbum, "Solstice");
+    click(f.SArtistlist->view().viewport(), 1, ShownStation::rowPoint(*f.SArtistlist, 1));
+    EXPECT_EQ(f.browse.CurAlbum, "One");
+    pressKey(f.SSonglist, Qt::Key_Down);
+    pressKey(f.SSonglist, Qt::Key_Up);
+    EXPECT_EQ(f.browse.CurAlbum, "Solstice");
+    EXPECT_EQ(f.browse.DragSource, 3);
+
+    // Rows of the song results can be dragged onto the now-playing cover, album and artist rows not.
+    for (tk::ListView* list : {f.SAlbumlist, f.SArtistlist, f.SSonglist}) {
+        startDragging(list->view().viewport(), ShownStation::rowPoint(*list, 1));
+        release(list->view().viewport(), 1, ShownStation::rowPoint(*list, 1));
+        EXPECT_EQ(list->view().findChild<QDrag*>() != nullptr, list == f.SSonglist) << list->name();
+    }
+}
+
+TEST(BrowsePages, APanelOpensItsSongsAlbumOnTheSingleAlbumPage) {
+    ShownStation s(
+        databaseOf({song("/m/x", "X", "One", "First", "1"), song("/m/y", "Y", "Two", "Second", "2")}));
+    Form1& f = s.form();
+    f.Label1[5].setCaption("Y");
+    f.Label1[6].setCaption("Two");
+    press(&f.Image1[1], tk::kRightButton);
+    EXPECT_EQ(f.Image1[1].borderStyle(), 1);
+    EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Two");
+    release(&f.Image1[1], tk::kRightButton);
+    EXPECT_EQ(f.Image1[1].borderStyle(), 0);
+    // The current album's panel puts its line back after the wheel was turned elsewhere; the page
+    // stays open.
+    f.Wheel1->setValue(1);
+    EXPECT_EQ(f.Label1[18].caption(), "1 - X  -  One");
+    click(&f.Image1[3]);
+    EXPECT_EQ(f.Label1[18].caption(), "2 - Y - Two");
+    EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    // A panel naming no album, and any panel in layout-edit mode, change nothing.
+    f.Label1[6].setCaption("");
+    click(&f.Image1[1]);
+    f.layout.LayoutEditMode = 1.0f;
+    f.Label1[1].setCaption("X");
+    f.Label1[2].setCaption("One");
+    press(&f.Image1[0]);
+    EXPECT_EQ(f.Image1[0].borderStyle(), 0);
+    release(&f.Image1[0]);
+    EXPECT_EQ(f.browse.CurAlbum, "Two");
+}

@@ -1,0 +1,145 @@
+// tunnora-e2e-playback: runs the real station with the real stand-in player of a program folder on the
+// display it is given, queues the current album through the playlist's own row append, presses the main
+// bar's play element and lets the album play through. Then it checks the play counts in "Data.mld", the
+// last-songs list, and the song labels of both windows, and ends the station with the exit element.
+// Exits 0 when every check held.
+#include "app/form1.h"
+#include "app/station.h"
+#include "library/recordstore.h"
+#include "library/songrecord.h"
+#include "platform/errors.h"
+#include "platform/font.h"
+#include "platform/label.h"
+#include "platform/listview.h"
+#include "platform/runtime.h"
+#include "platform/timer.h"
+#include "screen/form2.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Never waits for a user: every message is printed and answered OK.
+class PrintedMessages final : public tk::MessageBoxService {
+public:
+    int show(const std::string& text, int, const std::string& title) override {
+        std::fprintf(stderr, "message box \"%s\": %s\n", title.c_str(), text.c_str());
+        ++shown;
+        return tk::kAnswerOk;
+    }
+    int shown = 0;
+};
+
+int failures = 0;
+
+void check(bool held, const std::string& what) {
+    if (!held) {
+        std::fprintf(stderr, "FAILED: %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+void same(const std::string& seen, const std::string& wanted, const std::string& what) {
+    check(seen == wanted, what + ": \"" + seen + "\", wanted \"" + wanted + "\"");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tunnora-e2e-playback PROGRAM-FOLDER\n");
+        return 2;
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::setlocale(LC_NUMERIC, "C");
+    tk::installFontSubstitutes();
+
+    const fs::path folder = argv[1];
+    auto messages = std::make_unique<PrintedMessages>();
+    PrintedMessages& shown = *messages;
+    tk::Services services;
+    services.messageBox = std::move(messages);
+    tk::Runtime runtime(folder, tk::realServices(std::move(services)));
+    Station station(runtime);
+    if (!station.start()) {
+        std::fprintf(stderr, "FAILED: the station ended during its start\n");
+        return 1;
+    }
+    Form1& f = station.form1();
+    Form2& screen = station.form2();
+
+    // The current album, as its song page lists it, into the playlist.
+    tk::ListView& album = *f.SingleView;
+    const int songs = album.count();
+    check(songs >= 2, "the current album lists its songs");
+    std::set<int> queued;
+    for (int row = 1; row <= songs; ++row) {
+        const auto cell = [&](int c) { return album.subItem(row, c); };
+        f.appendPlaylistRow({cell(1), cell(2), cell(3), cell(4), cell(5), cell(6)});
+        queued.insert(std::stoi(cell(6)));
+    }
+    f.playback.NextIndex = 1;
+    tk::dispatch([&] { f.switch_Click(3); });
+
+    // Let the album play through: every song in the last-songs list and the end-of-song timer off.
+    bool sawLength = false;
+    bool sawPlaying = false;
+    QEventLoop loop;
+    QTimer poll;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        sawLength =
+            sawLength || (f.Label1[13].caption() == "00:02" && screen.F2_Label1[13].caption() == "00:02");
+        sawPlaying = sawPlaying || f.playback.ShownPlayState == "PLAYING";
+        if ((f.PrevView->count() >= songs && !f.Timer1->enabled()) ||
+            std::chrono::steady_clock::now() > deadline) {
+            loop.quit();
+        }
+    });
+    poll.start(50);
+    loop.exec();
+
+    check(sawLength, "the length of a playing song showed on both windows");
+    check(sawPlaying, "the bar showed the playing state");
+    same(std::to_string(f.PrevView->count()), std::to_string(songs), "songs in the last-songs list");
+    for (int row = 1; row <= std::min(songs, f.PrevView->count()); ++row) {
+        same(f.PrevView->subItem(row, 2), album.subItem(row, 2), "last-songs row " + std::to_string(row));
+    }
+    const std::string last = album.subItem(songs, 2);
+    for (int k : {0, 4}) {
+        same(f.Label1[k].caption(), last, "main window label " + std::to_string(k));
+        same(screen.F2_Label1[k].caption(), last, "playing-now screen label " + std::to_string(k));
+    }
+    same(f.Label1[3].caption(), std::to_string(songs), "songs played, main window");
+    same(screen.F2_Label1[3].caption(), std::to_string(songs), "songs played, playing-now screen");
+    same(f.Label1[11].caption(), "1/" + std::to_string(songs), "next-song counter");
+    check(f.caption().rfind("WinAMP Version# ", 0) == 0, "the window caption names the player's version");
+
+    const auto data = library::RecordStore<library::SongRecord>::load(folder / "Data.mld");
+    check(!data.error, "Data.mld reads");
+    for (std::size_t i = 0; i < data.records.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        same(data.records[i].playedTimes, queued.count(number) ? "1" : "",
+             "play count of record " + std::to_string(number));
+    }
+    check(shown.shown == 0, "no message box came up");
+
+    tk::dispatch([&] { f.switch_Click(9); });
+    std::fprintf(stderr, "%s: %d songs played through, %d failed checks\n", failures ? "FAILED" : "passed",
+                 songs, failures);
+    return failures == 0 ? 0 : 1;
+}

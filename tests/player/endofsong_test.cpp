@@ -1,0 +1,153 @@
+// What the end-of-song timer writes: the play count in "Data.mld", the song list and the last-songs
+// list, each play once.
+#include "stationrig.h"
+
+#include "library/songrecord.h"
+#include "platform/label.h"
+#include "platform/listbox.h"
+#include "platform/listview.h"
+#include "platform/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+
+using namespace playbacktest;
+using Records = std::vector<int>;
+
+namespace {
+std::string readAll(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The song list's play count cell of record `record`.
+std::string shownCount(Form1& f, int record) {
+    for (int row = 1; row <= f.ListView->count(); ++row) {
+        if (std::stoi(f.ListView->subItem(row, 10)) == record) {
+            return f.ListView->subItem(row, 5);
+        }
+    }
+    return {};
+}
+} // namespace
+
+TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
+    StationRig s;
+    s.db.songs[1].playedTimes = "12";
+    s.db.songs[2].playedTimes = "9999";
+    testing_support::writeDatabase(s.rt.programFolder(), s.db);
+    s.f().LoadDataBase();
+    const auto data = s.rt.programFolder() / "Data.mld";
+    std::string expected = readAll(data);
+    const auto put = [&](int record, const char* count) {
+        expected.replace(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4, count);
+    };
+    put(1, "1   ");
+    put(2, "13  ");
+    put(3, "9999");
+
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    s.run(10000);
+    EXPECT_EQ(s.lastSongs(), (Records{1, 2, 3}));
+    EXPECT_EQ(readAll(data), expected);
+    EXPECT_EQ(shownCount(s.f(), 1), "0001");
+    EXPECT_EQ(shownCount(s.f(), 2), "0013");
+    EXPECT_EQ(shownCount(s.f(), 3), "9999");
+    EXPECT_EQ(s.f().PrevView->subItem(2, 6), "2");
+    EXPECT_EQ(s.f().PrevView->subItem(2, 2), s.title(2));
+}
+
+TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWritten) {
+    StationRig s;
+    const auto data = s.rt.programFolder() / "Data.mld";
+    s.queue({4, 1});
+    s.f().PlayCurrentSong();
+    // The database changes under the playing song: record 4 now holds another file.
+    s.db.songs[3].fileLocation = s.path(1) + ".other.mp3";
+    testing_support::writeDatabase(s.rt.programFolder(), s.db);
+    const std::string before = readAll(data);
+    s.run(3000);
+    EXPECT_EQ(readAll(data), before);
+    EXPECT_TRUE(s.lastSongs().empty());
+    EXPECT_EQ(s.f().Label1[3].caption(), "");
+
+    std::filesystem::remove(data);
+    s.run(3000);
+    EXPECT_FALSE(std::filesystem::exists(data));
+    EXPECT_TRUE(s.lastSongs().empty());
+}
+
+TEST(EndOfSong, AnEmptiedLoopedPlaylistCountsItsLastSongOnceAndTheTimerStops) {
+    StationRig s;
+    s.queue({1});
+    s.f().playback.LoopMode = 1;
+    s.f().PlayCurrentSong();
+    s.f().removePlaylistRow(1);
+    s.run(3500);
+    EXPECT_EQ(s.storedCount(1), "1   ");
+    EXPECT_FALSE(s.f().Timer1->enabled());
+    s.run(5000);
+    EXPECT_EQ(s.storedCount(1), "1   ");
+    EXPECT_EQ(s.lastSongs(), Records{1});
+}
+
+TEST(EndOfSong, SoakOfFiveHundredSongsInLoopAndRandomModeKeepsCountsAndListsInStep) {
+    constexpr int kSongs = 500;
+    StationRig s(50, 10, 1000);
+    for (int r = 1; r <= kSongs; ++r) {
+        s.queue(r);
+    }
+    Form1& f = s.f();
+    f.playback.LoopMode = 1;
+    f.playback.RandomMode = 1;
+    std::mt19937 engine(11);
+    std::uniform_real_distribution<float> uniform(0.0f, 0.999f);
+    for (int i = 0; i < 4000; ++i) {
+        s.rt.random().values.push_back(uniform(engine));
+    }
+    f.PlayCurrentSong();
+    for (int round = 1; s.lastSongs().size() < kSongs; ++round) {
+        s.run(5300);
+        // The user at work meanwhile: rows removed, a pause, a stop, a skip.
+        switch (round % 7) {
+        case 1:
+            f.removePlaylistRow(1 + round % f.play->count());
+            break;
+        case 2:
+            f.PauseSong();
+            s.run(700);
+            f.PlayCurrentSong();
+            break;
+        case 3:
+            f.StopSong();
+            s.run(1200);
+            f.PlayCurrentSong();
+            break;
+        case 4:
+            f.NextSong();
+            break;
+        default:
+            break;
+        }
+        ASSERT_LT(round, 2000) << "the soak stopped playing";
+    }
+    std::map<int, int> listed;
+    for (int r : s.lastSongs()) {
+        ++listed[r];
+    }
+    for (int r = 1; r <= kSongs; ++r) {
+        const std::string stored = s.storedCount(r);
+        EXPECT_EQ(stored == "    " ? 0 : std::stoi(stored), listed[r]) << "record " << r;
+    }
+    ASSERT_EQ(f.lstFilenames->listCount(), f.play->count());
+    for (int row = 1; row <= f.play->count(); ++row) {
+        EXPECT_EQ(f.play->text(row), std::to_string(row));
+        EXPECT_EQ(f.lstFilenames->list(row - 1), f.play->subItem(row, 5));
+    }
+}
