@@ -211,12 +211,17 @@ TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
     const pid_t player = start();
     ASSERT_TRUE(found());
     link.InitWinAMP(rig.host); // the station's connection, asking from time to time
-    // More silent connections than the player serves at once, all after the station's last request.
+    // More silent connections than the player serves at once, all after the station's last request,
+    // in a burst that comes while the player cannot take any (held still): they wait, none is refused.
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
     std::vector<std::unique_ptr<RawConnection>> silent;
+    int refused = 0;
     for (int i = 0; i < 70; ++i) {
         silent.push_back(std::make_unique<RawConnection>(rig.socketPath()));
-        ASSERT_TRUE(silent.back()->valid());
+        refused += silent.back()->valid() ? 0 : 1;
     }
+    ASSERT_EQ(::kill(player, SIGCONT), 0);
+    ASSERT_EQ(refused, 0);
     const auto song = rig.makeSong("added.mp3", 2);
     EXPECT_EQ(rig.launcher->exitCode(start({"/ADD", song.string()}), 10s), 0);
     tk::PlayerWindows fresh(rig.socketPath());
