@@ -30,7 +30,10 @@ namespace {
 // long it waits for the running player to take a handed-over file.
 constexpr auto kStartWait = std::chrono::seconds(5);
 constexpr auto kRetryPause = std::chrono::milliseconds(5);
-constexpr int kBacklog = 64;
+// Connections not yet taken wait in a queue as long as the system allows: a burst that comes while
+// the player is busy or not yet running waits to be taken (a full player then closes its idlest
+// connection for each) instead of being refused, which a station would read as no player at all.
+constexpr int kBacklog = SOMAXCONN;
 
 std::string systemError(const std::string& what) {
     return what + ": " + std::strerror(errno);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <tuple>
 #include <variant>
 
 #include <fcntl.h>
@@ -19,6 +20,7 @@ namespace standin {
 namespace wire = playerwire;
 
 namespace {
+// Connections served at once; when a new one comes to a full player, the idlest goes.
 constexpr std::size_t kMaxClients = 64;
 // A station that sends requests but never reads the answers is dropped past this much unsent output.
 constexpr std::size_t kMaxUnsent = 64 * 1024;
@@ -40,6 +42,9 @@ struct PlayerServer::Client {
     wire::UniqueFd fd;
     wire::RequestParser parser;
     std::vector<std::uint8_t> unsent;
+    // When the connection last brought bytes (or was taken), and whether it ever asked anything.
+    std::chrono::steady_clock::time_point lastActive = std::chrono::steady_clock::now();
+    bool asked = false;
 };
 
 PlayerServer::PlayerServer(wire::UniqueFd listener, StandInPlayer& player)
@@ -117,11 +122,25 @@ void PlayerServer::acceptClients() {
             return;
         }
         if (m_clients.size() >= kMaxClients) {
-            continue; // closed at once: the station holds one connection, anything more is stray
+            dropIdlest();
         }
         auto client = std::make_unique<Client>();
         client->fd = std::move(fd);
         m_clients.push_back(std::move(client));
+    }
+}
+
+// Makes room for a new connection. The station asks its player's state twice a second, so the
+// connection idle longest is a stray one; a connection that never asked anything counts as idler
+// than any that did, so that the station's keeps being served even when a burst of silent
+// connections came after its last request.
+void PlayerServer::dropIdlest() {
+    const auto idlest =
+        std::min_element(m_clients.begin(), m_clients.end(), [](const auto& a, const auto& b) {
+            return std::tie(a->asked, a->lastActive) < std::tie(b->asked, b->lastActive);
+        });
+    if (idlest != m_clients.end()) {
+        m_clients.erase(idlest);
     }
 }
 
@@ -134,6 +153,7 @@ bool PlayerServer::serve(Client& client) {
         if (n > 0) {
             client.parser.feed(std::span(buffer.data(), static_cast<std::size_t>(n)));
             readThisTurn += static_cast<std::size_t>(n);
+            client.lastActive = std::chrono::steady_clock::now();
             continue;
         }
         if (n < 0 && errno == EINTR) {
@@ -143,6 +163,7 @@ bool PlayerServer::serve(Client& client) {
         break;
     }
     while (auto incoming = client.parser.next()) {
+        client.asked = true;
         std::int32_t reply = 0;
         if (const auto* request = std::get_if<wire::Request>(&*incoming)) {
             reply = m_player.handle(*request);

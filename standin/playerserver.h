@@ -13,7 +13,8 @@ class StandInPlayer;
 
 // The player's event loop: one poll() over the listening socket, every station connection, the
 // engine's wake-up pipe and the stop-signal pipe. Requests on one connection are answered in order;
-// connections are served in the order they came.
+// connections are served in the order they came. A full player closes its idlest connection to take a
+// new one.
 class PlayerServer {
 public:
     PlayerServer(playerwire::UniqueFd listener, StandInPlayer& player);
@@ -31,6 +32,7 @@ public:
 private:
     struct Client;
     void acceptClients();
+    void dropIdlest();
     bool serve(Client& client);
     bool flush(Client& client);
 

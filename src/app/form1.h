@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -323,6 +324,13 @@ public:
     void ListView_ColumnClick(int ColumnHeader);
     void RestoreListOrder();
     void SortByPlays();
+    // A counted play without sorting every song: MostPlayedRows gives the rows SortByPlays would put
+    // first (the `count` highest play counts, ties in list order) without moving any row; after the
+    // play counts of `rows` (ascending) were rewritten, PlayCountsRaised leaves the list exactly as
+    // SortByPlays then RestoreListOrder would, moving only those rows when the others stand in that
+    // order already.
+    std::vector<int> MostPlayedRows(int count);
+    void PlayCountsRaised(std::span<const int> rows);
     // The top-10 page (topten.cpp).
     void FillTopTen();
     void Image6_MouseDown(int Index, int Button, int Shift, float X, float Y);

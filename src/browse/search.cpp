@@ -4,6 +4,7 @@
 #include "browse/songcolumns.h"
 #include "browse/songmarks.h"
 #include "library/utf8.h"
+#include "platform/idtable.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
@@ -33,15 +34,14 @@ std::size_t characterCount(std::string_view utf8) {
     return count;
 }
 
-// One result list and the keys of its rows (the texts of its key columns), kept in an open-addressing
-// table of key hashes and row numbers so that a repeated key is found in constant time. Keys compare
-// exactly, letter case included: equal hashes are checked against the row's own columns.
+// One result list and the keys of its rows (the texts of its key columns), found by their hashes so
+// that a repeated key is found in constant time. Keys compare exactly, letter case included: equal
+// hashes are checked against the row's own columns.
 class Results {
 public:
     Results(tk::ListView& list, std::initializer_list<int> keyColumns)
         : m_list(list)
-        , m_keyColumns(keyColumns)
-        , m_slots(1024) {}
+        , m_keyColumns(keyColumns) {}
 
     // Appends a row of `cells` (running number first) unless a row with the same key is there
     // already; true when the row was added.
@@ -50,28 +50,17 @@ public:
         for (std::string_view part : key) {
             hash = hash * 0x100000001B3u ^ std::hash<std::string_view>{}(part);
         }
-        std::size_t at = hash & (m_slots.size() - 1);
-        for (; m_slots[at].row != 0; at = (at + 1) & (m_slots.size() - 1)) {
-            if (m_slots[at].hash == hash && holds(m_slots[at].row, key)) {
-                return false;
-            }
-        }
-        const std::string running = std::to_string(m_list.count() + 1);
-        std::array<std::string_view, 8> row{running};
-        std::copy(cells.begin(), cells.end(), row.begin() + 1);
-        m_slots[at] = {hash, m_list.addRow(std::span(row.data(), cells.size() + 1))};
-        if (++m_used * 2 > m_slots.size()) {
-            grow();
-        }
-        return true;
+        const auto appendRow = [&] {
+            const std::string running = std::to_string(m_list.count() + 1);
+            std::array<std::string_view, 8> row{running};
+            std::copy(cells.begin(), cells.end(), row.begin() + 1);
+            return m_list.addRow(std::span(row.data(), cells.size() + 1));
+        };
+        const auto same = [&](std::uint32_t row) { return holds(static_cast<int>(row), key); };
+        return m_rows.findOrAdd(hash, same, appendRow).added;
     }
 
 private:
-    struct Slot {
-        std::size_t hash = 0;
-        int row = 0; // 0: free
-    };
-
     bool holds(int row, std::initializer_list<std::string_view> key) const {
         auto column = m_keyColumns.begin();
         for (std::string_view part : key) {
@@ -82,24 +71,9 @@ private:
         return true;
     }
 
-    void grow() {
-        std::vector<Slot> old(m_slots.size() * 2);
-        old.swap(m_slots);
-        for (const Slot& s : old) {
-            if (s.row != 0) {
-                std::size_t at = s.hash & (m_slots.size() - 1);
-                while (m_slots[at].row != 0) {
-                    at = (at + 1) & (m_slots.size() - 1);
-                }
-                m_slots[at] = s;
-            }
-        }
-    }
-
     tk::ListView& m_list;
     std::vector<int> m_keyColumns;
-    std::vector<Slot> m_slots; // a power of two, at most half used
-    std::size_t m_used = 0;
+    tk::IdTable m_rows; // the row numbers
 };
 
 } // namespace

@@ -114,12 +114,13 @@ void SongFolderIndex::restart(const FileStamp& stamp) {
 
 void SongFolderIndex::forget() {
     m_folders.clear();
+    m_runs.clear();
     m_stamp = {};
     m_count = 0;
     m_known = false;
     m_lastFolder.clear();
     m_lastKey = nullptr;
-    m_lastList = nullptr;
+    m_lastEntry = nullptr;
 }
 
 std::string_view SongFolderIndex::add(std::int64_t number, std::string_view path) {
@@ -135,22 +136,40 @@ std::string_view SongFolderIndex::add(std::int64_t number, std::string_view path
     const std::string_view folder = folderOf(path);
     if (folder.empty())
         return {};
-    if (!m_lastList || folder != m_lastFolder) {
-        // Node-based: the key and list stay where they are when the map grows.
+    if (!m_lastEntry || folder != m_lastFolder) {
+        // Node-based: the key and entry stay where they are when the map grows.
         auto [it, inserted] = m_folders.try_emplace(folderKey(folder));
         m_lastFolder.assign(folder);
         m_lastKey = &it->first;
-        m_lastList = &it->second;
+        m_lastEntry = &it->second;
     }
-    m_lastList->push_back(number);
+    Folder& entry = *m_lastEntry;
+    if (entry.songs > 0 && m_runs[entry.lastRun].last == number - 1) {
+        m_runs[entry.lastRun].last = number;
+    } else {
+        const auto run = static_cast<std::uint32_t>(m_runs.size());
+        m_runs.push_back({number, number, 0});
+        if (entry.songs == 0)
+            entry.firstRun = run;
+        else
+            m_runs[entry.lastRun].next = run + 1;
+        entry.lastRun = run;
+    }
+    ++entry.songs;
     return *m_lastKey;
 }
 
-std::span<const std::int64_t> SongFolderIndex::numbersIn(const std::string& key) const {
+std::vector<std::int64_t> SongFolderIndex::numbersIn(const std::string& key) const {
+    std::vector<std::int64_t> numbers;
     const auto it = m_folders.find(key);
     if (it == m_folders.end())
-        return {};
-    return it->second;
+        return numbers;
+    numbers.reserve(it->second.songs);
+    for (std::uint32_t run = it->second.firstRun + 1; run != 0; run = m_runs[run - 1].next) {
+        for (std::int64_t n = m_runs[run - 1].first; n <= m_runs[run - 1].last; ++n)
+            numbers.push_back(n);
+    }
+    return numbers;
 }
 
 Result<std::vector<NumberedSong>> songsInFolder(const std::filesystem::path& dataPath, std::string_view key,

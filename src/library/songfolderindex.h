@@ -58,10 +58,24 @@ public:
     [[nodiscard]] std::size_t folderCount() const noexcept { return m_folders.size(); }
 
     // The record numbers of the songs in folder `key`, in file order.
-    [[nodiscard]] std::span<const std::int64_t> numbersIn(const std::string& key) const;
+    [[nodiscard]] std::vector<std::int64_t> numbersIn(const std::string& key) const;
 
 private:
-    std::unordered_map<std::string, std::vector<std::int64_t>> m_folders;
+    // A folder's songs are runs of record numbers that follow each other (a scan writes an album's
+    // songs together), so a folder costs a run or two rather than a number per song. A folder's runs
+    // are chained in file order: `next` is the index of the folder's next run plus one, 0 at the end.
+    struct Run {
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        std::uint32_t next = 0;
+    };
+    struct Folder {
+        std::uint32_t firstRun = 0;
+        std::uint32_t lastRun = 0;
+        std::uint32_t songs = 0;
+    };
+    std::unordered_map<std::string, Folder> m_folders;
+    std::vector<Run> m_runs;
     FileStamp m_stamp;
     std::int64_t m_count = 0;
     bool m_known = false;
@@ -69,7 +83,7 @@ private:
     // other in the file, so most records find their folder without upper-casing or hashing.
     std::string m_lastFolder;
     const std::string* m_lastKey = nullptr;
-    std::vector<std::int64_t>* m_lastList = nullptr;
+    Folder* m_lastEntry = nullptr;
 };
 
 // The songs of "Data.mld" at `dataPath` whose files lie in folder `key` (see folderKey), in file

@@ -40,6 +40,27 @@ void SongListCells::set(const SongRecord& record, std::int64_t number) {
                record.comments, record.fileLocation, m_recordNumber};
 }
 
+void SongListCells::set(std::span<const std::uint8_t, kSongRecordSize> bytes, std::int64_t number) {
+    static_assert(kSongRecordSize == SongRecord::kSize);
+    using Layout = SongRecord::Layout;
+    const auto textOf = [&](text::Field where, SongColumn column) {
+        return text::readTextField(text::fieldOf(bytes, where), m_repaired[static_cast<std::size_t>(column)]);
+    };
+    m_playCount = formatPlayCount(textOf(Layout::kPlayedTimes, SongColumn::PlayedTimes));
+    m_recordNumber = formatRecordNumber(number);
+    m_cells = {textOf(Layout::kAlbumBy, SongColumn::AlbumBy),
+               textOf(Layout::kArtist, SongColumn::Artist),
+               textOf(Layout::kAlbum, SongColumn::Album),
+               textOf(Layout::kTrack, SongColumn::Track),
+               textOf(Layout::kTitle, SongColumn::Title),
+               m_playCount,
+               textOf(Layout::kYear, SongColumn::Year),
+               textOf(Layout::kGenre, SongColumn::Genre),
+               textOf(Layout::kComments, SongColumn::Comments),
+               text::pathFieldView(text::fieldOf(bytes, Layout::kFileLocation)),
+               m_recordNumber};
+}
+
 std::string formatPlayCount(std::string_view playedTimes) {
     return zeroPadded(std::to_string(playCount(playedTimes)), 4);
 }

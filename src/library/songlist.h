@@ -25,6 +25,7 @@ enum class SongColumn {
     RecordNumber,
 };
 inline constexpr std::size_t kSongColumnCount = 11;
+inline constexpr std::size_t kSongRecordSize = 940;
 
 // The row of the main song list for record `number`: the trimmed fields, the play count with four
 // digits ("0012", "0000" for a song never played) and the record number with six ("000042"). The
@@ -38,11 +39,17 @@ inline constexpr std::size_t kSongColumnCount = 11;
 class SongListCells {
 public:
     void set(const SongRecord& record, std::int64_t number);
+    // The same straight from a record's bytes, without decoding it first: the views are of the
+    // bytes (or of text this object keeps, for a field that needed repair) and stay valid while the
+    // bytes live and until the next set().
+    void set(std::span<const std::uint8_t, kSongRecordSize> bytes, std::int64_t number);
     [[nodiscard]] std::span<const std::string_view, kSongColumnCount> cells() const noexcept {
         return m_cells;
     }
 
 private:
+    // Text of the fields that were not UTF-8, by column.
+    std::array<std::string, kSongColumnCount> m_repaired;
     std::string m_playCount;
     std::string m_recordNumber;
     std::array<std::string_view, kSongColumnCount> m_cells{};

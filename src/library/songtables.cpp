@@ -47,15 +47,20 @@ void loadEntryTable(Form1& form, tk::ListView& table, const std::string& filePat
     table.setSorted(false);
     std::string rowText;
     std::string number;
+    std::string artist;
+    std::string album;
+    using Layout = AlbumRecord::Layout;
     const auto scanned = library::RecordStore<AlbumRecord>::scanBytes(
         tk::nativePath(filePath),
         [&](const FileStamp& stamp) { table.reserve(reservedRows(stamp, AlbumRecord::kSize)); },
         [&](std::int64_t, std::span<const std::uint8_t, AlbumRecord::kSize> bytes) {
-            const AlbumRecord entry = AlbumRecord::decode(bytes);
             rowText = std::to_string(table.count());
             // The number field read as a plain number: "0" for every entry the station writes.
-            number = std::to_string(entry.storedNumber);
-            table.addRow({rowText, entry.artist, entry.album, entry.location, number});
+            number = std::to_string(text::readNumberField(text::fieldOf(bytes, Layout::kRecordNumber)));
+            // The fields go from the record's bytes into the row without a copy of their own.
+            table.addRow({rowText, text::readTextField(text::fieldOf(bytes, Layout::kArtist), artist),
+                          text::readTextField(text::fieldOf(bytes, Layout::kAlbum), album),
+                          text::pathFieldView(text::fieldOf(bytes, Layout::kLocation)), number});
         });
     if (scanned.error) {
         table.clear();
@@ -83,10 +88,10 @@ void Form1::LoadDataBase() {
             ListView->reserve(reservedRows(stamp, SongRecord::kSize));
         },
         [&](std::int64_t number, std::span<const std::uint8_t, SongRecord::kSize> bytes) {
-            const SongRecord record = SongRecord::decode(bytes);
-            row.set(record, number);
+            // Each field goes from the record's bytes into the row's one block of text.
+            row.set(bytes, number);
             ListView->addRow(row.cells());
-            songFolders.add(number, record.fileLocation);
+            songFolders.add(number, row.cells()[static_cast<std::size_t>(library::SongColumn::FileLocation)]);
             songs = number;
         });
     if (scanned.error) {

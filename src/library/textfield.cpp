@@ -9,11 +9,12 @@ namespace text {
 
 namespace {
 std::string_view contentOf(std::span<const std::uint8_t> field) noexcept {
-    const auto* begin = reinterpret_cast<const char*>(field.data());
-    const void* nul = std::memchr(begin, 0, field.size());
-    const std::size_t length =
-        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - begin) : field.size();
-    return trimBlanks(std::string_view(begin, length));
+    // Trimmed first, so that the search for a NUL covers the text and not the padding; a NUL is not
+    // a blank, so trimming never passes one.
+    const std::string_view trimmed =
+        trimBlanks(std::string_view(reinterpret_cast<const char*>(field.data()), field.size()));
+    const std::size_t nul = trimmed.find('\0');
+    return nul == std::string_view::npos ? trimmed : trimBlanks(trimmed.substr(0, nul));
 }
 } // namespace
 
@@ -25,6 +26,14 @@ void writeTextField(std::span<std::uint8_t> field, std::string_view utf8) noexce
 
 std::string readTextField(std::span<const std::uint8_t> field) {
     return repairUtf8(contentOf(field));
+}
+
+std::string_view readTextField(std::span<const std::uint8_t> field, std::string& scratch) {
+    const std::string_view content = contentOf(field);
+    if (isAscii(content) || isValidUtf8(content))
+        return content;
+    scratch = repairUtf8(content);
+    return scratch;
 }
 
 bool pathFits(std::string_view path, std::size_t width) noexcept {
@@ -43,6 +52,10 @@ bool writePathField(std::span<std::uint8_t> field, std::string_view path) noexce
 
 std::string readPathField(std::span<const std::uint8_t> field) {
     return std::string(contentOf(field));
+}
+
+std::string_view pathFieldView(std::span<const std::uint8_t> field) noexcept {
+    return contentOf(field);
 }
 
 } // namespace text

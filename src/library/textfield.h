@@ -25,6 +25,10 @@ void writeTextField(std::span<std::uint8_t> field, std::string_view utf8) noexce
 // bytes that are not UTF-8 (files written on Windows) are read as Windows-1252.
 [[nodiscard]] std::string readTextField(std::span<const std::uint8_t> field);
 
+// The same without a copy when the field holds UTF-8 already (as every field the station writes
+// does): a view of the field's bytes, or of `scratch` holding the repaired text.
+[[nodiscard]] std::string_view readTextField(std::span<const std::uint8_t> field, std::string& scratch);
+
 // File paths are stored as the file name's own bytes, never transcoded and never cut: a cut path
 // names another file. A path that does not fit, or that starts or ends in a blank (the reader could
 // not tell those blanks from the padding), cannot be stored.
@@ -35,6 +39,8 @@ void writeTextField(std::span<std::uint8_t> field, std::string_view utf8) noexce
 
 // Reads a path field: the bytes up to the first NUL, without leading and trailing blanks, unchanged.
 [[nodiscard]] std::string readPathField(std::span<const std::uint8_t> field);
+// The same as a view of the field's bytes.
+[[nodiscard]] std::string_view pathFieldView(std::span<const std::uint8_t> field) noexcept;
 
 template <class Bytes> [[nodiscard]] constexpr auto fieldOf(Bytes& record, Field where) noexcept {
     return std::span(record).subspan(where.offset, where.width);

@@ -222,11 +222,11 @@ std::string_view ListModel::cell(int row, int column) const {
     return rowAt(row).cell(column);
 }
 
-void ListModel::cellChanged(int row, int column, const QList<int>& roles) {
+void ListModel::cellChanged(int row, int column, int role) {
     const int viewRow = viewRowOf(row);
     if (viewRow >= 0 && column < columns()) {
         const QModelIndex i = index(viewRow, column);
-        emit dataChanged(i, i, roles);
+        emit dataChanged(i, i, {role});
     }
 }
 
@@ -241,7 +241,7 @@ void ListModel::setCell(int row, int column, std::string_view text) {
                 m_keys[static_cast<std::size_t>(place.index)] = foldKey(text);
             }
         }
-        cellChanged(row, column, {Qt::DisplayRole});
+        cellChanged(row, column, Qt::DisplayRole);
     }
 }
 
@@ -251,13 +251,13 @@ CellStyle ListModel::style(int row, int column) const {
 
 void ListModel::setBold(int row, int column, bool on) {
     if (rowAt(row).setBold(column, on)) {
-        cellChanged(row, column, {Qt::FontRole});
+        cellChanged(row, column, Qt::FontRole);
     }
 }
 
 void ListModel::setColor(int row, int column, OleColor color) {
     if (rowAt(row).setColor(column, color)) {
-        cellChanged(row, column, {Qt::ForegroundRole});
+        cellChanged(row, column, Qt::ForegroundRole);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/keyprefix.h"
 #include "platform/listrow.h"
 
 #include <QAbstractTableModel>
@@ -52,8 +53,20 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     // Stable sort by several columns, the first deciding and each next one breaking its ties: the
     // order that stable sorts by the last column, then the one before, ..., then the first leave.
+    // Rows that stand in that order already stay where they are, and the views hear of nothing.
     static constexpr std::size_t kMaxSortColumns = 8;
     void sortByColumns(std::span<const int> columns, Qt::SortOrder order);
+    // Rows `changed` (ascending, distinct) had sort cells rewritten; every other row still stands as
+    // sortByColumns(columns, order) leaves rows. Moves the changed rows to where that sort would put
+    // them, each after the rows it ties with that stood before it, and returns true; returns false and
+    // changes nothing when the other rows are out of that order. `othersInOrder` spares the check of
+    // the other rows when the caller knows they were not touched since such a sort. Rows inserted or
+    // removed that wait to be told are told first, so the moves reach the views in the list's order.
+    bool resortRows(std::span<const int> changed, std::span<const int> columns, Qt::SortOrder order,
+                    bool othersInOrder = false);
+    // The first `count` rows, best first, that sortByColumns(columns, order) would put first; rows
+    // are read once and none moves.
+    std::vector<int> firstSortedRows(std::span<const int> columns, Qt::SortOrder order, int count) const;
     // The first row whose cell in `column` is exactly `text`, or -1.
     int find(int column, std::string_view text) const;
 
@@ -74,12 +87,6 @@ public:
     void setDragEnabled(bool on) { m_dragEnabled = on; }
 
     std::size_t heapBytes() const;
-
-    // The first bytes of a sort key folded into one number, which decides most comparisons alone.
-    struct KeyPrefix {
-        std::uint64_t bytes = 0;
-        std::uint32_t decisive = 0;
-    };
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -106,7 +113,6 @@ private:
     ListRow& rowAt(int row);
     // Makes m_keys hold the key prefixes of `column` for every row of m_rows.
     void cacheKeys(int column);
-    static KeyPrefix foldKey(std::string_view key);
     // Rows of m_rows before `index` that are not removed.
     int keptBefore(int index) const;
     void queueAnnouncement();
@@ -116,7 +122,10 @@ private:
     void announceMoves();
     // Puts the rows the views know in the order `order` gives (old index of every new place).
     void reorder(const std::vector<std::uint32_t>& order);
-    void cellChanged(int row, int column, const QList<int>& roles);
+    // Moves row `from` of the rows the views know to place `to`, telling the views.
+    void moveRow(int from, int to);
+    // The role's list is made only for a cell the views know: a fill writes cells of none.
+    void cellChanged(int row, int column, int role);
 
     std::vector<std::string> m_headers;
     // The rows the views know, in their order, then the rows appended since (from m_announced on).

@@ -1,112 +1,18 @@
 #include "platform/listmodel.h"
 
+#include "platform/columnranker.h"
 #include "platform/textcompare.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 // The order of a list's rows: sorting them, finding the sorted place of a new row, and moving the
 // rows inserted and removed meanwhile into place when the views are told.
 
 namespace tk {
-
-namespace {
-
-using KeyPrefix = ListModel::KeyPrefix;
-
-// -1 or 1 when the prefixes decide the order of their texts; 0 when only the whole texts can.
-int decide(const KeyPrefix& a, const KeyPrefix& b) {
-    if (a.bytes != b.bytes) {
-        const auto firstDiff = static_cast<std::uint32_t>(std::countl_zero(a.bytes ^ b.bytes) / 8);
-        if (firstDiff < a.decisive && firstDiff < b.decisive) {
-            return a.bytes < b.bytes ? -1 : 1;
-        }
-    }
-    return 0;
-}
-
-struct SortEntry {
-    KeyPrefix head;
-    std::string_view key;
-
-    // The whole key is in the prefix: at most 8 bytes, all ASCII. (A key with a NUL byte still needs
-    // its length beside the prefix, which is padded with NULs.)
-    bool whole() const { return head.decisive == 8 && key.size() <= 8; }
-
-    static int compare(const SortEntry& a, const SortEntry& b) {
-        const int d = decide(a.head, b.head);
-        if (d != 0) {
-            return d;
-        }
-        // Two short ASCII keys held whole by equal prefixes are equal: the common case of ties among
-        // play counts, tracks and record numbers.
-        if (a.head.bytes == b.head.bytes && a.key.size() == b.key.size() && a.whole() && b.whole()) {
-            return 0;
-        }
-        return compareIgnoringCase(a.key, b.key);
-    }
-};
-
-// Sorts `rows` stably by the whole keys of `entries` (one per row, see SortEntry::whole) with a radix
-// sort over the prefix's bytes and the key's length, least significant first; a byte that is the same
-// in every key takes no pass. Descending sorts by the complemented bytes, so ties keep their order.
-void radixSort(std::vector<std::uint32_t>& rows, const std::vector<SortEntry>& entries, bool descending) {
-    const auto byteOf = [&](std::uint32_t row, int position) -> std::uint8_t {
-        const SortEntry& e = entries[row];
-        const auto b =
-            static_cast<std::uint8_t>(position == 8 ? e.key.size() : e.head.bytes >> (8 * (7 - position)));
-        return descending ? static_cast<std::uint8_t>(255 - b) : b;
-    };
-    std::vector<std::uint32_t> scratch(rows.size());
-    for (int position = 8; position >= 0; --position) {
-        std::array<std::size_t, 257> start{};
-        for (const std::uint32_t row : rows) {
-            ++start[byteOf(row, position) + 1u];
-        }
-        if (std::find(start.begin(), start.end(), rows.size()) != start.end()) {
-            continue;
-        }
-        for (std::size_t b = 1; b < start.size(); ++b) {
-            start[b] += start[b - 1];
-        }
-        for (const std::uint32_t row : rows) {
-            scratch[start[byteOf(row, position)]++] = row;
-        }
-        rows.swap(scratch);
-    }
-}
-
-} // namespace
-
-// A sort key with its first bytes folded into a number, so that most comparisons of a sort or a search
-// are one integer comparison on a compact array. The prefix holds the leading ASCII bytes, folded and
-// big-endian, zero-padded; `decisive` is how many of its bytes stand for the text itself (padding
-// after the end of the text is decisive too, since an ended text sorts first; padding after a byte
-// that is not ASCII is not). Where the prefixes cannot decide, the full comparison does.
-KeyPrefix ListModel::foldKey(std::string_view k) {
-    KeyPrefix p;
-    p.decisive = 8;
-    for (std::size_t j = 0; j < 8; ++j) {
-        std::uint64_t byte = 0;
-        if (j < k.size()) {
-            byte = static_cast<unsigned char>(k[j]);
-            if (byte >= 0x80) {
-                // Left-align the bytes taken so far (none at all leaves the prefix 0).
-                p.decisive = static_cast<std::uint32_t>(j);
-                p.bytes = j == 0 ? 0 : p.bytes << (8 * (8 - j));
-                return p;
-            }
-            if (byte >= 'A' && byte <= 'Z') {
-                byte |= 0x20;
-            }
-        }
-        p.bytes = (p.bytes << 8) | byte;
-    }
-    return p;
-}
 
 void ListModel::cacheKeys(int column) {
     if (column != m_keyColumn) {
@@ -133,7 +39,7 @@ int ListModel::sortedPosition(std::string_view key, int column, Qt::SortOrder or
         const int mid = lo + (hi - lo) / 2;
         const Place place = locate(mid);
         const auto at = static_cast<std::size_t>(place.index);
-        int c = decide(head, place.added ? m_added[at].key : m_keys[at]);
+        int c = comparePrefixes(head, place.added ? m_added[at].key : m_keys[at]);
         if (c == 0) {
             c = compareIgnoringCase(key, rowIn(place).cell(column));
         }
@@ -162,39 +68,66 @@ void ListModel::sortByColumns(std::span<const int> columns, Qt::SortOrder order)
     const auto n = static_cast<std::uint32_t>(m_rows.size());
     const std::size_t keys = columns.size();
 
-    // One entry per row and column, row by row; the rows are sorted by their index.
-    std::vector<SortEntry> entries(static_cast<std::size_t>(n) * keys);
-    std::vector<std::uint32_t> rows(n);
-    constexpr std::uint32_t kAhead = 8;
-    for (std::uint32_t i = 0; i < n; ++i) {
-        rows[i] = i;
-        if (i + kAhead < n) {
-            m_rows[i + kAhead].prefetch();
-        }
-        for (std::size_t k = 0; k < keys; ++k) {
-            const std::string_view key = m_rows[i].cell(columns[k]);
-            entries[i * keys + k] = SortEntry{foldKey(key), key};
-        }
-    }
-    const auto compareRows = [&](std::uint32_t a, std::uint32_t b) {
-        for (std::size_t k = 0; k < keys; ++k) {
-            const int c = SortEntry::compare(entries[a * keys + k], entries[b * keys + k]);
-            if (c != 0) {
-                return c;
+    // Each column's texts as ranks, so that the sort compares numbers: ranking each distinct text once
+    // is far cheaper than comparing texts at every step of the sort. Row by row: the ranks of row i
+    // start at i * keys.
+    std::vector<std::uint32_t> ranks(static_cast<std::size_t>(n) * keys);
+    std::array<std::uint32_t, kMaxSortColumns> tops{}; // each column's highest rank
+    {
+        std::vector<ColumnRanker> rankers(keys, ColumnRanker(n));
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (i + ListRow::kPrefetchAhead < n) {
+                m_rows[i + ListRow::kPrefetchAhead].prefetch();
+            }
+            for (std::size_t k = 0; k < keys; ++k) {
+                rankers[k].add(i, m_rows[i].cell(columns[k]));
             }
         }
-        return 0;
-    };
-    if (keys == 1 &&
-        std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.whole(); })) {
-        radixSort(rows, entries, order == Qt::DescendingOrder);
-    } else if (order == Qt::DescendingOrder) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(b, a) < 0; });
-    } else {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return compareRows(a, b) < 0; });
+        for (std::size_t k = 0; k < keys; ++k) {
+            tops[k] = rankers[k].finish(ranks.data() + k, keys);
+        }
     }
+    const bool descending = order == Qt::DescendingOrder;
+    const auto rowBefore = [&](std::uint32_t a, std::uint32_t b) {
+        const std::uint32_t* ra = &ranks[static_cast<std::size_t>(a) * keys];
+        const std::uint32_t* rb = &ranks[static_cast<std::size_t>(b) * keys];
+        for (std::size_t k = 0; k < keys; ++k) {
+            if (ra[k] != rb[k]) {
+                return descending ? ra[k] > rb[k] : ra[k] < rb[k];
+            }
+        }
+        return false;
+    };
+    bool inOrder = true;
+    for (std::uint32_t i = 1; i < n && inOrder; ++i) {
+        inOrder = !rowBefore(i, i - 1);
+    }
+    if (inOrder) {
+        return;
+    }
+
+    // Ranks are small whole numbers: a counting sort per column, from the last column to the first,
+    // each keeping the order the one before left, gives the stable sort by all of them.
+    std::vector<std::uint32_t> rows(n);
+    std::iota(rows.begin(), rows.end(), 0u);
+    std::vector<std::uint32_t> next(n);
+    for (std::size_t k = keys; k-- > 0;) {
+        std::vector<std::uint32_t> starts(static_cast<std::size_t>(tops[k]) + 2);
+        const auto bucket = [&](std::uint32_t row) {
+            const std::uint32_t rank = ranks[row * keys + k];
+            return descending ? tops[k] - rank : rank;
+        };
+        for (const std::uint32_t row : rows) {
+            ++starts[bucket(row) + 1];
+        }
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        for (const std::uint32_t row : rows) {
+            next[starts[bucket(row)]++] = row;
+        }
+        rows.swap(next);
+    }
+    ranks = {};
+    next = {};
     ++m_generation;
     reorder(rows);
 }

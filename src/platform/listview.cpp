@@ -210,7 +210,9 @@ void ListView::reserve(int rows) {
 void ListView::remove(int row) {
     const int r = checkedRow(row);
     const bool wasSelected = selectedRow() == row;
+    const std::uint64_t before = m_model->generation();
     m_model->remove(r);
+    noteRemoval(r, before);
     // The row that takes the removed row's place becomes the selected one.
     if (wasSelected && count() > 0) {
         select(std::min(row, count()));
@@ -227,7 +229,10 @@ std::string ListView::text(int row) const {
 }
 
 void ListView::setText(int row, std::string_view text) {
-    m_model->setCell(checkedRow(row), 0, text);
+    const int r = checkedRow(row);
+    const std::uint64_t before = m_model->generation();
+    m_model->setCell(r, 0, text);
+    noteWrite(r, before);
 }
 
 std::string ListView::subItem(int row, int column) const {
@@ -239,7 +244,9 @@ std::string ListView::subItem(int row, int column) const {
 void ListView::setSubItem(int row, int column, std::string_view text) {
     const int r = checkedRow(row);
     checkColumn(column, false);
+    const std::uint64_t before = m_model->generation();
     m_model->setCell(r, column, text);
+    noteWrite(r, before);
 }
 
 bool ListView::bold(int row, int column) const {
@@ -306,63 +313,6 @@ int ListView::findItem(std::string_view text) const {
 int ListView::findSubItem(int column, std::string_view text) const {
     checkColumn(column, false);
     return m_model->find(column, text) + 1;
-}
-
-// Sorting.
-
-bool ListView::sortedAsSet() const {
-    return m_lastSortKey == m_sortKey && m_lastSortOrder == m_sortOrder &&
-           m_lastSortGeneration == m_model->generation();
-}
-
-void ListView::resort() {
-    if (!m_sorted) {
-        return;
-    }
-    // Sorting again by the order the rows already stand in, with no row changed since, changes
-    // nothing: a stable sort of sorted rows keeps them as they are.
-    if (sortedAsSet()) {
-        return;
-    }
-    m_model->sort(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
-    m_lastSortKey = m_sortKey;
-    m_lastSortOrder = m_sortOrder;
-    m_lastSortGeneration = m_model->generation();
-}
-
-void ListView::sortByColumns(std::span<const int> columns, int order) {
-    for (int c : columns) {
-        checkColumn(c, true);
-    }
-    if (columns.empty()) {
-        return;
-    }
-    const auto qtOrder = order == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_model->sortByColumns(columns, qtOrder);
-    m_lastSortKey = columns.front();
-    m_lastSortOrder = order;
-    m_lastSortGeneration = m_model->generation();
-}
-
-void ListView::setSorted(bool on) {
-    m_sorted = on;
-    resort();
-}
-
-void ListView::setSortKey(int column) {
-    if (column < 0) {
-        throw RuntimeError(err::kInvalidPropertyValue, "Invalid property value");
-    }
-    m_sortKey = column;
-    resort();
-}
-
-void ListView::setSortOrder(int order) {
-    if (order != 0 && order != 1) {
-        throw RuntimeError(err::kInvalidPropertyValue, "Invalid property value");
-    }
-    m_sortOrder = order;
-    resort();
 }
 
 // Dragging.

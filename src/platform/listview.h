@@ -92,6 +92,16 @@ public:
     // state (on/off, key, order) is not changed.
     void sortByColumns(std::span<const int> columns, int order);
 
+    // Rows `rows` (ascending) had cells of `columns` rewritten while the other rows stood as
+    // sortByColumns(columns, order) leaves them: moves those rows to where that sort would put them
+    // and returns true, or returns false and changes nothing when the other rows are out of order.
+    // The other rows are not even read when the list knows that only `rows` were written since it
+    // was put in that order. The sort state is not changed.
+    bool resortRows(std::span<const int> rows, std::span<const int> columns, int order);
+    // The first `count` rows, best first, that sortByColumns(columns, order) would put first; no row
+    // moves.
+    std::vector<int> firstSortedRows(std::span<const int> columns, int order, int count) const;
+
     // The old "automatic drag": dragging the selected row out carries this list's name.
     bool dragSource() const { return m_dragSource; }
     void setDragSource(bool on);
@@ -128,6 +138,11 @@ private:
     void afterAdd();
     // True when the rows stand as the last sort left them, by the current key and order.
     bool sortedAsSet() const;
+    // The rows stand as sortByColumns(columns, order) leaves them.
+    void rememberSortedBy(std::span<const int> columns, int order);
+    // Notes a write, or the removal, of row `row` (0-based) that found the rows at generation `before`.
+    void noteWrite(int row, std::uint64_t before);
+    void noteRemoval(int row, std::uint64_t before);
     void resort();
     void applyColumnWidth(int column);
     void applyFont();
@@ -142,6 +157,13 @@ private:
     int m_lastSortKey = -1;
     int m_lastSortOrder = 0;
     std::uint64_t m_lastSortGeneration = 0;
+    // The columns and order of the last sortByColumns or resortRows, the rows (0-based) whose cells
+    // were written since, and the generation after the last of those writes. A removal shifts those
+    // rows; any other change of the rows leaves the generation behind, and with it the knowledge.
+    std::vector<int> m_byColumns;
+    int m_byColumnsOrder = 0;
+    std::vector<int> m_writtenSince;
+    std::uint64_t m_writtenGeneration = 0;
     bool m_selectionCleared = false;
     bool m_dragSource = false;
     bool m_applyingWidths = false;

@@ -96,9 +96,9 @@ TEST(TextField, PathsKeepTheirOwnBytesAndAreNeverCut) {
 }
 
 TEST(TextField, TrimmingRemovesOnlyOuterBlanksWhateverTheirCount) {
-    // Runs of blanks shorter than, equal to and longer than the eight bytes trimmed at a time.
-    for (std::size_t lead = 0; lead <= 17; ++lead) {
-        for (std::size_t trail = 0; trail <= 17; ++trail) {
+    // Runs of blanks shorter than, equal to and longer than the eight and 32 bytes trimmed at a time.
+    for (std::size_t lead = 0; lead <= 40; ++lead) {
+        for (std::size_t trail = 0; trail <= 40; ++trail) {
             for (const std::string core : {"", "a", "a b", "  x        y  z", "123456789"}) {
                 const std::string core2 = core.empty() ? "" : "[" + core + "]";
                 const std::string padded = std::string(lead, ' ') + core2 + std::string(trail, ' ');

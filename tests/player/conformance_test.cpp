@@ -56,6 +56,9 @@ TEST_P(LinkConformance, SongStillOpeningReadsPlayingWithNoLengthYet) {
     link.WinAMP_SendCommand(wire::kCommandPlay);
     EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
     EXPECT_GE(link.WinAMP_GetPosition(), 0);
+    if (dynamic_cast<FakeRig*>(rig.get()) != nullptr) {
+        EXPECT_EQ(link.WinAMP_GetLength(), -1); // only the fake can hold a song open long enough to ask
+    }
     ASSERT_TRUE(rig->waitFor([&] { return link.WinAMP_GetLength() == 30; }));
     EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
 }
@@ -178,6 +181,63 @@ TEST_P(LinkConformance, ClosedPlayerReadsStoppedUntilFoundAgainAndInitStartsAFre
     EXPECT_NE(link.hWinAMP, 0);
     EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
     EXPECT_TRUE(rig->shown.empty());
+}
+
+// Every message number written out, not read from the constants the station and both players share:
+// a slip in those shows here.
+TEST_P(LinkConformance, MessagesCarryTheirWindowMessageNumbers) {
+    rig->startWithSong("numbers.mp3", 30);
+    auto* fake = dynamic_cast<FakeRig*>(rig.get());
+    if (fake) {
+        fake->player.clearLog();
+    }
+    // What the station's link sends.
+    link.WinAMP_GetVersion();
+    link.WinAMP_SetVolume(77);
+    link.WinAMP_SendCommand(40045);
+    link.WinAMP_GetStatus();
+    ASSERT_TRUE(rig->waitFor([&] { return link.WinAMP_GetLength() == 30; }));
+    link.WinAMP_JumpToTime(20);
+    link.WinAMP_GetPosition();
+    link.WinAMP_ClearPlaylist();
+    if (fake) {
+        using M = fakes::FakePlayer::Message;
+        std::vector<M> sent;
+        for (M m : fake->player.messages()) {
+            m.window = 0;
+            sent.push_back(m);
+        }
+        EXPECT_EQ(sent, (std::vector<M>{{0, 1024, 0, 0},
+                                        {0, 1024, 77, 122},
+                                        {0, 273, 40045, 0},
+                                        {0, 1024, 0, 104},
+                                        {0, 1024, 1, 105},
+                                        {0, 1024, 1, 105}, // the jump asks the length first
+                                        {0, 1024, 20000, 106},
+                                        {0, 1024, 0, 105},
+                                        {0, 1024, 0, 101}}));
+    }
+    // What the player makes of them.
+    rig->raw(273, 40045, 0);
+    EXPECT_EQ(rig->raw(1024, 0, 0), 0x1010);
+    EXPECT_EQ(rig->raw(wire::kMsgAskVolume), 77);
+    EXPECT_EQ(rig->raw(1024, 0, 104), 0) << "the cleared list has nothing to play";
+    link.WinAMP_AddFile(rig->makeSong("again.mp3", 30).string());
+    rig->raw(273, 40045, 0);
+    EXPECT_EQ(rig->raw(1024, 0, 104), 1);
+    ASSERT_TRUE(rig->waitFor([&] { return rig->raw(1024, 1, 105) == 30; }));
+    rig->raw(1024, 20000, 106);
+    EXPECT_TRUE(rig->waitFor([&] { return rig->raw(1024, 0, 105) >= 20000; }));
+    rig->raw(273, 40046, 0);
+    EXPECT_EQ(rig->raw(1024, 0, 104), 3);
+    rig->raw(273, 40046, 0);
+    EXPECT_EQ(rig->raw(1024, 0, 104), 1);
+    rig->raw(273, 40047, 0);
+    EXPECT_EQ(rig->raw(1024, 0, 104), 0);
+    rig->raw(1024, 255, 122);
+    EXPECT_EQ(rig->raw(wire::kMsgAskVolume), 255);
+    rig->raw(273, 40001, 0);
+    EXPECT_TRUE(rig->waitFor([&] { return !link.FindWinAMP(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Players, LinkConformance, ::testing::Values(RigKind::Fake, RigKind::Real),

@@ -146,6 +146,7 @@ public:
     explicit RawConnection(const fs::path& socket)
         : m_fd(wire::connectToSocket(socket)) {}
     bool valid() const { return m_fd.valid(); }
+    bool closedByPlayer() const { return wire::peerClosed(m_fd.get()); }
     bool write(std::span<const std::uint8_t> bytes) {
         return wire::sendAllBytes(m_fd.get(), bytes, std::chrono::steady_clock::now() + 2s);
     }
@@ -204,6 +205,36 @@ TEST_F(StandIn, ManyConnectionsAreServedAndABrokenOneIsDroppedAlone) {
     EXPECT_TRUE(connections[4]->write(ask));
     EXPECT_EQ(connections[4]->read(), 0x1010);
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
+}
+
+TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
+    const pid_t player = start();
+    ASSERT_TRUE(found());
+    link.InitWinAMP(rig.host); // the station's connection, asking from time to time
+    // More silent connections than the player serves at once, all after the station's last request,
+    // in a burst that comes while the player cannot take any (held still): they wait, none is refused.
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
+    std::vector<std::unique_ptr<RawConnection>> silent;
+    int refused = 0;
+    for (int i = 0; i < 70; ++i) {
+        silent.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+        refused += silent.back()->valid() ? 0 : 1;
+    }
+    ASSERT_EQ(::kill(player, SIGCONT), 0);
+    ASSERT_EQ(refused, 0);
+    const auto song = rig.makeSong("added.mp3", 2);
+    EXPECT_EQ(rig.launcher->exitCode(start({"/ADD", song.string()}), 10s), 0);
+    tk::PlayerWindows fresh(rig.socketPath());
+    const auto handle = fresh.findWindow(tk::kPlayerWindowClass);
+    EXPECT_EQ(fresh.sendMessage(handle, 1024, 0, 0), 0x1010);
+    EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
+    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    // The connections silent longest went; the newest is served.
+    EXPECT_TRUE(silent.front()->closedByPlayer());
+    ASSERT_TRUE(silent.back()->write(wire::encodeRequest({1024, 0, 0})));
+    EXPECT_EQ(silent.back()->read(), 0x1010);
+    EXPECT_TRUE(rig.launcher->alive(player));
+    EXPECT_TRUE(rig.shown.empty());
 }
 
 TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHandle) {

@@ -2,6 +2,7 @@
 #include "app/station.h"
 #include "library/albumrecord.h"
 #include "library/recordstore.h"
+#include "library/songlist.h"
 #include "library/songrecord.h"
 #include "platform/label.h"
 #include "platform/listview.h"
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -129,6 +132,37 @@ TEST(LoadDataBase, FillsTheSongListWithTrimmedFieldsPaddedCountsAndRecordNumbers
     EXPECT_EQ(w.f.ListView->sortOrder(), 0);
     EXPECT_TRUE(w.f.TempAlbum->sorted());
     EXPECT_TRUE(w.f.TempArtist->sorted());
+}
+
+// Rows are built straight from the record's bytes: they must read as the decoded record does, for
+// fields written on Windows, cut by a NUL, or padded on both sides.
+TEST(LoadDataBase, RowsReadTheRecordsBytesAsTheDecodedRecord) {
+    Window w;
+    SongRecord r = song("Artist", "Album", "3", "/m/caf\xE9/01.mp3", " 42 ");
+    r.albumBy = "Artist";
+    std::array<std::uint8_t, SongRecord::kSize> bytes{};
+    ASSERT_TRUE(r.encode(1, bytes));
+    const auto put = [&](text::Field field, std::string_view raw) {
+        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(field.offset), field.width, ' ');
+        std::copy(raw.begin(), raw.end(), bytes.begin() + static_cast<std::ptrdiff_t>(field.offset));
+    };
+    put(SongRecord::Layout::kArtist, "M\xF6tley Cr\xFC"
+                                     "e");                                       // Windows-1252
+    put(SongRecord::Layout::kTitle, std::string_view("  Kickstart\0 rest", 18)); // cut at the NUL
+    put(SongRecord::Layout::kComments, std::string(128, ' '));
+    put(SongRecord::Layout::kAlbum, "  \xC3\xA9t\xC3\xA9  "); // UTF-8 already
+    ASSERT_TRUE(fixtures::writeBytes(w.data(), fixtures::Bytes(bytes.begin(), bytes.end())));
+    w.f.LoadDataBase();
+
+    ASSERT_EQ(w.f.ListView->count(), 1);
+    const auto expected = library::songListColumns(SongRecord::decode(bytes), 1);
+    EXPECT_EQ(w.row(*w.f.ListView, 1), std::vector<std::string>(expected.begin(), expected.end()));
+    EXPECT_EQ(w.f.ListView->subItem(1, 1), "M\u00F6tley Cr\u00FC"
+                                           "e");
+    EXPECT_EQ(w.f.ListView->subItem(1, 4), "Kickstart");
+    EXPECT_EQ(w.f.ListView->subItem(1, 2), "\u00E9t\u00E9");
+    EXPECT_EQ(w.f.ListView->subItem(1, 5), "0042");
+    EXPECT_EQ(w.f.ListView->subItem(1, 9), "/m/caf\xE9/01.mp3"); // a path keeps its own bytes
 }
 
 TEST(LoadDataBase, FillsTheAlbumAndArtistTablesNumberedFromZeroInFileOrder) {
