@@ -11,6 +11,7 @@
 #include "player/playlistsong.h"
 #include "player/winampcontrol.h"
 
+#include <array>
 #include <memory>
 #include <set>
 #include <span>
@@ -333,6 +334,9 @@ public:
     void PlayCountsRaised(std::span<const int> rows);
     // The top-10 page (topten.cpp).
     void FillTopTen();
+    // The entries after a counted play, without sorting the song list (it goes back to artist order).
+    void fillTopTenUnsorted();
+    void showTopTen(std::array<int, 2> rows);
     void Image6_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Image6_MouseUp(int Index, int Button, int Shift, float X, float Y);
     // The song panels beside the song labels (songpanels.cpp).

@@ -6,8 +6,10 @@
 #include "platform/listview.h"
 #include "platform/picturebox.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 using namespace songcol;
 
@@ -29,11 +31,25 @@ constexpr std::array<Entry, 2> kEntries = {{{0, 1, 2, 2}, {3, 4, 5, 3}}};
 void Form1::FillTopTen() {
     SortByPlays();
     ListView->setSorted(false);
-    const std::array<int, 2> ranks = {browse.TopTenFirst, browse.TopTenLast};
+    showTopTen({browse.TopTenFirst, browse.TopTenLast});
+}
+
+// The entries after a counted play, read from the rows that play-count order would put first without
+// sorting the list: the list goes back to its artist order right after, so sorting it is wasted work.
+void Form1::fillTopTenUnsorted() {
+    const std::vector<int> top = MostPlayedRows(std::max(browse.TopTenFirst, browse.TopTenLast));
+    const auto rowOfRank = [&](int rank) {
+        return rank >= 1 && rank <= static_cast<int>(top.size()) ? top[static_cast<std::size_t>(rank - 1)] : 0;
+    };
+    showTopTen({rowOfRank(browse.TopTenFirst), rowOfRank(browse.TopTenLast)});
+}
+
+// Fills the two entries from the song-list rows of their ranks; row 0 (no song) keeps the entry.
+void Form1::showTopTen(std::array<int, 2> rows) {
     Label2[0].setCaption(std::to_string(browse.TopTenFirst));
     Label2[1].setCaption(std::to_string(browse.TopTenLast));
     for (std::size_t e = 0; e < kEntries.size(); ++e) {
-        const int row = ranks[e];
+        const int row = rows[e];
         if (row < 1 || row > ListView->count()) {
             continue;
         }

@@ -15,6 +15,8 @@
 #include "platform/timer.h"
 #include "player/playbackguard.h"
 
+#include <vector>
+
 void Form1::Timer1_Timer() {
     PlaybackState& p = playback;
     if (p.PlayerBusy > 0) {
@@ -91,10 +93,13 @@ void Form1::RecordPlayedSong() {
 
     const std::string number = library::formatRecordNumber(p.PlayingRecordNo);
     const std::string shownCount = library::formatPlayCount(count);
+    // Every row of the record (a record can be listed more than once) takes the new count.
+    std::vector<int> countedRows;
     const int rows = ListView->count();
     for (int row = 1; row <= rows; ++row) {
         if (ListView->subItem(row, 10) == number) {
             ListView->setSubItem(row, 5, shownCount);
+            countedRows.push_back(row);
         }
     }
 
@@ -107,7 +112,8 @@ void Form1::RecordPlayedSong() {
         mirrorCover(*this, 0);
         mirrorCaptions(*this, 0, 3);
     });
-    tk::ignoreErrors([&] { SortByPlays(); });
-    tk::ignoreErrors([&] { FillTopTen(); });
-    tk::ignoreErrors([&] { RestoreListOrder(); });
+    // The top 10 and the song list's order as ranking by plays and then restoring the artist order
+    // would leave them, without sorting every song twice.
+    tk::ignoreErrors([&] { fillTopTenUnsorted(); });
+    tk::ignoreErrors([&] { PlayCountsRaised(countedRows); });
 }
