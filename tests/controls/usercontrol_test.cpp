@@ -96,7 +96,7 @@ TEST(UserControl, ClicksOnTheMaskColourReachTheControlBehindAtTheScreenScale) {
     EXPECT_EQ(behindDowns, 2);
 }
 
-TEST(UserControl, TheMainWindowWiresBothSlidersThroughOneArray) {
+TEST(UserControl, TheMainWindowWiresBothSlidersThroughOneArrayAndTheirWidgetsTakeClicksAndDrags) {
     TestRuntime rt;
     tk::Form form(tk::Form::Kind::FullScreen, "Form1");
     tk::ControlArray<SliderPic> SliderPic1("SliderPic1");
@@ -117,36 +117,29 @@ TEST(UserControl, TheMainWindowWiresBothSlidersThroughOneArray) {
     EXPECT_EQ(log, (std::vector<std::string>{"down 1", "changed 1 6", "up 1"}));
     EXPECT_EQ(findControl(&form, "SliderPic1", 0), &SliderPic1[0].control());
     EXPECT_EQ(SliderPic::of(findControl(&form, "SliderPic1", 1)), &SliderPic1[1]);
-}
 
-TEST(SliderWidget, AClickBesideThePointerJumpsADragReportsEveryMoveAndDisabledItTakesNone) {
-    TestRuntime rt;
-    tk::Form form(tk::Form::Kind::FullScreen, "Form1");
-    SliderPic* slider = controls::createSliderPic1(&form, 0);
-    std::vector<int> reported;
-    slider->positionChanged.connect([&](int& p, int&) { reported.push_back(p); });
-    showAndExpose(&form);
-    QWidget* widget = &slider->control();
-    ASSERT_EQ(slider->trackLeft(), 9);
+    // A click beside the pointer jumps; a press on the pointer starts a drag that reports every move,
+    // below the track too; disabled the slider takes no click.
+    SliderPic& volume = SliderPic1[0];
+    QWidget* widget = &volume.control();
+    ASSERT_EQ(volume.trackLeft(), 9);
+    log.clear();
     click(widget, 1, QPoint(30, 16)); // (30 - 9) × 99 / 220 + 1 = 10.45
-    EXPECT_EQ(reported, std::vector<int>{10});
-    EXPECT_EQ(slider->pointerX(), 21);
-
-    press(widget, 1, QPoint(29, 16)); // on the pointer: a drag starts, nothing moves yet
-    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_EQ(volume.pointerX(), 21);
+    press(widget, 1, QPoint(29, 16));
     moveMouse(widget, QPoint(120, 16), 1);
-    moveMouse(widget, QPoint(200, 30), 1); // below the track: the drag goes on
+    moveMouse(widget, QPoint(200, 30), 1);
     release(widget, 1, QPoint(200, 30));
-    EXPECT_EQ(reported, (std::vector<int>{10, 51, 87}));
+    EXPECT_EQ(log, (std::vector<std::string>{"down 0", "changed 0 10", "up 0", "down 0", "changed 0 51",
+                                             "changed 0 87", "up 0"}));
     moveMouse(widget, QPoint(60, 16));
-    EXPECT_EQ(slider->curPosition(), 87);
-
-    slider->setEnabled(false);
+    EXPECT_EQ(volume.curPosition(), 87);
+    volume.setEnabled(false);
     click(widget, 1, QPoint(30, 16));
-    EXPECT_EQ(slider->curPosition(), 87);
+    EXPECT_EQ(volume.curPosition(), 87);
 }
 
-TEST(WheelWidget, HeldArrowsQuickClicksKeysAndDraggingTheFaceTurnIt) {
+TEST(WheelWidget, QuickClicksOnAnArrowKeysAndDraggingTheFaceTurnIt) {
     TestRuntime rt;
     tk::Form form(tk::Form::Kind::FullScreen, "Form1");
     writeWheelSkin(rt.programFolder());
@@ -154,32 +147,25 @@ TEST(WheelWidget, HeldArrowsQuickClicksKeysAndDraggingTheFaceTurnIt) {
     wheel->setMax(100);
     showAndExpose(&form);
     QWidget* widget = &wheel->control();
-    press(widget, 1, QPoint(90, 14));
-    EXPECT_EQ(wheel->value(), 8); // 23 frames: seven steps
-    rt.advance(100);
-    EXPECT_EQ(wheel->value(), 16);
-    release(widget, 1, QPoint(90, 14));
-    rt.advance(500);
-    EXPECT_EQ(wheel->value(), 16);
-
-    // Two quick clicks on an arrow are two presses: from frame 4, eight steps each.
+    // Two quick clicks on an arrow are two presses, and the release stops the repeat: from frame 3
+    // (49 steps up from 1), 23 frames down are seven steps, the next 23 eight.
     wheel->setValue(50);
     doubleClick(widget, 1, QPoint(5, 14));
-    EXPECT_EQ(wheel->value(), 34);
+    EXPECT_EQ(wheel->value(), 35);
     rt.advance(500);
-    EXPECT_EQ(wheel->value(), 34);
+    EXPECT_EQ(wheel->value(), 35);
 
     std::vector<int> changes;
     wheel->change.connect([&] { changes.push_back(wheel->value()); });
     pressKey(widget, Qt::Key_Right);
     pressKey(widget, Qt::Key_Left);
     pressKey(widget, Qt::Key_Down); // not a key of a horizontal wheel
-    EXPECT_EQ(changes, (std::vector<int>{35, 34}));
+    EXPECT_EQ(changes, (std::vector<int>{36, 35}));
     EXPECT_TRUE(widget->hasFocus());
 
     press(widget, 1, QPoint(35, 14)); // on the face: six pixels right are two steps
     moveMouse(widget, QPoint(41, 14), 1);
     moveMouse(widget, QPoint(41, 26), 1);
     release(widget, 1, QPoint(41, 26));
-    EXPECT_EQ(wheel->value(), 36);
+    EXPECT_EQ(wheel->value(), 37);
 }

@@ -306,8 +306,6 @@ TEST(Wheel, TheMainWindowsWheelIsStoredWithMaxOneAndNeedsItsSkinPictures) {
     EXPECT_EQ(wheel->max(), 1);
     EXPECT_EQ(wheel->min(), 1);
     EXPECT_EQ(wheel->value(), 1);
-    EXPECT_EQ(wheel->control().top(), 10350.0f);
-    EXPECT_EQ(wheel->control().left(), 13110.0f);
     EXPECT_EQ(wheel->control().toolTipText(), "Turn Wheel To Select");
     tk::PropertyBag bag;
     wheel->writeProperties(bag);

@@ -65,49 +65,34 @@ using Log = std::vector<std::string>;
 
 } // namespace
 
-TEST(ListViewMouse, AClickOnARowSelectsItBeforeMouseDown) {
+TEST(ListViewMouse, AClickSelectsItsRowBeforeMouseDownAndADoubleClickRaisesNoSecondClick) {
     ShownList s;
     click(s.viewport(), 1, s.rowPoint(3));
     EXPECT_EQ(s.log, (Log{"down 1 sel 3", "up 1 sel 3", "item 3", "click sel 3"}));
     s.log.clear();
     click(s.viewport(), 2, s.rowPoint(5));
     EXPECT_EQ(s.log, (Log{"down 2 sel 5", "up 2 sel 5", "item 5", "click sel 5"}));
-}
-
-TEST(ListViewMouse, ADoubleClickOnARowRaisesNoSecondClick) {
-    ShownList s;
+    s.log.clear();
     doubleClick(s.viewport(), 1, s.rowPoint(2));
     EXPECT_EQ(s.log,
               (Log{"down 1 sel 2", "up 1 sel 2", "item 2", "click sel 2", "dblclick sel 2", "up 1 sel 2"}));
-}
 
-TEST(ListViewMouse, APressBelowTheRowsKeepsTheSelection) {
-    ShownList s;
-    s.list->select(4);
+    // A press below the rows keeps the selection: still a click on the control, but on no row.
+    s.log.clear();
     const QPoint below(20, s.viewport()->height() - 5);
     ASSERT_FALSE(s.list->view().indexAt(below).isValid());
     click(s.viewport(), 1, below);
-    EXPECT_EQ(s.list->selectedRow(), 4);
-    // Still a click on the control, but on no row.
-    EXPECT_EQ(s.log, (Log{"down 1 sel 4", "up 1 sel 4", "click sel 4"}));
-}
-
-TEST(ListViewMouse, ACtrlClickDoesNotTakeTheSelectionAway) {
-    ShownList s;
-    s.list->select(2);
+    EXPECT_EQ(s.log, (Log{"down 1 sel 2", "up 1 sel 2", "click sel 2"}));
+    // Nor does a Ctrl+click take it away; a header click raises ColumnClick with the header's position.
     QTest::mouseClick(s.viewport(), Qt::LeftButton, Qt::ControlModifier, s.rowPoint(2));
     EXPECT_EQ(s.list->selectedRow(), 2);
-}
-
-TEST(ListViewMouse, AHeaderClickRaisesColumnClickWithTheHeadersPosition) {
-    ShownList s;
+    s.log.clear();
     QHeaderView* header = s.list->view().header();
-    const QPoint second(header->sectionViewportPosition(1) + 10, header->height() / 2);
-    click(header->viewport(), 1, second);
+    click(header->viewport(), 1, QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
     EXPECT_EQ(s.log, (Log{"column 2"}));
 }
 
-TEST(ListViewKeys, EnterRaisesKeyPress13AndArrowsMoveTheSelectionAfterKeyDown) {
+TEST(ListViewKeys, EnterRaisesKeyPress13AndArrowsMoveTheSelectionAfterAKeyDownThatCanSwallowThem) {
     ShownList s;
     s.list->select(1);
     pressKey(s.list, Qt::Key_Return, "\r");
@@ -115,14 +100,9 @@ TEST(ListViewKeys, EnterRaisesKeyPress13AndArrowsMoveTheSelectionAfterKeyDown) {
     s.log.clear();
     pressKey(s.list, Qt::Key_Down);
     EXPECT_EQ(s.log, (Log{"keydown 40 sel 1", "keyup 40 sel 2"}));
-}
-
-TEST(ListViewKeys, AKeyDownHandlerCanSwallowTheKey) {
-    ShownList s;
-    s.list->select(1);
     s.list->keyDown.connect([](int& key, int) { key = 0; });
     pressKey(s.list, Qt::Key_Down);
-    EXPECT_EQ(s.list->selectedRow(), 1);
+    EXPECT_EQ(s.list->selectedRow(), 2);
 }
 
 TEST(ListViewFocus, FocusOnTheControlGoesToItsView) {
@@ -139,27 +119,7 @@ TEST(ListViewFocus, FocusOnTheControlGoesToItsView) {
     EXPECT_EQ(got, 1);
 }
 
-TEST(ListViewDrag, ADragCarriesTheListNameThatADropTellsApartFromFiles) {
-    ShownList s;
-    s.list->setDragSource(true);
-    EXPECT_TRUE(s.list->model().flags(s.list->model().index(0, 0)) & Qt::ItemIsDragEnabled);
-    std::unique_ptr<QMimeData> data = s.list->dragData();
-    ASSERT_TRUE(data->hasFormat(tk::kRowsMimeType));
-    EXPECT_EQ(data->data(tk::kRowsMimeType), QByteArray("play"));
-    EXPECT_FALSE(data->hasUrls());
-
-    // Dropped on a control, the rows name their list.
-    tk::Control target(&s.window, "Image1", 1);
-    target.setDropTarget(true);
-    tk::DropData got;
-    target.dragDrop.connect([&](const tk::DropData& d) { got = d; });
-    drop(&target, *data);
-    EXPECT_TRUE(got.fromOwnList());
-    EXPECT_EQ(got.sourceList, "play");
-    EXPECT_TRUE(got.files.empty());
-}
-
-TEST(ListViewDrag, DraggingARowOutStartsADragOnlyWhenTheListIsADragSource) {
+TEST(ListViewDrag, OnlyADragSourceStartsADragWhoseListNameADropTellsApartFromFiles) {
     ShownList s;
     auto dragRow = [&](int row) {
         startDragging(s.viewport(), s.rowPoint(row));
@@ -169,11 +129,24 @@ TEST(ListViewDrag, DraggingARowOutStartsADragOnlyWhenTheListIsADragSource) {
     EXPECT_EQ(s.list->view().findChild<QDrag*>(), nullptr);
 
     s.list->setDragSource(true);
+    EXPECT_TRUE(s.list->model().flags(s.list->model().index(0, 0)) & Qt::ItemIsDragEnabled);
     dragRow(4);
     const QDrag* drag = s.list->view().findChild<QDrag*>();
     ASSERT_NE(drag, nullptr);
-    EXPECT_EQ(drag->mimeData()->data(tk::kRowsMimeType), QByteArray("play"));
     EXPECT_EQ(s.list->selectedRow(), 4); // the row dragged is the selected one
+    const QMimeData& data = *drag->mimeData();
+    EXPECT_EQ(data.data(tk::kRowsMimeType), QByteArray("play"));
+    EXPECT_FALSE(data.hasUrls());
+
+    // Dropped on a control, the rows name their list.
+    tk::Control target(&s.window, "Image1", 1);
+    target.setDropTarget(true);
+    tk::DropData got;
+    target.dragDrop.connect([&](const tk::DropData& d) { got = d; });
+    drop(&target, data);
+    EXPECT_TRUE(got.fromOwnList());
+    EXPECT_EQ(got.sourceList, "play");
+    EXPECT_TRUE(got.files.empty());
 }
 
 TEST(ListViewLooks, BackColourAndFontApplyToTheView) {
