@@ -137,18 +137,6 @@ TEST_F(StandInState, UnknownMessagesAnswerZeroAndCloseIsAnsweredBeforeTheEnd) {
     EXPECT_TRUE(player.closeRequested());
 }
 
-TEST_F(StandInState, TakesOnlyAbsolutePathsOfExistingRegularFiles) {
-    const auto before = player.handle({wire::kMsgAskListRevision, 0, 0});
-    EXPECT_FALSE(player.take("relative.mp3"));
-    EXPECT_FALSE(player.take((folder.path() / "missing.mp3").string()));
-    EXPECT_FALSE(player.take(folder.path().string()));
-    EXPECT_FALSE(player.take("/" + std::string(5000, 'a')));
-    EXPECT_EQ(player.handle({wire::kMsgAskListRevision, 0, 0}), before);
-    EXPECT_TRUE(player.take(song("ok.mp3")));
-    EXPECT_NE(player.handle({wire::kMsgAskListRevision, 0, 0}), before);
-    EXPECT_EQ(player.list().size(), 1u);
-}
-
 TEST_F(StandInState, ClearEmptiesTheListAndStopsAndThenPlayAndPauseDoNothing) {
     ASSERT_TRUE(player.take(song("a.mp3")));
     command(wire::kCommandPlay);
