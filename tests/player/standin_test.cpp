@@ -75,22 +75,6 @@ TEST_F(StandIn, TwoRacingStartsLeaveOnePlayerHoldingBothFiles) {
     EXPECT_EQ(revision(), 3); // the first revision is 1; each file taken adds one
 }
 
-TEST_F(StandIn, SocketFileLeftByADeadPlayerIsReplaced) {
-    {
-        // A socket file nobody listens on any more.
-        const wire::UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM, 0));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", rig.socketPath().c_str());
-        ASSERT_EQ(::bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    }
-    ASSERT_TRUE(fs::exists(rig.socketPath()));
-    EXPECT_FALSE(link.FindWinAMP());
-    link.InitWinAMP(rig.host);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    EXPECT_TRUE(rig.shown().empty());
-}
-
 TEST_F(StandIn, PathsWithBlanksQuotesALeadingDashAndOtherLettersPlay) {
     link.InitWinAMP(rig.host);
     const std::vector<std::string> names = {
