@@ -99,8 +99,6 @@ TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
     s.bar(13);
     ASSERT_EQ(f.pages.TopTenPageOpen, 1);
     EXPECT_EQ(f.Label11[0].caption(), "2 - Second");
-    EXPECT_EQ(f.Label11[4].caption(), "X");
-    EXPECT_EQ(f.Label2[3].caption(), "0005");
 
     // The wheel button shows the next pair; a rank with no song keeps its entry.
     s.bar(16);

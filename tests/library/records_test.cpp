@@ -131,13 +131,8 @@ TEST(AlbumRecordLayout, WritesEveryFieldAtItsOffsetWithNumberZero) {
     EXPECT_EQ(back, a);
 }
 
-TEST(SongList, FormatsTheRowAsTheListShowsItAndCountsPlaysUpTo9999) {
-    const auto columns = library::songListColumns(sampleSong(), 42);
-    EXPECT_EQ(columns[0], "Various Artists");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::PlayedTimes)], "0012");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::RecordNumber)], "000042");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::FileLocation)],
-              "/music/Nina Simone/07 Feeling Good.mp3");
+// The song list's cells are checked as the loader shows them; here the counts' own edge cases.
+TEST(SongList, FormatsCountsAndRecordNumbersAndCountsPlaysUpTo9999) {
     // The count the station counts with: blank and unreadable counts are 0.
     EXPECT_EQ(library::formatPlayCount(""), "0000");
     EXPECT_EQ(library::formatPlayCount("    "), "0000");
