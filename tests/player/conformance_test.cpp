@@ -31,15 +31,6 @@ TEST_P(LinkConformance, InitShowsTheVersionInTheCaptionAndSetsTheVolumeTo125) {
     EXPECT_FALSE(rig->ended());
 }
 
-TEST_P(LinkConformance, SongReadsPlayingAtOnceAndStoppedWhenItEnds) {
-    rig->startWithSong("one.mp3", 1);
-    link.WinAMP_SendCommand(wire::kCommandPlay);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
-    ASSERT_TRUE(statusBecomes("STOPPED"));
-    EXPECT_EQ(link.WinAMP_GetPosition(), -1);
-    EXPECT_EQ(link.WinAMP_GetLength(), -1);
-}
-
 TEST_P(LinkConformance, SongThatEndsAtOnceReadsStopped) {
     rig.reset(); // one runtime at a time
     rig = makeRig(GetParam(), "null:untimed");
