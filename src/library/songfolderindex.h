@@ -55,7 +55,6 @@ public:
     // The stamp the file has when it holds exactly the records the index knows.
     [[nodiscard]] const FileStamp& stamp() const noexcept { return m_stamp; }
     [[nodiscard]] std::int64_t recordCount() const noexcept { return m_count; }
-    [[nodiscard]] std::size_t folderCount() const noexcept { return m_folders.size(); }
 
     // The record numbers of the songs in folder `key`, in file order.
     [[nodiscard]] std::vector<std::int64_t> numbersIn(const std::string& key) const;

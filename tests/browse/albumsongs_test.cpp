@@ -119,15 +119,3 @@ TEST(AlbumSongs, EachCoverStepStandsAloneAndTheCoverIsFoundWhateverItsLetterCase
         EXPECT_TRUE(f.Image1[3].picture() == f.Image11->picture());
     }
 }
-
-TEST(AlbumSongs, ABackslashInALinuxFileNameIsPartOfTheName) {
-    BrowseStation b;
-    const std::string folder = (b.rt.programFolder() / "Music").string();
-    // The album's entry names the song whose file name holds the "\".
-    const TestDatabase db = oneAlbum({song(folder, "AC\\DC", "Live", "AC\\DC - Thunder", "01"),
-                                      song(folder, "AC\\DC", "Live", "Dirt", "02")});
-    BrowseStation::writeCover(db.songs[0].fileLocation, 64);
-    b.start(db);
-    EXPECT_EQ(b.form().SingleView->count(), 2);
-    EXPECT_EQ(b.form().Image11->picture().widthPx(), 64);
-}

@@ -34,9 +34,6 @@ struct ShownStation : BrowseStation {
         }
         return out;
     }
-    static QPoint rowPoint(tk::ListView& list, int row) {
-        return list.view().visualRect(list.model().index(row - 1, 1)).center();
-    }
 };
 
 std::vector<std::string> albums(int from, int to) {
@@ -102,8 +99,6 @@ TEST(BrowsePages, TheTopTenShowsPairsOfTheMostPlayedAndOpensACoversAlbum) {
     s.bar(13);
     ASSERT_EQ(f.pages.TopTenPageOpen, 1);
     EXPECT_EQ(f.Label11[0].caption(), "2 - Second");
-    EXPECT_EQ(f.Label11[4].caption(), "X");
-    EXPECT_EQ(f.Label2[3].caption(), "0005");
 
     // The wheel button shows the next pair; a rank with no song keeps its entry.
     s.bar(16);
@@ -177,9 +172,9 @@ TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
     EXPECT_EQ(f.Label21->caption(), "Found 3 Words With - ( ol )");
 
     // Arrow keys open the album of each result row reached.
-    click(f.SAlbumlist->view().viewport(), 1, ShownStation::rowPoint(*f.SAlbumlist, 1));
+    click(f.SAlbumlist->view().viewport(), 1, rowPoint(*f.SAlbumlist, 1));
     EXPECT_EQ(f.browse.CurAlbum, "Solstice");
-    click(f.SArtistlist->view().viewport(), 1, ShownStation::rowPoint(*f.SArtistlist, 1));
+    click(f.SArtistlist->view().viewport(), 1, rowPoint(*f.SArtistlist, 1));
     EXPECT_EQ(f.browse.CurAlbum, "One");
     pressKey(f.SSonglist, Qt::Key_Down);
     pressKey(f.SSonglist, Qt::Key_Up);
@@ -188,8 +183,8 @@ TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
 
     // Rows of the song results can be dragged onto the now-playing cover, album and artist rows not.
     for (tk::ListView* list : {f.SAlbumlist, f.SArtistlist, f.SSonglist}) {
-        startDragging(list->view().viewport(), ShownStation::rowPoint(*list, 1));
-        release(list->view().viewport(), 1, ShownStation::rowPoint(*list, 1));
+        startDragging(list->view().viewport(), rowPoint(*list, 1));
+        release(list->view().viewport(), 1, rowPoint(*list, 1));
         EXPECT_EQ(list->view().findChild<QDrag*>() != nullptr, list == f.SSonglist) << list->name();
     }
 }

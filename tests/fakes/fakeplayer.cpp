@@ -64,11 +64,6 @@ void FakePlayer::kill() {
     m_pendingTakes.clear();
 }
 
-bool FakePlayer::running() {
-    settle();
-    return m_running;
-}
-
 std::vector<std::string> FakePlayer::list() {
     settle();
     return m_list;
@@ -76,9 +71,7 @@ std::vector<std::string> FakePlayer::list() {
 
 std::int32_t FakePlayer::rawPlayState() {
     settle();
-    return m_state == State::Playing  ? wire::kStatePlaying
-           : m_state == State::Paused ? wire::kStatePaused
-                                      : wire::kStateStopped;
+    return answer(wire::kMsgUser, 0, wire::kAskPlayState);
 }
 
 void FakePlayer::clearLog() {
@@ -192,15 +185,12 @@ std::int32_t FakePlayer::answer(std::uint32_t message, std::int32_t wParam, std:
     }
     switch (lParam) {
     case wire::kAskVersion:
-        return m_version;
+        return 0x1010;
     case wire::kClearList:
         m_list.clear();
         m_state = State::Stopped;
         return 0;
     case wire::kAskPlayState:
-        if (m_stateOverride) {
-            return *m_stateOverride;
-        }
         return m_state == State::Playing  ? wire::kStatePlaying
                : m_state == State::Paused ? wire::kStatePaused
                                           : wire::kStateStopped;

@@ -57,9 +57,7 @@ public:
     void setHandOverDelay(Ms delay) { m_handOverDelay = delay; }
     void setMode(Mode mode) { m_mode = mode; }
     void setLaunchFails(bool fails) { m_launchFails = fails; }
-    void setVersionReply(std::int32_t reply) { m_version = reply; }
-    // Forces the raw answers to the play-state and position requests (nullopt: the player's own).
-    void setPlayStateReply(std::optional<std::int32_t> reply) { m_stateOverride = reply; }
+    // Forces the raw answer to the position request (nullopt: the player's own).
     void setPositionReply(std::optional<std::int32_t> reply) { m_positionOverride = reply; }
     // The player process dies: its window is gone and its handles answer 0.
     void kill();
@@ -68,7 +66,6 @@ public:
     [[nodiscard]] const std::vector<Message>& messages() const { return m_messages; }
     [[nodiscard]] const std::vector<std::string>& adds() const { return m_adds; }
     [[nodiscard]] const std::vector<Launch>& launches() const { return m_launches; }
-    [[nodiscard]] bool running();
     [[nodiscard]] std::vector<std::string> list();
     [[nodiscard]] std::int32_t volume() const { return m_volume; }
     [[nodiscard]] std::int32_t rawPlayState();
@@ -97,8 +94,6 @@ private:
     Ms m_handOverDelay{0};
     Mode m_mode = Mode::Normal;
     bool m_launchFails = false;
-    std::int32_t m_version = 0x1010;
-    std::optional<std::int32_t> m_stateOverride;
     std::optional<std::int32_t> m_positionOverride;
 
     std::vector<Message> m_messages;

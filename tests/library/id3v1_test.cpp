@@ -74,20 +74,13 @@ TEST(Id3v1, TrackByteIsTheLeadingNumberBeforeTheLastSlash) {
     EXPECT_EQ(id3::id3v1TrackByte(""), 0);
 }
 
-TEST(Id3v1, AnEmptyValueKeepsTheOldTagsValue) {
+// An empty value keeps the old tag's value, as the tag writer's test checks byte for byte.
+TEST(Id3v1, AGenreThatMatchesNothingIsNoGenreNeverTheOldNumber) {
     Id3v1Tag old;
-    old.title = "Old title";
-    old.artist = "Old artist";
-    old.track = 4;
     old.genre = 8;
     id3::TagValues values;
-    values.artist = "New artist";
     values.genre = "Schlager";
-    const Id3v1Tag updated = id3::updatedId3v1(old, values);
-    EXPECT_EQ(updated.title, "Old title");
-    EXPECT_EQ(updated.artist, "New artist");
-    EXPECT_EQ(updated.track, 4);
-    EXPECT_EQ(updated.genre, 255); // a genre that matches nothing is no genre, never a stale number
+    EXPECT_EQ(id3::updatedId3v1(old, values).genre, 255);
     values.genre = "jazz";
     EXPECT_EQ(id3::updatedId3v1(old, values).genre, 8);
     EXPECT_EQ(id3::updatedId3v1(std::nullopt, {}).genre, 255);

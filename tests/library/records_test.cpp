@@ -90,15 +90,6 @@ TEST(SongRecordLayout, StoresTheLow16BitsOfTheRecordNumber) {
     EXPECT_EQ(SongRecord::decode(bytes).storedNumber, 1);
 }
 
-TEST(SongRecordLayout, CutsANonAsciiTitleAtACharacterBoundary) {
-    SongRecord r = sampleSong();
-    r.title = std::string(127, 'x') + "\u00E9"; // the é would need bytes 127 and 128 of a 128-byte field
-    std::array<std::uint8_t, SongRecord::kSize> bytes{};
-    ASSERT_TRUE(r.encode(1, bytes));
-    EXPECT_EQ(bytes[SongRecord::Layout::kTitle.offset + 127], ' ');
-    EXPECT_EQ(SongRecord::decode(bytes).title, std::string(127, 'x'));
-}
-
 TEST(SongRecordLayout, ReadsAWindows1252RecordAsUtf8) {
     std::string raw = std::string("\x03\x00", 2) + padded("", 128) + padded("Mot\xF6rhead", 128) +
                       padded("\x93"
@@ -140,13 +131,8 @@ TEST(AlbumRecordLayout, WritesEveryFieldAtItsOffsetWithNumberZero) {
     EXPECT_EQ(back, a);
 }
 
-TEST(SongList, FormatsTheRowAsTheListShowsItAndCountsPlaysUpTo9999) {
-    const auto columns = library::songListColumns(sampleSong(), 42);
-    EXPECT_EQ(columns[0], "Various Artists");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::PlayedTimes)], "0012");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::RecordNumber)], "000042");
-    EXPECT_EQ(columns[static_cast<std::size_t>(library::SongColumn::FileLocation)],
-              "/music/Nina Simone/07 Feeling Good.mp3");
+// The song list's cells are checked as the loader shows them; here the counts' own edge cases.
+TEST(SongList, FormatsCountsAndRecordNumbersAndCountsPlaysUpTo9999) {
     // The count the station counts with: blank and unreadable counts are 0.
     EXPECT_EQ(library::formatPlayCount(""), "0000");
     EXPECT_EQ(library::formatPlayCount("    "), "0000");

@@ -67,10 +67,6 @@ Bytes slice(const Bytes& bytes, std::size_t from, std::size_t n) {
                  bytes.begin() + static_cast<std::ptrdiff_t>(from + n));
 }
 
-std::size_t filesIn(const fs::path& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -149,7 +145,7 @@ TEST(TagWriter, GrowsTheTagThroughANewFileKeepingTheModeAndTheAudio) {
     EXPECT_EQ(slice(file, file.size() - 128 - audio.size(), audio.size()), audio);
     EXPECT_EQ(fs::status(folder / "s.mp3").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(filesIn(folder.path()), 1u); // no temporary file left behind
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"}); // no temporary file left behind
     EXPECT_EQ(id3::FileTags::read(folder / "s.mp3").id3v2->title, values.title);
 }
 
@@ -236,7 +232,7 @@ TEST(TagWriter, RefusalsLeaveTheFileUntouchedAndCreateNothing) {
         EXPECT_EQ(result.status, c.status) << c.name;
         EXPECT_FALSE(result.reason.empty()) << c.name;
         EXPECT_EQ(readBytes(folder / "s.mp3"), c.bytes) << c.name;
-        EXPECT_EQ(filesIn(folder.path()), 1u) << c.name;
+        EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"}) << c.name;
     }
 }
 
@@ -255,7 +251,7 @@ TEST(TagWriter, RefusesFilesItMayNotOrCannotWrite) {
     const auto result = id3::writeTags(folder / "ro.mp3", sampleValues());
     EXPECT_EQ(result.status, Status::NotWritable);
     EXPECT_EQ(readBytes(folder / "ro.mp3"), song);
-    EXPECT_EQ(filesIn(folder.path()), 3u);
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"pipe.mp3", "dir.mp3", "ro.mp3"}));
 
     // A folder that refuses new files (the superuser may write into any folder).
     fs::create_directory(folder / "locked");

@@ -54,16 +54,6 @@ TEST(Utf8, RepairKeepsUtf8AndReadsOtherBytesAsWindows1252) {
     EXPECT_EQ(text::repairUtf8(bytes({0x93, 'h', 'i', 0x94, ' ', 0xC3, 0xA9})), "\u201Chi\u201D \u00E9");
 }
 
-TEST(TextField, StoresAsciiAsThePlainBlankPaddedBytes) {
-    std::array<std::uint8_t, 8> field{};
-    text::writeTextField(field, "Rock");
-    EXPECT_EQ(std::string(field.begin(), field.end()), "Rock    ");
-    text::writeTextField(field, "");
-    EXPECT_EQ(std::string(field.begin(), field.end()), "        ");
-    text::writeTextField(field, "Much too long");
-    EXPECT_EQ(std::string(field.begin(), field.end()), "Much too");
-}
-
 TEST(TextField, CutsANonAsciiValueAtAWholeCharacter) {
     std::array<std::uint8_t, 6> field{};
     text::writeTextField(field,

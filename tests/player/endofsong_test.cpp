@@ -2,6 +2,8 @@
 // list, each play once.
 #include "stationrig.h"
 
+#include "fixtures/mp3file.h"
+
 #include "library/songrecord.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
@@ -11,8 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 
@@ -20,11 +20,6 @@ using namespace playbacktest;
 using Records = std::vector<int>;
 
 namespace {
-std::string readAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The song list's play count cell of record `record`.
 std::string shownCount(Form1& f, int record) {
     for (int row = 1; row <= f.ListView->count(); ++row) {
@@ -43,7 +38,7 @@ TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
     testing_support::writeDatabase(s.rt.programFolder(), s.db);
     s.f().LoadDataBase();
     const auto data = s.rt.programFolder() / "Data.mld";
-    std::string expected = readAll(data);
+    std::string expected = fixtures::readText(data);
     const auto put = [&](int record, const char* count) {
         expected.replace(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4, count);
     };
@@ -55,7 +50,7 @@ TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
     s.f().PlayCurrentSong();
     s.run(10000);
     EXPECT_EQ(s.lastSongs(), (Records{1, 2, 3}));
-    EXPECT_EQ(readAll(data), expected);
+    EXPECT_EQ(fixtures::readText(data), expected);
     EXPECT_EQ(shownCount(s.f(), 1), "0001");
     EXPECT_EQ(shownCount(s.f(), 2), "0013");
     EXPECT_EQ(shownCount(s.f(), 3), "9999");
@@ -71,9 +66,9 @@ TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWritten) {
     // The database changes under the playing song: record 4 now holds another file.
     s.db.songs[3].fileLocation = s.path(1) + ".other.mp3";
     testing_support::writeDatabase(s.rt.programFolder(), s.db);
-    const std::string before = readAll(data);
+    const std::string before = fixtures::readText(data);
     s.run(3000);
-    EXPECT_EQ(readAll(data), before);
+    EXPECT_EQ(fixtures::readText(data), before);
     EXPECT_TRUE(s.lastSongs().empty());
     EXPECT_EQ(s.f().Label1[3].caption(), "");
 

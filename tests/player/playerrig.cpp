@@ -35,11 +35,6 @@ std::vector<char*> cStrings(std::vector<std::string>& strings) {
 }
 } // namespace
 
-int RecordingMessageBox::show(const std::string& text, int style, const std::string& title) {
-    m_shown.push_back({text, style, title});
-    return tk::kAnswerOk;
-}
-
 tk::ProbeResult DiskProbe::probe(const fs::path& path) {
     tk::ProbeResult result;
     if (failWith) {
@@ -184,8 +179,12 @@ fs::path programFolder() {
 PlayerRig::~PlayerRig() = default;
 
 void PlayerRig::startRuntime(tk::Services services) {
-    services.messageBox = std::make_unique<RecordingMessageBox>(shown);
-    services.programExit = std::make_unique<RecordingExit>(exits);
+    auto messages = std::make_unique<testing_support::FakeMessageBox>();
+    m_messages = messages.get();
+    services.messageBox = std::move(messages);
+    auto exit = std::make_unique<testing_support::FakeProgramExit>();
+    m_exit = exit.get();
+    services.programExit = std::move(exit);
     m_runtime = std::make_unique<tk::Runtime>(programFolder(), std::move(services));
 }
 
@@ -213,14 +212,15 @@ fs::path PlayerRig::startWithSong(const std::string& name, int seconds) {
     return song;
 }
 
-FakeRig::FakeRig() {
+FakeRig::FakeRig(std::unique_ptr<testing_support::VirtualClock> owned)
+    : clock(*owned) {
     tk::Services services;
     auto probeOwned = std::make_unique<DiskProbe>();
     probe = probeOwned.get();
     services.fileProbe = std::move(probeOwned);
     services.windows = player.messenger();
     services.launcher = player.launcher();
-    services.clock = std::make_unique<ClockRef>(clock);
+    services.clock = std::move(owned);
     startRuntime(std::move(services));
 }
 

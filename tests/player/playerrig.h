@@ -23,46 +23,12 @@ namespace playertest {
 using namespace std::chrono_literals;
 
 using fixtures::TempFolder;
-using ShownBox = testing_support::ShownMessage;
-
-class RecordingMessageBox final : public tk::MessageBoxService {
-public:
-    explicit RecordingMessageBox(std::vector<ShownBox>& shown)
-        : m_shown(shown) {}
-    int show(const std::string& text, int style, const std::string& title) override;
-
-private:
-    std::vector<ShownBox>& m_shown;
-};
-
-class RecordingExit final : public tk::ProgramExit {
-public:
-    explicit RecordingExit(std::vector<int>& codes)
-        : m_codes(codes) {}
-    void exit(int code) override { m_codes.push_back(code); }
-
-private:
-    std::vector<int>& m_codes;
-};
 
 // Probes the real file system; a scripted error number can stand in for an unexpected failure.
 class DiskProbe final : public tk::FileProbe {
 public:
     tk::ProbeResult probe(const std::filesystem::path& path) override;
     std::optional<int> failWith;
-};
-
-// Hands the runtime a clock that the test keeps owning.
-class ClockRef final : public tk::Clock {
-public:
-    explicit ClockRef(tk::Clock& clock)
-        : m_clock(clock) {}
-    std::chrono::system_clock::time_point now() override { return m_clock.now(); }
-    std::chrono::steady_clock::time_point steadyNow() override { return m_clock.steadyNow(); }
-    void sleepFor(std::chrono::milliseconds duration) override { m_clock.sleepFor(duration); }
-
-private:
-    tk::Clock& m_clock;
 };
 
 class RealClock final : public tk::Clock {
@@ -113,9 +79,11 @@ public:
     // Starts the player with InitWinAMP and waits until a song file of `seconds` is in its list.
     std::filesystem::path startWithSong(const std::string& name, int seconds);
 
+    // The message boxes shown, and whether the program was ended.
+    std::vector<testing_support::ShownMessage>& shown() { return m_messages->shown; }
+    [[nodiscard]] bool ended() const { return m_exit->ended; }
+
     WinAMP_Control link;
-    std::vector<ShownBox> shown;
-    std::vector<int> exits;
     struct Host final : WinAMPHost {
         void setCaption(const std::string& text) override { caption = text; }
         void setVolumeSliderPosition(int position) override { slider = position; }
@@ -131,19 +99,26 @@ protected:
     void stopRuntime() { m_runtime.reset(); }
 
 private:
+    testing_support::FakeMessageBox* m_messages = nullptr;
+    testing_support::FakeProgramExit* m_exit = nullptr;
     std::unique_ptr<tk::Runtime> m_runtime;
 };
 
 class FakeRig final : public PlayerRig {
 public:
-    FakeRig();
+    FakeRig()
+        : FakeRig(std::make_unique<testing_support::VirtualClock>()) {}
     ~FakeRig() override { stopRuntime(); }
     std::filesystem::path makeSong(const std::string& name, int seconds) override;
     std::size_t launchCount() override { return player.launches().size(); }
 
-    testing_support::VirtualClock clock;
+    testing_support::VirtualClock& clock;
     fakes::FakePlayer player{clock};
     DiskProbe* probe = nullptr;
+
+private:
+    // The runtime owns the clock; the rig and its player keep using it.
+    explicit FakeRig(std::unique_ptr<testing_support::VirtualClock> clock);
 };
 
 class RealRig final : public PlayerRig {

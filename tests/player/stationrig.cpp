@@ -1,5 +1,6 @@
 #include "stationrig.h"
 
+#include "fixtures/mp3file.h"
 #include "gui.h"
 #include "platform/picturebox.h"
 
@@ -9,7 +10,6 @@
 #include "screen/form2.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace playbacktest {
@@ -61,9 +61,8 @@ void StationRig::queue(std::initializer_list<int> records) {
 }
 
 std::string StationRig::storedCount(int record) const {
-    std::ifstream in(rt.programFolder() / "Data.mld", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return bytes.substr(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4);
+    return fixtures::readText(rt.programFolder() / "Data.mld")
+        .substr(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4);
 }
 
 namespace {

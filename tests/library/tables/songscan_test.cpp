@@ -38,11 +38,6 @@ void scan(Form1& f, const fs::path& folder) {
     f.RecurseFiles2();
 }
 
-std::string fileText(const fs::path& path) {
-    const fixtures::Bytes bytes = fixtures::readBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 // Record layouts spelt out here, apart from the station's record code.
 std::string field(const std::string& text, std::size_t width) {
     std::string out = text;
@@ -84,15 +79,15 @@ TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
     scan(f, tree);
 
     const fs::path folder = s.rt.programFolder();
-    EXPECT_EQ(fileText(folder / "Data.mld"),
+    EXPECT_EQ(fixtures::readText(folder / "Data.mld"),
               songBytes(1, "Beta", "Beta", b1, "Bee") + songBytes(2, "", "Beta", b2, "Bee") +
                   songBytes(3, "", "Alpha", a1, "Aye") + songBytes(4, "Various Artists", "Gamma", c1, "Sea") +
                   songBytes(5, "", "Alpha", a2, "Aye"));
-    EXPECT_EQ(fileText(folder / "Album.mld"),
+    EXPECT_EQ(fixtures::readText(folder / "Album.mld"),
               entryBytes("Beta", "Bee", b1) + entryBytes("Various Artists", "Sea", c1));
-    EXPECT_EQ(fileText(folder / "Artist.mld"), entryBytes("Beta", "Bee", b1) +
-                                                   entryBytes("Gamma", "Sea", c1) +
-                                                   entryBytes("Alpha", "Aye", a2));
+    EXPECT_EQ(fixtures::readText(folder / "Artist.mld"), entryBytes("Beta", "Bee", b1) +
+                                                             entryBytes("Gamma", "Sea", c1) +
+                                                             entryBytes("Alpha", "Aye", a2));
     EXPECT_EQ(f.Label1[14].caption(), "5");
     EXPECT_EQ(f.Label1[15].caption(), "2");
     EXPECT_EQ(f.Label1[16].caption(), "3");
