@@ -58,24 +58,34 @@ TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
     EXPECT_EQ(s.f().PrevView->subItem(2, 2), s.title(2));
 }
 
-TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWritten) {
+TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWrittenButTheSongIsListed) {
     StationRig s;
     const auto data = s.rt.programFolder() / "Data.mld";
+    const std::string title = s.title(4);
+    const std::string path = s.path(4);
     s.queue({4, 1});
     s.f().PlayCurrentSong();
-    // The database changes under the playing song: record 4 now holds another file.
+    // The database changes under the playing song: record 4 now holds another song.
     s.db.songs[3].fileLocation = s.path(1) + ".other.mp3";
+    s.db.songs[3].title = "Another Song";
     testing_support::writeDatabase(s.rt.programFolder(), s.db);
     const std::string before = fixtures::readText(data);
-    s.run(3000);
+    s.run(3500);
     EXPECT_EQ(fixtures::readText(data), before);
-    EXPECT_TRUE(s.lastSongs().empty());
-    EXPECT_EQ(s.f().Label1[3].caption(), "");
+    EXPECT_EQ(shownCount(s.f(), 4), "0000");
+    // Listed and shown as it was started.
+    EXPECT_EQ(s.lastSongs(), Records{4});
+    EXPECT_EQ(s.f().PrevView->subItem(1, 2), title);
+    EXPECT_EQ(s.f().PrevView->subItem(1, 5), path);
+    EXPECT_EQ(s.f().Label1[0].caption(), title);
+    EXPECT_EQ(s.f().Label1[3].caption(), "1");
 
     std::filesystem::remove(data);
-    s.run(3000);
+    s.run(3500);
     EXPECT_FALSE(std::filesystem::exists(data));
-    EXPECT_TRUE(s.lastSongs().empty());
+    EXPECT_EQ(s.lastSongs(), (Records{4, 1}));
+    EXPECT_EQ(s.f().Label1[0].caption(), s.title(1));
+    EXPECT_EQ(s.f().Label1[3].caption(), "2");
 }
 
 TEST(EndOfSong, AnEmptiedLoopedPlaylistCountsItsLastSongOnceAndTheTimerStops) {
