@@ -42,20 +42,21 @@ TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
     const auto put = [&](int record, const char* count) {
         expected.replace(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4, count);
     };
-    put(1, "1   ");
     put(2, "13  ");
     put(3, "9999");
+    put(4, "1   ");
 
-    s.queue({1, 2, 3});
+    // Record 4 is the song list's last row.
+    s.queue({2, 3, 4});
     s.f().PlayCurrentSong();
     s.run(10000);
-    EXPECT_EQ(s.lastSongs(), (Records{1, 2, 3}));
+    EXPECT_EQ(s.lastSongs(), (Records{2, 3, 4}));
     EXPECT_EQ(fixtures::readText(data), expected);
-    EXPECT_EQ(shownCount(s.f(), 1), "0001");
     EXPECT_EQ(shownCount(s.f(), 2), "0013");
     EXPECT_EQ(shownCount(s.f(), 3), "9999");
-    EXPECT_EQ(s.f().PrevView->subItem(2, 6), "2");
-    EXPECT_EQ(s.f().PrevView->subItem(2, 2), s.title(2));
+    EXPECT_EQ(shownCount(s.f(), 4), "0001");
+    EXPECT_EQ(s.f().PrevView->subItem(1, 6), "2");
+    EXPECT_EQ(s.f().PrevView->subItem(1, 2), s.title(2));
 }
 
 TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWrittenButTheSongIsListed) {
