@@ -458,7 +458,8 @@ private:
     void clearLastSongs();
     // What the end-of-song timer does after the last row: loop to the first, or stop.
     void endOfPlaylist();
-    // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows.
+    // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows, and as
+    // the playing song of the playback state.
     void showPlayingSong(tk::ListView& list, int row);
     void takeControls();
     void createHiddenTables();

@@ -3,6 +3,7 @@
 #include "appearance/confrecord.h"
 #include "library/albumrecord.h"
 #include "library/songrecord.h"
+#include "player/playlistsong.h"
 
 #include <array>
 #include <cstdint>
@@ -93,6 +94,9 @@ struct PlaybackState {
     std::string LastAlbumAdded;
     std::string PlayingPath;
     std::int32_t PlayingRecordNo = 0;
+    // The song as its row stood when it was started: what the last-songs list shows of it when its
+    // record no longer holds it or cannot be read.
+    PlaylistSong PlayingSong;
     std::int32_t RandomMode = 0;
     std::int32_t LoopMode = 0;
     std::int32_t PauseState = 0;

@@ -41,6 +41,11 @@ void Form1::Image1_OLEDragDrop(int Index, const tk::DropData& Data) {
     if (!dropped) {
         return;
     }
+    // Checked before anything changes: a drop the player cannot take (a folder, a file gone since it was
+    // listed) would otherwise clear the player's list and stop the playing song uncounted.
+    if (!winamp.FileExists(dropped->path)) {
+        return;
+    }
     tags.CurrentPath = dropped->path;
     Label1[4].setCaption(dropped->title);
     Label1[5].setCaption(dropped->artist);

@@ -15,6 +15,7 @@
 #include "platform/timer.h"
 #include "player/playbackguard.h"
 
+#include <optional>
 #include <vector>
 
 void Form1::Timer1_Timer() {
@@ -67,46 +68,48 @@ void Form1::RecordPlayedSong() {
     if (!counted) {
         return;
     }
+    // The song is listed from its record while the record still holds it, else as its row stood when
+    // it was started: a database deleted or rewritten meanwhile takes no count, but the play is listed.
+    const auto trimmed = [](const std::string& field) { return std::string(text::trimBlanks(field)); };
+    PlaylistSong song = p.PlayingSong;
     // Only the count of the record that holds the song started changes; the file never grows.
-    library::SongRecord song;
-    std::string count;
+    std::optional<std::string> count; // the new count, once written
     auto store = library::RecordStore<library::SongRecord>::openForUpdate(tk::nativePath(files.DataPath));
-    if (!store) {
-        return;
-    }
-    const auto written = store->update(p.PlayingRecordNo, p.PlayingPath, [&](library::SongRecord& r) {
-        r.playedTimes = library::nextPlayCount(r.playedTimes);
-        count = r.playedTimes;
-        song = r;
-    });
-    if (!written.ok()) {
-        return;
+    if (store) {
+        library::SongRecord record;
+        const auto written = store->update(p.PlayingRecordNo, p.PlayingPath, [&](library::SongRecord& r) {
+            r.playedTimes = library::nextPlayCount(r.playedTimes);
+            record = r;
+        });
+        if (written.ok()) {
+            count = record.playedTimes;
+            song = {trimmed(record.track), trimmed(record.title), trimmed(record.artist),
+                    trimmed(record.album), record.fileLocation,   song.recordNumber};
+        }
     }
 
-    const auto trimmed = [](const std::string& field) { return std::string(text::trimBlanks(field)); };
     const std::string position = std::to_string(PrevView->count() + 1);
-    const std::string title = trimmed(song.title);
-    const std::string artist = trimmed(song.artist);
-    const std::string album = trimmed(song.album);
-    PrevView->addRow({position, trimmed(song.track), title, artist, album, song.fileLocation,
+    PrevView->addRow({position, song.track, song.title, song.artist, song.album, song.path,
                       std::to_string(p.PlayingRecordNo)});
 
-    const std::string number = library::formatRecordNumber(p.PlayingRecordNo);
-    const std::string shownCount = library::formatPlayCount(count);
     // Every row of the record (a record can be listed more than once) takes the new count.
     std::vector<int> countedRows;
-    const int rows = ListView->count();
-    for (int row = 1; row <= rows; ++row) {
-        if (ListView->subItem(row, 10) == number) {
-            ListView->setSubItem(row, 5, shownCount);
-            countedRows.push_back(row);
+    if (count) {
+        const std::string number = library::formatRecordNumber(p.PlayingRecordNo);
+        const std::string shownCount = library::formatPlayCount(*count);
+        const int rows = ListView->count();
+        for (int row = 1; row <= rows; ++row) {
+            if (ListView->subItem(row, 10) == number) {
+                ListView->setSubItem(row, 5, shownCount);
+                countedRows.push_back(row);
+            }
         }
     }
 
     tk::ignoreErrors([&] { showCover(Image1[0], p.PlayingPath); });
-    Label1[0].setCaption(title);
-    Label1[1].setCaption(artist);
-    Label1[2].setCaption(album);
+    Label1[0].setCaption(song.title);
+    Label1[1].setCaption(song.artist);
+    Label1[2].setCaption(song.album);
     Label1[3].setCaption(std::to_string(PrevView->count()));
     tk::ignoreErrors([&] {
         mirrorCover(*this, 0);
@@ -114,6 +117,8 @@ void Form1::RecordPlayedSong() {
     });
     // The top 10 and the song list's order as ranking by plays and then restoring the artist order
     // would leave them, without sorting every song twice.
-    tk::ignoreErrors([&] { fillTopTenUnsorted(); });
-    tk::ignoreErrors([&] { PlayCountsRaised(countedRows); });
+    if (count) {
+        tk::ignoreErrors([&] { fillTopTenUnsorted(); });
+        tk::ignoreErrors([&] { PlayCountsRaised(countedRows); });
+    }
 }

@@ -127,15 +127,18 @@ void Form1::PlayCurrentSong() {
 }
 
 void Form1::showPlayingSong(tk::ListView& list, int row) {
+    PlaybackState& p = playback;
     tk::ignoreErrors([&] { showCover(Image1[1], tags.CurrentPath); });
+    p.PlayingSong = {};
     tk::ignoreErrors([&] {
-        Label1[4].setCaption(list.subItem(row, 2));
-        Label1[5].setCaption(list.subItem(row, 3));
-        Label1[6].setCaption(list.subItem(row, 4));
-        Label1[7].setCaption(list.subItem(row, 1));
+        p.PlayingSong = {list.subItem(row, 1), list.subItem(row, 2), list.subItem(row, 3),
+                         list.subItem(row, 4), list.subItem(row, 5), list.subItem(row, 6)};
+        Label1[4].setCaption(p.PlayingSong.title);
+        Label1[5].setCaption(p.PlayingSong.artist);
+        Label1[6].setCaption(p.PlayingSong.album);
+        Label1[7].setCaption(p.PlayingSong.track);
     });
-    playback.PlayingRecordNo = 0;
-    tk::ignoreErrors([&] { playback.PlayingRecordNo = player::recordNumberOf(list.subItem(row, 6)); });
+    p.PlayingRecordNo = player::recordNumberOf(p.PlayingSong.recordNumber);
     tk::ignoreErrors([&] {
         mirrorCover(*this, 1);
         mirrorCaptions(*this, 4, 7);

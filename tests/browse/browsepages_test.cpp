@@ -218,4 +218,11 @@ TEST(BrowsePages, APanelOpensItsSongsAlbumOnTheSingleAlbumPage) {
     EXPECT_EQ(f.Image1[0].borderStyle(), 0);
     release(&f.Image1[0]);
     EXPECT_EQ(f.browse.CurAlbum, "Two");
+    // The next song's panel opens the next song's album, not the playing song's.
+    f.layout.LayoutEditMode = 0.0f;
+    f.Label1[6].setCaption("Two");
+    f.Label1[9].setCaption("X");
+    f.Label1[10].setCaption("One");
+    press(&f.Image1[2]);
+    EXPECT_EQ(f.browse.CurAlbum, "One");
 }

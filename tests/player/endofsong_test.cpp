@@ -42,40 +42,51 @@ TEST(EndOfSong, ACountedPlayChangesOnlyTheCountBytesOfItsRecord) {
     const auto put = [&](int record, const char* count) {
         expected.replace(static_cast<std::size_t>(record) * library::SongRecord::kSize - 4, 4, count);
     };
-    put(1, "1   ");
     put(2, "13  ");
     put(3, "9999");
+    put(4, "1   ");
 
-    s.queue({1, 2, 3});
+    // Record 4 is the song list's last row.
+    s.queue({2, 3, 4});
     s.f().PlayCurrentSong();
     s.run(10000);
-    EXPECT_EQ(s.lastSongs(), (Records{1, 2, 3}));
+    EXPECT_EQ(s.lastSongs(), (Records{2, 3, 4}));
     EXPECT_EQ(fixtures::readText(data), expected);
-    EXPECT_EQ(shownCount(s.f(), 1), "0001");
     EXPECT_EQ(shownCount(s.f(), 2), "0013");
     EXPECT_EQ(shownCount(s.f(), 3), "9999");
-    EXPECT_EQ(s.f().PrevView->subItem(2, 6), "2");
-    EXPECT_EQ(s.f().PrevView->subItem(2, 2), s.title(2));
+    EXPECT_EQ(shownCount(s.f(), 4), "0001");
+    EXPECT_EQ(s.f().PrevView->subItem(1, 6), "2");
+    EXPECT_EQ(s.f().PrevView->subItem(1, 2), s.title(2));
 }
 
-TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWritten) {
+TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWrittenButTheSongIsListed) {
     StationRig s;
     const auto data = s.rt.programFolder() / "Data.mld";
+    const std::string title = s.title(4);
+    const std::string path = s.path(4);
     s.queue({4, 1});
     s.f().PlayCurrentSong();
-    // The database changes under the playing song: record 4 now holds another file.
+    // The database changes under the playing song: record 4 now holds another song.
     s.db.songs[3].fileLocation = s.path(1) + ".other.mp3";
+    s.db.songs[3].title = "Another Song";
     testing_support::writeDatabase(s.rt.programFolder(), s.db);
     const std::string before = fixtures::readText(data);
-    s.run(3000);
+    s.run(3500);
     EXPECT_EQ(fixtures::readText(data), before);
-    EXPECT_TRUE(s.lastSongs().empty());
-    EXPECT_EQ(s.f().Label1[3].caption(), "");
+    EXPECT_EQ(shownCount(s.f(), 4), "0000");
+    // Listed and shown as it was started.
+    EXPECT_EQ(s.lastSongs(), Records{4});
+    EXPECT_EQ(s.f().PrevView->subItem(1, 2), title);
+    EXPECT_EQ(s.f().PrevView->subItem(1, 5), path);
+    EXPECT_EQ(s.f().Label1[0].caption(), title);
+    EXPECT_EQ(s.f().Label1[3].caption(), "1");
 
     std::filesystem::remove(data);
-    s.run(3000);
+    s.run(3500);
     EXPECT_FALSE(std::filesystem::exists(data));
-    EXPECT_TRUE(s.lastSongs().empty());
+    EXPECT_EQ(s.lastSongs(), (Records{4, 1}));
+    EXPECT_EQ(s.f().Label1[0].caption(), s.title(1));
+    EXPECT_EQ(s.f().Label1[3].caption(), "2");
 }
 
 TEST(EndOfSong, AnEmptiedLoopedPlaylistCountsItsLastSongOnceAndTheTimerStops) {

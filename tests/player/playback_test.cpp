@@ -34,8 +34,11 @@ TEST(Playback, APlaylistPlaysThroughOnceThenStopsAndPlayStartsItsFirstRowAgain) 
     s.f().PlayCurrentSong();
     EXPECT_EQ(s.handed(), Records{1});
     EXPECT_EQ(s.f().Label1[4].caption(), s.title(1));
+    EXPECT_EQ(s.f().Label1[5].caption(), "Artist 01");
+    EXPECT_EQ(s.f().Label1[6].caption(), "Album 01");
     EXPECT_EQ(s.f().Label1[7].caption(), "01");
     EXPECT_EQ(s.screen().F2_Label1[4].caption(), s.title(1));
+    EXPECT_EQ(s.screen().F2_Label1[6].caption(), "Album 01");
     EXPECT_EQ(s.f().Label1[8].caption(), s.title(2));
     EXPECT_EQ(s.f().Label1[11].caption(), "2/3");
     EXPECT_EQ(s.screen().F2_Label1[11].caption(), "2/3");

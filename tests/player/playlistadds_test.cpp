@@ -12,6 +12,7 @@
 #include "platform/listview.h"
 #include "platform/picturebox.h"
 #include "platform/textbox.h"
+#include "player/playerwire.h"
 #include "player/playrules.h"
 #include "screen/form2.h"
 
@@ -239,4 +240,24 @@ TEST(PlaylistAdds, ADropPlaysWhatItCarriesAtOnceWithoutQueuing) {
     s.run(4000);
     EXPECT_EQ(s.storedCount(6), "    ");
     EXPECT_TRUE(s.lastSongs().empty());
+}
+
+TEST(PlaylistAdds, ADropThePlayerCannotTakeLeavesThePlayingSongPlayingAndCounted) {
+    StationRig s;
+    Form1& f = s.f();
+    s.show();
+    s.queue({1, 2});
+    f.PlayCurrentSong();
+    s.run(1000);
+    // A folder from the desktop, and a song-list row whose file is gone.
+    std::filesystem::remove(s.path(3));
+    f.ListView->select(f.ListView->findSubItem(10, "000003"));
+    drop(&f.Image1[1], *filesData({s.rt.programFolder().string()}));
+    drop(&f.Image1[1], *f.ListView->dragData());
+    EXPECT_EQ(s.player().list(), std::vector<std::string>{s.path(1)});
+    EXPECT_EQ(s.player().rawPlayState(), playerwire::kStatePlaying);
+    EXPECT_EQ(f.Label1[4].caption(), s.title(1));
+    s.run(2500);
+    EXPECT_EQ(s.lastSongs(), std::vector<int>{1});
+    EXPECT_EQ(s.storedCount(1), "1   ");
 }
