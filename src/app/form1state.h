@@ -89,8 +89,11 @@ struct PlaybackState {
     std::int32_t ForcePlay = 0;
     std::int32_t StartAtFirst = 0;
     std::int32_t ChosenCount = 0;
-    std::int32_t AlbumAddedWhole = 0; // 1: the album named in LastAlbumAdded was queued whole
+    std::int32_t AlbumAddedWhole = 0; // 1: the album of LastAlbumAdded and LastAlbumFolder was queued whole
     std::string LastAlbumAdded;
+    // The folder key (library::folderKey) of that album: two albums of one title by different artists
+    // are two albums.
+    std::string LastAlbumFolder;
     std::string PlayingPath;
     std::int32_t PlayingRecordNo = 0;
     std::int32_t RandomMode = 0;
