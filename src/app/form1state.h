@@ -74,7 +74,7 @@ struct BrowseState {
     std::int32_t TopTenLast = 0;
     std::int32_t DragSource = 0;
     // The last press on an album-page or top-10 cover found its album: only then does the release of
-    // the right button queue the album, and a double-click open it.
+    // the right button queue the album.
     bool CoverPressFound = false;
 };
 
