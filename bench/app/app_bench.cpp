@@ -6,6 +6,7 @@
 #include "fixtures/tempfolder.h"
 #include "platform/picturebox.h"
 #include "screen/form2.h"
+#include "sharedfixture.h"
 #include "skingen.h"
 #include "testruntime.h"
 
@@ -175,5 +176,6 @@ int main(int argc, char** argv) {
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    benchfixture::releaseSharedFixtures();
     return 0;
 }

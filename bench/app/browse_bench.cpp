@@ -6,6 +6,7 @@
 #include "database.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
+#include "sharedfixture.h"
 #include "testruntime.h"
 
 #include <benchmark/benchmark.h>
@@ -41,8 +42,7 @@ struct Library {
 };
 
 Library& library() {
-    static Library lib;
-    return lib;
+    return benchfixture::shared<Library>();
 }
 
 // Clicks on "Title" from the artist order, then on "Played # Times".

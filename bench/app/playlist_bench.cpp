@@ -5,6 +5,7 @@
 #include "database.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
+#include "sharedfixture.h"
 #include "testruntime.h"
 
 #include <benchmark/benchmark.h>
@@ -40,8 +41,7 @@ struct Albums {
 };
 
 Albums& albums() {
-    static Albums lib;
-    return lib;
+    return benchfixture::shared<Albums>();
 }
 
 void BM_WholeAlbumAdd(benchmark::State& state) {

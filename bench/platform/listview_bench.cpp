@@ -1,3 +1,5 @@
+#include "procstatus.h"
+
 #include "platform/listmodel.h"
 #include "platform/listview.h"
 
@@ -9,7 +11,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <malloc.h>
 #include <random>
 #include <string>
@@ -130,18 +131,6 @@ void fillWithSubItems(tk::ListView& list) {
             list.setSubItem(row, c, song[static_cast<std::size_t>(c)]);
         }
     }
-}
-
-long statusKb(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ":";
-    while (std::getline(in, line)) {
-        if (line.rfind(key, 0) == 0) {
-            return std::stol(line.substr(key.size()));
-        }
-    }
-    return 0;
 }
 
 // Memory the rows take: resident-set growth while a list of 100,000 songs is filled and sorted, and

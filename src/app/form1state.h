@@ -75,7 +75,7 @@ struct BrowseState {
     std::int32_t TopTenLast = 0;
     std::int32_t DragSource = 0;
     // The last press on an album-page or top-10 cover found its album: only then does the release of
-    // the right button queue the album, and a double-click open it.
+    // the right button queue the album.
     bool CoverPressFound = false;
 };
 
@@ -90,8 +90,11 @@ struct PlaybackState {
     std::int32_t ForcePlay = 0;
     std::int32_t StartAtFirst = 0;
     std::int32_t ChosenCount = 0;
-    std::int32_t AlbumAddedWhole = 0; // 1: the album named in LastAlbumAdded was queued whole
+    std::int32_t AlbumAddedWhole = 0; // 1: the album of LastAlbumAdded and LastAlbumFolder was queued whole
     std::string LastAlbumAdded;
+    // The folder key (library::folderKey) of that album: two albums of one title by different artists
+    // are two albums.
+    std::string LastAlbumFolder;
     std::string PlayingPath;
     std::int32_t PlayingRecordNo = 0;
     // The song as its row stood when it was started: what the last-songs list shows of it when its

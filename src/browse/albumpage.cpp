@@ -115,8 +115,10 @@ void Form1::SImage_MouseUp(int, int Button, int, float, float) {
     }
 }
 
-void Form1::SImage_DblClick(int) {
-    if (browse.CoverPressFound) {
+// A cover opens the single-album page of the current album: the cover's own album when its press
+// found it, the album current already for a compilation browsed by album. An empty cell opens nothing.
+void Form1::SImage_DblClick(int Index) {
+    if (Index >= 1 && Index <= kCells && browse.AlbumCellRow[static_cast<std::size_t>(Index)] != 0) {
         switch_Click(10);
     }
 }

@@ -1,6 +1,5 @@
 #include "platform/errors.h"
-#include "platform/pathcase.h"
-#include "platform/picture.h"
+#include "platform/pictureloader.h"
 #include "platform/playerwindows.h"
 #include "platform/runtime.h"
 
@@ -10,8 +9,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -23,10 +20,8 @@
 
 #include <algorithm>
 #include <map>
-#include <mutex>
 #include <random>
 #include <thread>
-#include <unordered_map>
 
 namespace tk {
 
@@ -293,64 +288,6 @@ private:
     std::chrono::steady_clock::duration m_duration{};
 };
 
-class QtPictureLoader final : public PictureLoader {
-public:
-    Picture load(const std::filesystem::path& path) override {
-        const auto resolved = resolveIgnoringCase(path);
-        if (!resolved) {
-            throw RuntimeError(err::kFileNotFound, "File not found: " + path.string());
-        }
-        auto image = decode(*resolved);
-        if (!image) {
-            throw RuntimeError(err::kInvalidPicture, "Invalid picture: " + path.string());
-        }
-        return Picture(std::move(image));
-    }
-    std::optional<Picture> tryLoad(const std::filesystem::path& path) override {
-        const auto resolved = resolveIgnoringCase(path);
-        if (!resolved) {
-            return std::nullopt;
-        }
-        auto image = decode(*resolved);
-        if (!image) {
-            return std::nullopt;
-        }
-        return Picture(std::move(image));
-    }
-
-private:
-    struct Entry {
-        std::filesystem::file_time_type time;
-        std::uintmax_t size = 0;
-        std::shared_ptr<const QImage> image;
-    };
-
-    std::shared_ptr<const QImage> decode(const std::filesystem::path& path) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec)) {
-            return nullptr;
-        }
-        const auto time = std::filesystem::last_write_time(path, ec);
-        const auto size = std::filesystem::file_size(path, ec);
-        const std::string key = path.string();
-        auto it = m_cache.find(key);
-        if (it != m_cache.end() && it->second.time == time && it->second.size == size) {
-            return it->second.image;
-        }
-        QImageReader reader(QString::fromStdString(key));
-        reader.setDecideFormatFromContent(true);
-        QImage image = reader.read();
-        if (image.isNull()) {
-            return nullptr;
-        }
-        auto shared = std::make_shared<const QImage>(std::move(image));
-        m_cache[key] = Entry{time, size, shared};
-        return shared;
-    }
-
-    std::unordered_map<std::string, Entry> m_cache;
-};
-
 } // namespace
 
 Services realServices(Services s) {
@@ -379,7 +316,7 @@ Services realServices(Services s) {
         s.frameStep = std::make_unique<QtFrameStep>(*s.clock);
     }
     if (!s.pictures) {
-        s.pictures = std::make_unique<QtPictureLoader>();
+        s.pictures = std::make_unique<CachingPictureLoader>();
     }
     if (!s.windows) {
         s.windows = tk::PlayerWindows::forThisUser();

@@ -117,8 +117,8 @@ public:
                                      std::int32_t lParam) = 0;
 };
 
-// Loads picture files. Each component of the path is matched ignoring letter case; decoded pictures
-// are cached, but every load hands out a picture object of its own.
+// Loads picture files. Each component of the path is matched ignoring letter case; pictures decoded
+// lately may be kept (CachingPictureLoader), but every load hands out a picture object of its own.
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;

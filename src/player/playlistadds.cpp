@@ -6,6 +6,7 @@
 
 #include "browse/songcolumns.h"
 #include "browse/songmarks.h"
+#include "library/songfolderindex.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
@@ -84,10 +85,13 @@ void Form1::SSonglist_DblClick() {
 }
 
 // Queues every song of the album's song page that is not queued yet. The album shown twice in a row
-// is queued once; every song of it counts as chosen at each add all the same.
+// is queued once; every song of it counts as chosen at each add all the same. An album is its name
+// and its folder, as on the album's song page: another artist's album of the same title is another
+// album.
 void Form1::Image11_DblClick() {
     PlaybackState& p = playback;
-    if (browse.CurAlbum != p.LastAlbumAdded) {
+    const std::string folder = library::folderKey(browse.CurAlbumPath);
+    if (browse.CurAlbum != p.LastAlbumAdded || folder != p.LastAlbumFolder) {
         p.AlbumAddedWhole = 0;
     }
     if (p.AlbumAddedWhole == 1) {
@@ -111,6 +115,7 @@ void Form1::Image11_DblClick() {
     showRandomLimit(randomPickWhole(*ListView) - p.ChosenCount);
     showQueueCounter();
     p.LastAlbumAdded = browse.CurAlbum;
+    p.LastAlbumFolder = folder;
     p.AlbumAddedWhole = 1;
     // Asked once so that a player gone away is told now.
     PlaybackGuard busy(p);

@@ -269,9 +269,12 @@ TEST(WheelButton, StepsThroughAlbumsAndAlbumPagesWithWraps) {
         f.switch_MouseUp(16, button, 0, 0, 0);
         EXPECT_EQ(f.switch_[16].borderStyle(), 0);
     };
-    // Single-album page: next and previous album, wrapping; a turned wheel opens its row as it is.
+    // Single-album page: next and previous album, the last one reached before wrapping; a turned wheel
+    // opens its row as it is.
     f.pages.SinglePageOpen = 1;
-    f.browse.CurrentArtistIndex = f.browse.WheelIndex = 20;
+    f.browse.CurrentArtistIndex = f.browse.WheelIndex = 19;
+    release(tk::kLeftButton);
+    EXPECT_EQ(f.browse.CurrentArtistIndex, 20);
     release(tk::kLeftButton);
     EXPECT_EQ(f.browse.CurrentArtistIndex, 1);
     EXPECT_EQ(f.Wheel1->value(), 1);

@@ -180,6 +180,11 @@ TEST(LayoutEditor, TheRightButtonOnTheBarPutsBackTheStoredLayoutAndTheScreenPick
     drag(f.Picture2[2], QPoint(500, 400));
     drag(f.Label1[0], QPoint(700, 700));
     drag(f.switch_[5], QPoint(800, 300));
+    // The wheel rides above element 16 wherever it is dragged.
+    drag(f.switch_[16], QPoint(300, 600));
+    EXPECT_EQ(f.switch_[16].left() + f.switch_[16].width() / 2, 4500.0f);
+    EXPECT_EQ(f.Wheel1->control().left(), f.switch_[16].left());
+    EXPECT_EQ(f.Wheel1->control().top(), f.switch_[16].top() - 420);
     drag(f.Image1[2], QPoint(600, 650));
     f.Switches_MouseMove(9, 1, 0, 3000, 3000);
     f.Text1_MouseMove(1, 0, 3000, 3000);

@@ -51,6 +51,24 @@ TEST(OptionsDialog, ApplyChecksEveryBoxFirstAndNamesTheWrongOne) {
     EXPECT_EQ(f.Image1[2].left(), -9999.0f);
     EXPECT_EQ(f.Image1[2].width(), 2000.0f);
 
+    // A bar element picked: the number names any of the main window's 21, the playing-now screen has
+    // picture buttons 0 and 1 only.
+    click(&f.switch_[5]);
+    o.tbsOptions->selectTab(3);
+    retype(o.Text2, "16");
+    retype(o.Text11, "300");
+    retype(o.Text12, "400");
+    click(o.cmdApply);
+    EXPECT_EQ(f.switch_[16].top(), 300.0f);
+    EXPECT_EQ(f.switch_[16].left(), 400.0f);
+    click(o.Check4);
+    retype(o.Text2, "2");
+    click(o.cmdApply);
+    EXPECT_EQ(lastMessage(s),
+              "Nothing was applied: the box \"Element Number\" holds \"2\", but the playing-now screen has "
+              "no picture button 2 (they are numbered 0 to 1).");
+    click(o.Check4);
+
     // Labels page: the element number is rounded half to even and must name a label.
     o.tbsOptions->selectTab(1);
     click(&f.Label1[14]);

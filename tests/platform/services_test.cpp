@@ -7,6 +7,7 @@
 #include "platform/pathcase.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/pictureloader.h"
 #include "platform/tabstrip.h"
 #include "platform/timer.h"
 #include "testruntime.h"
@@ -103,6 +104,37 @@ TEST(Pictures, JpegBmpAndGifSkinFilesAreFoundWhateverTheLetterCaseOfTheirName) {
                                  1,   0,    1,    0,    0,   2,   2, 'D', 1, 0, ';'};
     rt.write("Skin/b.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif));
     EXPECT_EQ(loader.load(folder / "b.gif").widthPx(), 1);
+}
+
+TEST(Pictures, TheLoaderKeepsPicturesUpToItsBoundAndDropsTheLeastRecentlyUsedFirst) {
+    TestRuntime rt;
+    const auto save = [&](const char* name, int px) {
+        QImage img(px, px, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        const auto path = rt.programFolder() / name;
+        EXPECT_TRUE(img.save(QString::fromStdString(path.string())));
+        return path;
+    };
+    // Room for exactly two pictures of 10 × 10 (400 bytes each).
+    tk::CachingPictureLoader loader(800);
+    const auto a = save("a.jpg", 10);
+    const auto b = save("b.jpg", 10);
+    const auto c = save("c.jpg", 10);
+    const tk::Picture firstA = loader.load(a);
+    const tk::Picture firstB = loader.load(b);
+    // A picture kept is not decoded again; a used again outlives b, which c then pushes out.
+    EXPECT_EQ(&loader.load(a).image(), &firstA.image());
+    const tk::Picture firstC = loader.load(c);
+    EXPECT_EQ(loader.cachedBytes(), 800u);
+    EXPECT_EQ(&loader.load(a).image(), &firstA.image());
+    EXPECT_EQ(&loader.load(c).image(), &firstC.image());
+    EXPECT_NE(&loader.load(b).image(), &firstB.image());
+    EXPECT_LE(loader.cachedBytes(), 800u);
+    // A picture larger than the whole bound still loads, and is not kept.
+    const auto big = save("big.jpg", 20);
+    EXPECT_EQ(loader.load(big).widthPx(), 20);
+    EXPECT_LE(loader.cachedBytes(), 800u);
+    EXPECT_EQ(loader.load(big).heightPx(), 20);
 }
 
 TEST(Timers, EnablingARunningTimerDoesNotRestartItAndAnIntervalOfZeroStopsIt) {

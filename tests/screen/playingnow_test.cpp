@@ -47,11 +47,17 @@ TEST(PlayingNowScreen, IsLoadedHiddenAtStartWithItsPicturesAndPressingEitherButt
     }
     EXPECT_EQ(s.screen().F2_Label1[12].font().weight, 700);
 
-    // Pressing either button borders both.
+    // Pressing either button borders both; outside layout editing the mouse moved with the button
+    // held leaves the button where it is.
     showAndExpose(&s.screen());
+    const float left = s.screen().F2_Picture1[0].left();
+    const float top = s.screen().F2_Picture1[0].top();
     press(&s.screen().F2_Picture1[0]);
     EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 1);
     EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 1);
+    moveMouse(&s.screen(), QPoint(300, 300), 1);
+    EXPECT_EQ(s.screen().F2_Picture1[0].left(), left);
+    EXPECT_EQ(s.screen().F2_Picture1[0].top(), top);
     release(&s.screen().F2_Picture1[0]);
     EXPECT_EQ(s.screen().F2_Picture1[0].borderStyle(), 0);
     EXPECT_EQ(s.screen().F2_Picture1[1].borderStyle(), 0);
