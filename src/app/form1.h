@@ -435,8 +435,6 @@ public:
     // last-started rows keep their songs.
     void removePlaylistRow(int row);
     void removeLastSongsRow(int row);
-    // The cover of a song: the skin's default cover, then the "cover.jpg" of the song's folder over it.
-    void showCover(tk::Image& picture, const std::string& songPath);
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();
@@ -491,8 +489,9 @@ private:
     void GroupAlbumsAndArtists();
     void WriteAlbumRecords();
     void WriteArtistRecords();
-    // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
-    // picture, true when one was shown.
+    // Browsing internals: the pages' handlers wired to their controls. The cover of the song file
+    // `songPath`, the "cover.jpg" of its folder or else the skin's cover, shown in a picture, true when
+    // the folder's own was shown; the browsing pages and the playing, next and last-song covers use it.
     void connectBrowsing();
     bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
     // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is
