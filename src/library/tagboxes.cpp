@@ -41,12 +41,6 @@ void takeMergedTags(TagState& tags, const id3::FileTags& file, const std::string
     }
 }
 
-// The ID3v1 track byte as the editor shows it: three digits, "000" for none.
-std::string threeDigits(int track) {
-    std::string digits = std::to_string(track);
-    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
-}
-
 } // namespace
 
 // Only the tag strings: the boxes hold what the owner is editing, whatever song is read meanwhile (the
@@ -77,7 +71,7 @@ void Form1::readId3v1Boxes(const std::string& path) {
     txtMP3[1].setText(v1.album);
     txtMP3[4].setText(v1.year);
     txtMP3[6].setText(v1.comment);
-    txtMP3[2].setText(threeDigits(v1.track));
+    txtMP3[2].setText(id3::id3v1TrackText(v1.track));
     txtMP3[5].setText(std::string(library::genreName(v1.genre).value_or("")));
 }
 
