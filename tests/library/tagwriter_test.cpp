@@ -27,10 +27,13 @@ struct WriteBudget {
     std::uint64_t budget = 0;
 };
 WriteBudget g_writeBudget;
+// A disk that fails to flush: while set, every flush of this process fails.
+bool g_flushFails = false;
 
 } // namespace
 
-// Every positioned write of the test program passes here (the C library's own is called behind it).
+// Every positioned write and every flush of the test program pass here (the C library's own are
+// called behind them).
 extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offset) {
     using Write = ssize_t (*)(int, const void*, std::size_t, off_t);
     static const auto real = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "pwrite"));
@@ -46,6 +49,16 @@ extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offs
         return written;
     }
     return real(fd, data, size, offset);
+}
+
+extern "C" int fsync(int fd) {
+    using Flush = int (*)(int);
+    static const auto real = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, "fsync"));
+    if (g_flushFails) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd);
 }
 
 namespace {
@@ -288,6 +301,21 @@ TEST(TagWriter, AWriteCutShortAnywhereLeavesTheOldFileWholeAndNothingBeside) {
     }
     ASSERT_TRUE(id3::writeTags(song, values).ok());
     EXPECT_EQ(id3::readTagValues(song).title, "A new title");
+}
+
+TEST(TagWriter, ANewFileThatCannotBeFlushedDoesNotReplaceTheSong) {
+    TempFolder folder;
+    const Bytes old = songWithCover();
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", old));
+    id3::TagValues values = sampleValues();
+    values.comment = std::string(3000, 'c'); // past the padding: the song is written anew
+    g_flushFails = true;
+    const auto result = id3::writeTags(folder / "s.mp3", values);
+    g_flushFails = false;
+    EXPECT_EQ(result.status, Status::FileFailed);
+    EXPECT_NE(result.reason.find("flushed"), std::string::npos);
+    EXPECT_EQ(readBytes(folder / "s.mp3"), old);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
 }
 
 TEST(TagWriter, AKillAtAnyMomentLeavesTheOldTagsOrTheNewOnes) {
