@@ -263,10 +263,10 @@ public:
     std::set<std::string> unreadableReported;
 
     // Song library: the tag boxes txtMP3(0..13) and cboGenre1 (src/library/tagboxes.cpp). The two
-    // readers take the file at CurrentPath: ReadID3v1 empties the current tag strings and fills the
-    // ID3v1 boxes, ReadID3v2 fills the ID3v2 boxes and sets the current tag strings from both tags.
-    // They fill the boxes only when the tag editor holds no song or holds this one, so a song read for
-    // another purpose never changes what the editor's Apply writes.
+    // readers take the file at CurrentPath: ReadID3v1 empties the current tag strings, ReadID3v2 sets
+    // them from both tags. They leave the boxes alone: only the editor's own open and its re-read after
+    // a write fill them, so a song read for another purpose, the editor's own song queued or dropped
+    // too, never changes what the owner typed or what Apply writes.
     void ReadID3v1();
     void ReadID3v2();
     // Writes the ID3v2 boxes and the genre box into the editor's song (CurrentPath when the editor
@@ -435,8 +435,6 @@ public:
     // last-started rows keep their songs.
     void removePlaylistRow(int row);
     void removeLastSongsRow(int row);
-    // The cover of a song: the skin's default cover, then the "cover.jpg" of the song's folder over it.
-    void showCover(tk::Image& picture, const std::string& songPath);
 
     // Playing-now screen (src/screen): shows that screen every minute while its timer is on.
     void Timer2_Timer();
@@ -473,7 +471,8 @@ private:
     void rememberCaptionsUnderSamples();
     void putBackCaptionsUnderSamples();
     // Song library internals: the handlers' wiring, the tag editor's opening and its copy button, the
-    // tag readers on a given file, the deletion of the database.
+    // editor's readers that fill its boxes and the current tag strings from a given file, the deletion
+    // of the database.
     void connectLibrary();
     void openTagEditor();
     void copyTagsToId3v2();
@@ -492,8 +491,9 @@ private:
     void GroupAlbumsAndArtists();
     void WriteAlbumRecords();
     void WriteArtistRecords();
-    // Browsing internals: the pages' handlers wired to their controls; an album's cover shown in a
-    // picture, true when one was shown.
+    // Browsing internals: the pages' handlers wired to their controls. The cover of the song file
+    // `songPath`, the "cover.jpg" of its folder or else the skin's cover, shown in a picture, true when
+    // the folder's own was shown; the browsing pages and the playing, next and last-song covers use it.
     void connectBrowsing();
     bool showAlbumCover(tk::Image& image, std::string_view songPath) const;
     // Opens the album named in the selected row of `list` (FindArtistAlbum); false when no row is

@@ -53,6 +53,11 @@ std::optional<std::string> replaceFile(const std::filesystem::path& path,
     struct stat replaced {};
     const bool exists = ::stat(target.c_str(), &replaced) == 0;
     library::io::FileReplacement replacement(target, kTemporaryPrefix);
+    // The settings are the station's own file and always written whole: saved by a user who may not
+    // give it to its owner, it becomes that user's rather than the save failing.
+    if (exists) {
+        (void)replacement.takeOwner(replaced);
+    }
     replacement.append(bytes);
     // The settings hold the screen password: a new file is readable by its owner only.
     if (replacement.commit(exists ? &replaced : nullptr, 0600)) {

@@ -21,9 +21,9 @@ FileContents readFile(const std::filesystem::path& path, std::size_t recordSize)
 
 // Replaces the file with `bytes` in one step: written to a temporary file in the same folder, flushed,
 // and renamed over it, so a failed or killed save leaves the old file as it was. The file keeps the
-// mode and owner of the one it replaces (a new one is readable by its owner only), and a symbolic
-// link stays a link. Stale temporary files of earlier saves in the folder are removed. Returns why
-// it failed.
+// mode of the one it replaces, and its owner and group where the system allows (a new one is readable
+// by its owner only); a symbolic link stays a link. Stale temporary files of earlier saves in the
+// folder are removed. Returns why it failed.
 std::optional<std::string> replaceFile(const std::filesystem::path& path,
                                        const std::vector<std::uint8_t>& bytes);
 

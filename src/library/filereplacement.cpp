@@ -116,14 +116,14 @@ bool FileReplacement::append(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+bool FileReplacement::takeOwner(const struct stat& replaced) noexcept {
+    return ok() && ::fchown(m_file.get(), replaced.st_uid, replaced.st_gid) == 0;
+}
+
 bool FileReplacement::commit(const struct stat* replaced, mode_t newFileMode) {
     if (!ok())
         return false;
     const int fd = m_file.get();
-    if (replaced && ::fchown(fd, replaced->st_uid, replaced->st_gid) != 0) {
-        // Only a privileged writer may give a file to another owner; the mode is what matters.
-    }
-    // After the owner: a change of owner clears the set-id bits.
     if (::fchmod(fd, replaced ? replaced->st_mode & 07777 : newFileMode) != 0)
         return fail(Step::Keep, errno);
     if (::fsync(fd) != 0)

@@ -44,9 +44,14 @@ public:
     // Adds `bytes` at the end of the new file.
     bool append(std::span<const std::uint8_t> bytes);
 
-    // Gives the new file the owner (where the system allows it) and the mode of `replaced`, or
-    // `newFileMode` when there was no file to replace; flushes it to the disk, renames it over the
-    // target and flushes the folder, so that the rename outlives a power cut.
+    // Gives the new file the owner and group of `replaced`; false when the system refuses, as it does
+    // to a writer without the privilege who does not own the file or is not in its group. Comes
+    // before commit: a change of owner clears the set-id bits that commit's mode puts back.
+    [[nodiscard]] bool takeOwner(const struct stat& replaced) noexcept;
+
+    // Gives the new file the mode of `replaced`, or `newFileMode` when there was no file to replace;
+    // flushes it to the disk, renames it over the target and flushes the folder, so that the rename
+    // outlives a power cut.
     bool commit(const struct stat* replaced, mode_t newFileMode);
 
 private:

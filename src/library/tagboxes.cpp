@@ -19,11 +19,6 @@ namespace {
 
 using text::trimBlanks;
 
-// The editor's boxes follow a read only when the editor holds no song or holds this one.
-bool boxesFollow(const TagState& tags, const std::string& path) {
-    return tags.EditorPath.empty() || tags.EditorPath == path;
-}
-
 std::string trimmed(const std::optional<std::string>& value) {
     return value ? std::string(trimBlanks(*value)) : std::string();
 }
@@ -38,29 +33,30 @@ constexpr std::array<TagString, 7> kTagStrings{{{&TagState::TagArtist, &id3::Tag
                                                 {&TagState::TagGenre, &id3::TagValues::genre},
                                                 {&TagState::TagComment, &id3::TagValues::comment}}};
 
-// The ID3v1 track byte as the editor shows it: three digits, "000" for none.
-std::string threeDigits(int track) {
-    std::string digits = std::to_string(track);
-    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
+// The current tag strings from both tags of the file at `path` (as the station stores it).
+void takeMergedTags(TagState& tags, const id3::FileTags& file, const std::string& path) {
+    const id3::TagValues merged = id3::mergeTags(file, path);
+    for (const auto& [current, value] : kTagStrings) {
+        tags.*current = merged.*value;
+    }
 }
 
 } // namespace
 
+// Only the tag strings: the boxes hold what the owner is editing, whatever song is read meanwhile (the
+// editor's own song queued or dropped too).
 void Form1::ReadID3v1() {
-    readId3v1Boxes(tags.CurrentPath);
-}
-
-void Form1::ReadID3v2() {
-    readId3v2Boxes(tags.CurrentPath);
-}
-
-void Form1::readId3v1Boxes(const std::string& path) {
     for (const auto& [current, value] : kTagStrings) {
         (tags.*current).clear();
     }
-    if (!boxesFollow(tags, path)) {
-        return;
-    }
+}
+
+void Form1::ReadID3v2() {
+    takeMergedTags(tags, id3::FileTags::read(tk::nativePath(tags.CurrentPath)), tags.CurrentPath);
+}
+
+void Form1::readId3v1Boxes(const std::string& path) {
+    ReadID3v1();
     for (int k = 0; k <= 6; ++k) {
         txtMP3[k].setText({});
     }
@@ -75,43 +71,38 @@ void Form1::readId3v1Boxes(const std::string& path) {
     txtMP3[1].setText(v1.album);
     txtMP3[4].setText(v1.year);
     txtMP3[6].setText(v1.comment);
-    txtMP3[2].setText(threeDigits(v1.track));
+    txtMP3[2].setText(id3::id3v1TrackText(v1.track));
     txtMP3[5].setText(std::string(library::genreName(v1.genre).value_or("")));
 }
 
 void Form1::readId3v2Boxes(const std::string& path) {
     const id3::FileTags file = id3::FileTags::read(tk::nativePath(path));
-    if (boxesFollow(tags, path)) {
-        const id3::Id3v2Tag none;
-        const id3::Id3v2Tag& v2 = file.id3v2 ? *file.id3v2 : none;
-        const id3::Id3v1Tag blank;
-        const id3::Id3v1Tag& v1 = file.id3v1 ? *file.id3v1 : blank;
-        // A tag without an artist or title frame shows "Unknown" or "Untitled" only when the ID3v1 tag
-        // has no such value either: the box left empty lets the ID3v1 value through, as the merge does.
-        const auto orDefault = [&](const std::optional<std::string>& frame, const std::string& v1Value,
-                                   const char* fallback) {
-            if (frame || !file.id3v2) {
-                return trimmed(frame);
-            }
-            return std::string(trimBlanks(v1Value).empty() ? fallback : "");
-        };
-        txtMP3[7].setText(orDefault(v2.artist, v1.artist, "Unknown"));
-        txtMP3[10].setText(orDefault(v2.title, v1.title, "Untitled"));
-        txtMP3[8].setText(trimmed(v2.album));
-        txtMP3[9].setText(v2.track.value_or("")); // the track as written, "3/12" and all
-        txtMP3[11].setText(trimmed(v2.year));
-        txtMP3[12].setText(trimmed(v2.comment));
-        const std::string genre = trimmed(v2.genre);
-        cboGenre1->setText(genre);
-        txtMP3[13].setText(genre);
-        if (trimBlanks(txtMP3[10].text()).empty() && trimBlanks(txtMP3[3].text()).empty()) {
-            txtMP3[3].setText(id3::titleFromPath(path));
+    const id3::Id3v2Tag none;
+    const id3::Id3v2Tag& v2 = file.id3v2 ? *file.id3v2 : none;
+    const id3::Id3v1Tag blank;
+    const id3::Id3v1Tag& v1 = file.id3v1 ? *file.id3v1 : blank;
+    // A tag without an artist or title frame shows "Unknown" or "Untitled" only when the ID3v1 tag
+    // has no such value either: the box left empty lets the ID3v1 value through, as the merge does.
+    const auto orDefault = [&](const std::optional<std::string>& frame, const std::string& v1Value,
+                               const char* fallback) {
+        if (frame || !file.id3v2) {
+            return trimmed(frame);
         }
+        return std::string(trimBlanks(v1Value).empty() ? fallback : "");
+    };
+    txtMP3[7].setText(orDefault(v2.artist, v1.artist, "Unknown"));
+    txtMP3[10].setText(orDefault(v2.title, v1.title, "Untitled"));
+    txtMP3[8].setText(trimmed(v2.album));
+    txtMP3[9].setText(v2.track.value_or("")); // the track as written, "3/12" and all
+    txtMP3[11].setText(trimmed(v2.year));
+    txtMP3[12].setText(trimmed(v2.comment));
+    const std::string genre = trimmed(v2.genre);
+    cboGenre1->setText(genre);
+    txtMP3[13].setText(genre);
+    if (trimBlanks(txtMP3[10].text()).empty() && trimBlanks(txtMP3[3].text()).empty()) {
+        txtMP3[3].setText(id3::titleFromPath(path));
     }
-    const id3::TagValues merged = id3::mergeTags(file, path);
-    for (const auto& [current, value] : kTagStrings) {
-        tags.*current = merged.*value;
-    }
+    takeMergedTags(tags, file, path);
 }
 
 id3::TagWriteResult Form1::WriteID3v2Tag() {

@@ -95,8 +95,8 @@ void Form1::openTagEditor() {
     files.CurRecord = record;
     Text4->setText(path);
     // The editor shows what the file's tags hold, not the database's values.
-    ReadID3v1();
-    ReadID3v2();
+    readId3v1Boxes(path);
+    readId3v2Boxes(path);
 }
 
 void Form1::Image4_MouseUp(int Index, int, int, float X, float Y) {

@@ -37,7 +37,7 @@ std::string formatTrack(std::string_view track) {
 }
 
 std::string id3v1TrackText(int track) {
-    return track <= 0 ? std::string() : formatTrack(std::to_string(track));
+    return formatTrack(std::to_string(track));
 }
 
 std::string titleFromPath(std::string_view path) {
@@ -65,7 +65,12 @@ TagValues mergeTags(const FileTags& tags, std::string_view path) {
     values.genre = pick(trimmedOrEmpty(v2.genre), v1Genre);
 
     const std::string_view v2Track = trimmedOrEmpty(v2.track);
-    values.track = v2Track.empty() ? id3v1TrackText(v1.track) : formatTrack(v2Track);
+    // Without an ID3v2 track the ID3v1 tag's track byte counts as the editor shows it, "000" for 0;
+    // only a file without an ID3v1 tag has no track.
+    if (!v2Track.empty())
+        values.track = formatTrack(v2Track);
+    else if (tags.id3v1)
+        values.track = id3v1TrackText(v1.track);
 
     values.title = pick(trimmedOrEmpty(v2.title), v1.title);
     if (values.title.empty())

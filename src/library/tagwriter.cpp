@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace id3 {
@@ -69,13 +70,12 @@ TagWriteResult replacementFailure(const library::io::FileReplacement& replacemen
     }
 }
 
-// Writes the new tag, the song's audio and the ID3v1 block to a new file and puts it in the
+// Writes the new tag, the song's audio and the ID3v1 block to the new file and puts it in the
 // song's place: a kill or a full disk at any moment leaves the song as it was or as it is meant
 // to be, never a mix of old and new tags.
-TagWriteResult replaceFile(int source, const struct stat& status, const std::filesystem::path& target,
+TagWriteResult replaceFile(library::io::FileReplacement& replacement, int source, const struct stat& status,
                            std::span<const std::uint8_t> tag, std::uint64_t audioBegin,
                            std::uint64_t audioEnd, std::span<const std::uint8_t> id3v1) {
-    library::io::FileReplacement replacement(target, kTemporaryPrefix);
     if (!replacement.append(tag))
         return replacementFailure(replacement);
     std::vector<std::uint8_t> buffer(1u << 20);
@@ -91,6 +91,23 @@ TagWriteResult replaceFile(int source, const struct stat& status, const std::fil
     }
     if (!replacement.append(id3v1) || !replacement.commit(&status, 0))
         return replacementFailure(replacement);
+    return {};
+}
+
+// Writes the tags into the song itself, for a song a new file cannot stand in for (`why`): only when
+// the new ID3v2 tag takes exactly the old one's place, put down in one write, so the audio never
+// moves; the ID3v1 block goes over the old one or after the audio.
+TagWriteResult writeInPlace(int fd, std::span<const std::uint8_t> tag, std::uint64_t oldTagSize,
+                            std::span<const std::uint8_t> id3v1, std::uint64_t audioEnd, const char* why) {
+    if (tag.size() != oldTagSize)
+        return fail(Status::NoRoomInPlace,
+                    std::string(why) + ", so its tags can only be written into it in place, and the new tag "
+                                       "needs more room than the old one has.");
+    int error = 0;
+    if (!library::io::writeAt(fd, tag, 0, error) || !library::io::writeAt(fd, id3v1, audioEnd, error))
+        return ioFailure("The song's tags could not be written", error);
+    if (::fsync(fd) != 0)
+        return ioFailure("The song could not be flushed", errno);
     return {};
 }
 } // namespace
@@ -138,10 +155,21 @@ TagWriteResult writeTags(const std::filesystem::path& path, const TagValues& val
     const auto id3v1 = updatedId3v1(hasId3v1 ? Id3v1Tag::parse(last) : std::nullopt, values).render();
     const std::uint64_t audioEnd = hasId3v1 ? size - last.size() : size;
 
+    // Made before anything else is decided: it first removes what killed writes left in the folder,
+    // also when this write turns out to change nothing.
+    library::io::FileReplacement replacement(target, kTemporaryPrefix);
     // Tags that already hold these values are left as they are.
     if (hasId3v1 && std::ranges::equal(rebuilt.bytes, oldTag) && std::ranges::equal(id3v1, last))
         return {};
-    return replaceFile(fd, status, target, rebuilt.bytes, oldTag.size(), audioEnd, id3v1);
+    // A new file would be a song of its own beside the other names of a hard-linked one, and one that
+    // cannot take the song's owner and group would take the song from them.
+    if (status.st_nlink > 1)
+        return writeInPlace(fd, rebuilt.bytes, oldTag.size(), id3v1, audioEnd,
+                            "The song's file has other names (hard links)");
+    if (replacement.ok() && !replacement.takeOwner(status))
+        return writeInPlace(fd, rebuilt.bytes, oldTag.size(), id3v1, audioEnd,
+                            "A new copy of the song's file could not keep its owner and group");
+    return replaceFile(replacement, fd, status, rebuilt.bytes, oldTag.size(), audioEnd, id3v1);
 }
 
 } // namespace id3

@@ -16,7 +16,8 @@ struct TagWriteResult {
         TagPastEnd,         // the tag declares more bytes than the file has
         MalformedTag,       // the tag's frames could not all be walked
         TagTooLarge,
-        FileFailed, // reading or writing failed midway
+        NoRoomInPlace, // a hard-linked song, or one whose owner a new file cannot keep, needs a larger tag
+        FileFailed,    // reading or writing failed midway
     };
 
     Status status = Status::Written;

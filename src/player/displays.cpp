@@ -8,7 +8,6 @@
 #include "controls/sliderpic.h"
 #include "platform/errors.h"
 #include "platform/label.h"
-#include "platform/pathcase.h"
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
 #include "platform/timer.h"
@@ -44,11 +43,6 @@ const char* playStatePicture(const std::string& state) {
     return nullptr;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 } // namespace
 
 void mirrorCaptions(Form1& form, int first, int last) {
@@ -72,14 +66,6 @@ void Form1::connectPlayer() {
                        [this](int index, int, int, float, float) { SliderPic1_MouseDown(index); });
     SliderPic1.connect(&controls::SliderPic::mouseUp,
                        [this](int index, int, int, float, float) { SliderPic1_MouseUp(index); });
-}
-
-void Form1::showCover(tk::Image& picture, const std::string& songPath) {
-    showSkinPicture(picture, "\\Cover.jpg");
-    if (auto cover =
-            tk::Runtime::current().pictures().tryLoad(tk::nativePath(folderOf(songPath) + "cover.jpg"))) {
-        picture.setPicture(*cover);
-    }
 }
 
 void Form1::SliderPic1_PositionChanged(int index, int position) {

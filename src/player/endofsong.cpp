@@ -106,7 +106,7 @@ void Form1::RecordPlayedSong() {
         }
     }
 
-    tk::ignoreErrors([&] { showCover(Image1[0], p.PlayingPath); });
+    tk::ignoreErrors([&] { showAlbumCover(Image1[0], p.PlayingPath); });
     Label1[0].setCaption(song.title);
     Label1[1].setCaption(song.artist);
     Label1[2].setCaption(song.album);

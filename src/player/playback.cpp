@@ -128,7 +128,7 @@ void Form1::PlayCurrentSong() {
 
 void Form1::showPlayingSong(tk::ListView& list, int row) {
     PlaybackState& p = playback;
-    tk::ignoreErrors([&] { showCover(Image1[1], tags.CurrentPath); });
+    tk::ignoreErrors([&] { showAlbumCover(Image1[1], tags.CurrentPath); });
     p.PlayingSong = {};
     tk::ignoreErrors([&] {
         p.PlayingSong = {list.subItem(row, 1), list.subItem(row, 2), list.subItem(row, 3),
@@ -148,7 +148,7 @@ void Form1::showPlayingSong(tk::ListView& list, int row) {
 void Form1::PlayDroppedFile() {
     PlaybackGuard busy(playback);
     PlaybackState& p = playback;
-    tk::ignoreErrors([&] { showCover(Image1[1], tags.CurrentPath); });
+    tk::ignoreErrors([&] { showAlbumCover(Image1[1], tags.CurrentPath); });
     mirrorCover(*this, 1);
     p.FromLastSongs = 0;
     // The dropped file is no song of the playlist: its end is not recorded, and no playlist song's

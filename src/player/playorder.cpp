@@ -38,7 +38,7 @@ void Form1::ShowNextSong() {
         p.NextIndex = 1;
     }
     tk::ignoreErrors([&] { p.NextPath = play->subItem(p.NextIndex, 5); });
-    tk::ignoreErrors([&] { showCover(Image1[2], p.NextPath); });
+    tk::ignoreErrors([&] { showAlbumCover(Image1[2], p.NextPath); });
     tk::ignoreErrors([&] {
         Label1[8].setCaption(play->subItem(p.NextIndex, 2));
         Label1[9].setCaption(play->subItem(p.NextIndex, 3));

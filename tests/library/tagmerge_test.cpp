@@ -86,8 +86,19 @@ TEST(TagMerge, FormatsTheTrackBeforeTheLastSlash) {
     EXPECT_EQ(id3::formatTrack("/12"), "");
     EXPECT_EQ(id3::formatTrack("A1"), "A1");
     EXPECT_EQ(id3::formatTrack("1/2/3"), "1/2");
-    EXPECT_EQ(id3::id3v1TrackText(0), "");
     EXPECT_EQ(id3::id3v1TrackText(201), "201");
+}
+
+TEST(TagMerge, WithoutAnId3v2TrackTheId3v1TrackByteGivesThreeDigitsAndZeroGivesZeros) {
+    Id3v1Tag v1;
+    v1.track = 0;
+    FileTags tags = withV1(v1);
+    EXPECT_EQ(mergeTags(tags, "/m/x.mp3").track, "000");
+    tags.id3v2 = Id3v2Tag{};
+    tags.id3v2->track = " ";
+    EXPECT_EQ(mergeTags(tags, "/m/x.mp3").track, "000");
+    tags.id3v1.reset();
+    EXPECT_EQ(mergeTags(tags, "/m/x.mp3").track, ""); // no ID3v1 tag: no track
 }
 
 } // namespace

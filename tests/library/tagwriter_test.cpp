@@ -12,6 +12,7 @@
 #include <csignal>
 #include <dlfcn.h>
 #include <filesystem>
+#include <grp.h>
 #include <random>
 #include <set>
 #include <sys/stat.h>
@@ -27,10 +28,13 @@ struct WriteBudget {
     std::uint64_t budget = 0;
 };
 WriteBudget g_writeBudget;
+// A disk that fails to flush: while set, every flush of this process fails.
+bool g_flushFails = false;
 
 } // namespace
 
-// Every positioned write of the test program passes here (the C library's own is called behind it).
+// Every positioned write and every flush of the test program pass here (the C library's own are
+// called behind them).
 extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offset) {
     using Write = ssize_t (*)(int, const void*, std::size_t, off_t);
     static const auto real = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "pwrite"));
@@ -46,6 +50,16 @@ extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offs
         return written;
     }
     return real(fd, data, size, offset);
+}
+
+extern "C" int fsync(int fd) {
+    using Flush = int (*)(int);
+    static const auto real = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, "fsync"));
+    if (g_flushFails) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd);
 }
 
 namespace {
@@ -204,6 +218,75 @@ TEST(TagWriter, WritesThroughASymbolicLinkAndKeepsTheLink) {
     EXPECT_EQ(id3::FileTags::read(folder / "real.mp3").id3v2->artist, "Artist");
 }
 
+TEST(TagWriter, AHardLinkedSongIsWrittenInPlaceUnderAllItsNamesOrNotAtAll) {
+    TempFolder folder;
+    const fs::path a = folder / "a.mp3", b = folder / "b.mp3";
+    const Bytes old = songWithCover();
+    ASSERT_TRUE(writeBytes(a, old));
+    fs::create_hard_link(a, b);
+    struct stat before {};
+    ASSERT_EQ(::stat(a.c_str(), &before), 0);
+    ASSERT_TRUE(id3::writeTags(a, sampleValues()).ok());
+    struct stat after {};
+    ASSERT_EQ(::stat(b.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    const Bytes written = readBytes(b);
+    const Bytes audio = silentAudio(0.3).bytes;
+    ASSERT_EQ(written.size(), old.size()); // the tag kept its place, the ID3v1 block was overwritten
+    EXPECT_EQ(slice(written, old.size() - 128 - audio.size(), audio.size()), audio);
+    EXPECT_EQ(id3::readTagValues(b).title, "Title");
+    EXPECT_EQ(tail(written, 128), id3v1Tag({"Title", "Artist", "Album", "2001", "Nice one", 3, 17, true}));
+
+    // A tag past the old one's space is not written at all, and the owner is told why.
+    id3::TagValues larger = sampleValues();
+    larger.comment = std::string(3000, 'c');
+    const auto refused = id3::writeTags(b, larger);
+    EXPECT_EQ(refused.status, Status::NoRoomInPlace);
+    EXPECT_NE(refused.reason.find("hard links"), std::string::npos);
+    EXPECT_EQ(readBytes(a), written);
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"a.mp3", "b.mp3"}));
+}
+
+TEST(TagWriter, ASongWhoseOwnerANewFileCannotKeepIsWrittenInPlaceOrNotAtAll) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give the song to an owner the writer is not";
+    TempFolder folder;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0); // the writer may create files beside the song
+    const fs::path song = folder / "s.mp3";
+    ASSERT_TRUE(writeBytes(song, songWithCover()));
+    ASSERT_EQ(::chown(song.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(song.c_str(), 0666), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(song.c_str(), &before), 0);
+    // Written by a writer of another user and group, who may write the song but not give a file away.
+    const auto writeAsAnotherUser = [&](const id3::TagValues& values) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(4321) != 0 || ::setuid(4321) != 0)
+                ::_exit(100);
+            ::_exit(static_cast<int>(id3::writeTags(song, values).status));
+        }
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    ASSERT_EQ(writeAsAnotherUser(sampleValues()), static_cast<int>(Status::Written));
+    struct stat after {};
+    ASSERT_EQ(::stat(song.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(id3::readTagValues(song).title, "Title");
+
+    const Bytes written = readBytes(song);
+    id3::TagValues larger = sampleValues();
+    larger.comment = std::string(3000, 'c');
+    EXPECT_EQ(writeAsAnotherUser(larger), static_cast<int>(Status::NoRoomInPlace));
+    EXPECT_EQ(readBytes(song), written);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
+}
+
 TEST(TagWriter, RefusalsLeaveTheFileUntouchedAndCreateNothing) {
     struct Case {
         const char* name;
@@ -290,6 +373,21 @@ TEST(TagWriter, AWriteCutShortAnywhereLeavesTheOldFileWholeAndNothingBeside) {
     EXPECT_EQ(id3::readTagValues(song).title, "A new title");
 }
 
+TEST(TagWriter, ANewFileThatCannotBeFlushedDoesNotReplaceTheSong) {
+    TempFolder folder;
+    const Bytes old = songWithCover();
+    ASSERT_TRUE(writeBytes(folder / "s.mp3", old));
+    id3::TagValues values = sampleValues();
+    values.comment = std::string(3000, 'c'); // past the padding: the song is written anew
+    g_flushFails = true;
+    const auto result = id3::writeTags(folder / "s.mp3", values);
+    g_flushFails = false;
+    EXPECT_EQ(result.status, Status::FileFailed);
+    EXPECT_NE(result.reason.find("flushed"), std::string::npos);
+    EXPECT_EQ(readBytes(folder / "s.mp3"), old);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
+}
+
 TEST(TagWriter, AKillAtAnyMomentLeavesTheOldTagsOrTheNewOnes) {
     TempFolder folder;
     const fs::path song = folder / "s.mp3";
@@ -340,6 +438,7 @@ TEST(TagWriter, AKillAtAnyMomentLeavesTheOldTagsOrTheNewOnes) {
 TEST(TagWriter, RemovesOnlyStaleTemporariesOfItsOwnFromTheSongsFolder) {
     TempFolder folder;
     ASSERT_TRUE(writeBytes(folder / "s.mp3", silentAudio(0.3).bytes));
+    ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
     const std::string ours = ".tunnora-tag-" + std::to_string(::getpid()) + "-Ab3xYz";
     const std::set<std::string> kept = {
         "s.mp3",
@@ -361,7 +460,10 @@ TEST(TagWriter, RemovesOnlyStaleTemporariesOfItsOwnFromTheSongsFolder) {
                         fs::file_time_type::clock::now() - std::chrono::hours(2));
     fs::create_directory(folder / ".tunnora-tag-2147483646-folder");
 
+    // A write that changes nothing clears them too.
+    const Bytes song = readBytes(folder / "s.mp3");
     ASSERT_TRUE(id3::writeTags(folder / "s.mp3", sampleValues()).ok());
+    EXPECT_EQ(readBytes(folder / "s.mp3"), song);
     std::set<std::string> expected = kept;
     expected.insert(".tunnora-tag-2147483646-folder");
     EXPECT_EQ(namesIn(folder.path()), expected);

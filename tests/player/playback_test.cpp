@@ -5,10 +5,12 @@
 #include "platform/label.h"
 #include "platform/listbox.h"
 #include "platform/listview.h"
+#include "platform/picturebox.h"
 #include "platform/timer.h"
 #include "player/playerwire.h"
 #include "screen/form2.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -186,6 +188,28 @@ TEST(Playback, ADroppedFileIsNeverCountedAndNextGoesOnWithThePlaylist) {
     s.run(3500);
     EXPECT_EQ(s.lastSongs(), Records{2});
     EXPECT_EQ(s.f().playback.SkipRecordPlayed, 0);
+}
+
+TEST(Playback, ThePlayingNextAndLastCoversComeFromTheSongsFolderWhatEverItsFileNameHolds) {
+    // File names with "\", an ordinary character of a name in a path that is not a Windows one.
+    StationRig s(1, 2, 3000, {}, [](testing_support::TestDatabase& db) {
+        for (library::SongRecord& song : db.songs) {
+            song.fileLocation.insert(song.fileLocation.rfind('/') + 1, "AC\\DC ");
+        }
+    });
+    QImage cover(8, 8, QImage::Format_RGB32);
+    cover.fill(Qt::green);
+    const auto folder = std::filesystem::path(s.path(1)).parent_path();
+    ASSERT_TRUE(cover.save(QString::fromStdString((folder / "cover.jpg").string())));
+    const auto shown = [&](const tk::Image& picture) { return s.rt.pictureName(picture.picture()); };
+    s.queue({1, 2});
+    s.f().PlayCurrentSong();
+    s.run(3500);
+    EXPECT_EQ(s.lastSongs(), Records{1});
+    for (int k : {0, 1, 2}) {
+        EXPECT_EQ(shown(s.f().Image1[k]), "cover.jpg") << k;
+        EXPECT_EQ(shown(s.screen().F2_Image1[k]), "cover.jpg") << k;
+    }
 }
 
 TEST(Playback, MissingSongFilesAreSkippedUncountedAndWhenAllAreMissingPlaybackStops) {

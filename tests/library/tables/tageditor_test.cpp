@@ -12,6 +12,8 @@
 
 #include "fixtures/mp3file.h"
 
+#include <QMimeData>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,14 +80,31 @@ TEST(TagEditor, ApplyWritesTheEditorsSongAndRecordWhateverRanMeanwhile) {
 
     f.txtMP3[7].setText("new ARTIST");
     f.txtMP3[8].setText("the BEST-of  album");
+    f.txtMP3[11].setText("1987");
+    f.txtMP3[12].setText("live take");
     f.Check4->setValue(1);
-    // Meanwhile a song starts, another file is read for the playlist, a scan runs, the layout editor
-    // comes and goes: none of it changes what Apply writes, or where.
+    // Meanwhile a song starts, another file is read for the playlist, the editor's own song is queued
+    // from the add-songs page and dropped on the now-playing cover, a scan runs, the layout editor comes
+    // and goes: none of it changes what Apply writes, or where.
     f.tags.CurrentPath = two.string();
     f.files.CurRecord = 2;
     f.ReadID3v1();
     f.ReadID3v2();
     EXPECT_EQ(f.tags.TagArtist, "Other");
+    f.Dir1->setPath((music / "Tree").string());
+    pressOn(&f.Switches[8]);
+    releaseOn(&f.Switches[8]);
+    f.File1->setListIndex(0);
+    ASSERT_EQ(f.File1->fileName(), "one.mp3");
+    f.File1_DblClick();
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(one.string()))});
+    drop(&f.Image1[1], dropped);
+    ASSERT_EQ(f.play->count(), 3);
+    EXPECT_EQ(f.play->subItem(3, 3), "Old"); // queued with the file's own tags
+    EXPECT_EQ(f.Label1[5].caption(), "Old");
+    EXPECT_EQ(f.txtMP3[7].text(), "new ARTIST");
+    EXPECT_EQ(f.txtMP3[0].text(), "V1 Old");
     f.RecurseFiles2();
     f.StartLayoutEdit();
     f.EndLayoutEdit();
@@ -95,6 +114,8 @@ TEST(TagEditor, ApplyWritesTheEditorsSongAndRecordWhateverRanMeanwhile) {
         EXPECT_EQ(values.at("artist"), "New Artist");
         EXPECT_EQ(values.at("album"), "The Best-Of  album");
         EXPECT_EQ(values.at("v1artist"), "New Artist");
+        EXPECT_EQ(values.at("year"), "1987");
+        EXPECT_EQ(values.at("comment"), "Live Take");
     }
     EXPECT_EQ(peers::taglibRead(two).at("artist"), "Other");
     const library::SongRecord edited = s.record(1);
