@@ -746,7 +746,15 @@ inline constexpr Element kForm2Elements[] = {
 inline constexpr Window kOptionsWindow{"frmOptions", 7320, 6465, {}, kNoColor};
 inline constexpr std::uint32_t kRed = 0x0000FFu;
 inline constexpr Font kDialog12{"MS Sans Serif", 12.0f, 400, false};
-inline constexpr std::string_view kOptionsTabs[] = {"Labels", "Text Boxes", "Images", "Sliders"};
+// The tabs of the options dialog, numbered from 1, with their tool tips.
+struct Tab {
+    std::string_view caption;
+    std::string_view toolTip;
+};
+inline constexpr Tab kOptionsTabs[] = {{"Labels", "Set Options for Labels"},
+                                       {"Text Boxes", "Set Options for Text Boxes"},
+                                       {"Images", "Set Options for Images"},
+                                       {"Sliders", "Set Options for Sliders"}};
 inline constexpr int kOptionsPageLeft = 120;
 inline constexpr int kOptionsPageTop = 480;
 inline constexpr Element kOptionsElements[] = {
@@ -767,7 +775,8 @@ inline constexpr Element kOptionsElements[] = {
      .caption = "****  All Labels Are AutoSize  ****", .font = kDialog12, .foreColor = kRed},
     {.name = "Check1", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {840, 795, 1275, 285},
      .caption = "Left Justify"},
-    {.name = "Check2", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {2640, 780, 1275, 285},
+    // Wider than its neighbours: the substitute of the dialog font needs more room for its caption.
+    {.name = "Check2", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {2640, 780, 1455, 285},
      .caption = "Center Justify"},
     {.name = "Check3", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {4440, 780, 1275, 285},
      .caption = "Right Justify"},
