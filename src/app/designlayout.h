@@ -91,6 +91,7 @@ struct Element {
     std::uint32_t foreColor = kNoColor;
     std::uint32_t backColor = kNoColor;
     bool transparent = false; // labels: no back fill, the picture behind shows through
+    bool elide = false;       // labels: a caption too wide ends in "…", whole in the tool tip
     int maxLength = 0;        // text boxes: 0 is no limit
     char passwordChar = 0;
 };
@@ -510,10 +511,10 @@ inline constexpr Element kSinglePage[] = {
      .rect = {105, 105, 1440, 1440}, .sizing = Sizing::Stretch, .picture = "Cover.jpg"},
     {.name = "SingleAlbum", .kind = Kind::Label, .parent = "Picture5", .parentIndex = 0,
      .rect = {1800, 330, 8250, 345}, .caption = "Album", .font = kArial1425Bold, .foreColor = kBlack,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "SingleArtist", .kind = Kind::Label, .parent = "Picture5", .parentIndex = 0,
      .rect = {1800, 870, 8250, 285}, .caption = "Artist", .font = {"Arial", 12.0f, 400, true},
-     .foreColor = kDarkGrey, .transparent = true},
+     .foreColor = kDarkGrey, .transparent = true, .elide = true},
     {.name = "SingleView", .kind = Kind::ListView, .parent = "Picture5", .parentIndex = 1,
      .rect = {120, 120, 10110, 3630}, .backColor = kBoxBackColor},
 };
@@ -562,7 +563,8 @@ constexpr std::array<Element, 32> makeAlbumCells() {
                          .font = kArial975,
                          .alignment = Alignment::Centre,
                          .foreColor = kBlack,
-                         .transparent = true};
+                         .transparent = true,
+                         .elide = true};
         cells[at + 2] = {.name = "SLArtist",
                          .index = cell,
                          .kind = Kind::Label,
@@ -572,7 +574,8 @@ constexpr std::array<Element, 32> makeAlbumCells() {
                          .font = kArial975Bold,
                          .alignment = Alignment::Centre,
                          .foreColor = kDarkRed,
-                         .transparent = true};
+                         .transparent = true,
+                         .elide = true};
         cells[at + 3] = {.name = "SLFile",
                          .index = cell,
                          .kind = Kind::Label,
@@ -581,7 +584,8 @@ constexpr std::array<Element, 32> makeAlbumCells() {
                          .font = {"Arial", 6.75f, 400, false},
                          .alignment = Alignment::Centre,
                          .foreColor = kDarkGrey,
-                         .transparent = true};
+                         .transparent = true,
+                         .elide = true};
     }
     return cells;
 }
@@ -626,22 +630,22 @@ inline constexpr Element kTopTenPage[] = {
      .foreColor = kBlack, .transparent = true},
     {.name = "Label11", .index = 0, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {300, 3360, 4800, 330}, .caption = "Title", .font = kArial12Bold, .foreColor = kBlack,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Label11", .index = 1, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {300, 3750, 4800, 285}, .caption = "Artist", .font = kArial975, .foreColor = kDarkRed,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Label11", .index = 2, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {300, 4080, 4800, 285}, .caption = "Album", .font = kArial975, .foreColor = kDarkGrey,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Label11", .index = 3, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {5550, 3360, 4800, 330}, .caption = "Title", .font = kArial12Bold, .foreColor = kBlack,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Label11", .index = 4, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {5550, 3750, 4800, 285}, .caption = "Artist", .font = kArial975, .foreColor = kDarkRed,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Label11", .index = 5, .kind = Kind::Label, .parent = "Page_Top10",
      .rect = {5550, 4080, 4800, 285}, .caption = "Album", .font = kArial975, .foreColor = kDarkGrey,
-     .transparent = true},
+     .transparent = true, .elide = true},
     {.name = "Image6", .index = 0, .kind = Kind::Image, .parent = "Page_Top10",
      .rect = {1500, 660, 2550, 2550}, .sizing = Sizing::Stretch, .picture = "Cover.jpg",
      .toolTip = "Right Mouse Button   -   Sent Album To PlayList"},
@@ -657,9 +661,10 @@ inline constexpr Element kSearchPage[] = {
     {.name = "Switches", .index = 9, .kind = Kind::Image, .parent = "Page_Search",
      .rect = {4710, 195, 1335, 330}, .sizing = Sizing::Picture, .picture = "Search-Off.jpg",
      .otherPictures = {"Search-On.jpg"}},
-    {.name = "Label21", .kind = Kind::Label, .parent = "Page_Search", .rect = {7605, 225, 1485, 285},
-     .sizing = Sizing::Caption, .caption = "Found :   000", .font = {"MS Sans Serif", 12.0f, 400, false},
-     .foreColor = kBlack, .transparent = true},
+    // The found count reaches as far right as the result lists, so it stays inside the page.
+    {.name = "Label21", .kind = Kind::Label, .parent = "Page_Search", .rect = {7605, 225, 10575 - 7605, 285},
+     .caption = "Found :   000", .font = {"MS Sans Serif", 12.0f, 400, false}, .foreColor = kBlack,
+     .transparent = true, .elide = true},
     {.name = "SSonglist", .kind = Kind::ListView, .parent = "Page_Search", .rect = {210, 720, 10365, 2205},
      .backColor = kBoxBackColor},
     {.name = "SAlbumlist", .kind = Kind::ListView, .parent = "Page_Search", .rect = {210, 3060, 10365, 1305},
@@ -746,7 +751,15 @@ inline constexpr Element kForm2Elements[] = {
 inline constexpr Window kOptionsWindow{"frmOptions", 7320, 6465, {}, kNoColor};
 inline constexpr std::uint32_t kRed = 0x0000FFu;
 inline constexpr Font kDialog12{"MS Sans Serif", 12.0f, 400, false};
-inline constexpr std::string_view kOptionsTabs[] = {"Labels", "Text Boxes", "Images", "Sliders"};
+// The tabs of the options dialog, numbered from 1, with their tool tips.
+struct Tab {
+    std::string_view caption;
+    std::string_view toolTip;
+};
+inline constexpr Tab kOptionsTabs[] = {{"Labels", "Set Options for Labels"},
+                                       {"Text Boxes", "Set Options for Text Boxes"},
+                                       {"Images", "Set Options for Images"},
+                                       {"Sliders", "Set Options for Sliders"}};
 inline constexpr int kOptionsPageLeft = 120;
 inline constexpr int kOptionsPageTop = 480;
 inline constexpr Element kOptionsElements[] = {
@@ -767,7 +780,8 @@ inline constexpr Element kOptionsElements[] = {
      .caption = "****  All Labels Are AutoSize  ****", .font = kDialog12, .foreColor = kRed},
     {.name = "Check1", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {840, 795, 1275, 285},
      .caption = "Left Justify"},
-    {.name = "Check2", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {2640, 780, 1275, 285},
+    // Wider than its neighbours: the substitute of the dialog font needs more room for its caption.
+    {.name = "Check2", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {2640, 780, 1455, 285},
      .caption = "Center Justify"},
     {.name = "Check3", .kind = Kind::CheckBox, .parent = "Frame2", .rect = {4440, 780, 1275, 285},
      .caption = "Right Justify"},

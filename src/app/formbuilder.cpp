@@ -86,6 +86,7 @@ void applyDesign(tk::Control& control, const layout::Element& e) {
         label->setBackStyle(e.transparent ? 0 : 1);
         label->setCaption(std::string(e.caption));
         label->setAutoSize(e.sizing == layout::Sizing::Caption);
+        label->setElides(e.elide);
     } else if (auto* box = dynamic_cast<tk::PictureBox*>(&control)) {
         box->setAutoSize(e.sizing == layout::Sizing::Picture);
         if (e.backColor != layout::kNoColor) {

@@ -32,8 +32,8 @@ FrmOptions::FrmOptions(Station& station)
     });
     const ControlRegistry& r = m_controls;
     tbsOptions = r.get<tk::TabStrip>("tbsOptions");
-    for (std::string_view tab : layout::kOptionsTabs) {
-        tbsOptions->addTab(std::string(tab));
+    for (const layout::Tab& tab : layout::kOptionsTabs) {
+        tbsOptions->addTab(std::string(tab.caption), std::string(tab.toolTip));
     }
     r.fill(picOptions);
     tk::TextBox** boxes[] = {&Text1, &Text2, &Text3, &Text4,  &Text5,  &Text6,

@@ -220,16 +220,18 @@ std::string Control::toolTipText() const {
     return m_toolTipText;
 }
 
-void Control::setToolTipText(const std::string& text) {
-    m_toolTipText = text;
+QString toolTipMarkup(const std::string& text) {
     const QString plain = QString::fromStdString(text);
     // A tool tip that looks like markup would be drawn as markup: "<b>x</b>" must show its brackets.
     if (Qt::mightBeRichText(plain)) {
-        setToolTip(QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() +
-                   QStringLiteral("</p>"));
-    } else {
-        setToolTip(plain);
+        return QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() + QStringLiteral("</p>");
     }
+    return plain;
+}
+
+void Control::setToolTipText(const std::string& text) {
+    m_toolTipText = text;
+    setToolTip(toolTipMarkup(text));
 }
 
 void Control::setStackLayer(int layer) {

@@ -47,6 +47,9 @@ struct DropData {
 // Device pixels per design pixel of the current runtime's screen.
 double screenScale();
 
+// The tool tip property value that shows `text` as typed, even when it looks like markup.
+QString toolTipMarkup(const std::string& text);
+
 // Runs `handler` under the error policy at event dispatch (see errors.h).
 void raiseEvent(const std::function<void()>& handler);
 

@@ -3,7 +3,9 @@
 #include "platform/runtime.h"
 
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +69,11 @@ void Label::setWordWrap(bool on) {
     update();
 }
 
+void Label::setElides(bool on) {
+    m_elides = on;
+    update();
+}
+
 void Label::setFont(const FontSpec& font) {
     m_font = font;
     fitToCaption();
@@ -123,17 +130,49 @@ void Label::fitToCaption() {
     setSizeTwips(twips(w), twips(h));
 }
 
+QRect Label::textRect() const {
+    QRect r = rect();
+    if (m_borderStyle == 1) {
+        r.adjust(kBorderPx, kBorderPx, -kBorderPx, -kBorderPx);
+    }
+    // An auto-sized caption's ink reaches into the margins kept for it.
+    return m_autoSize ? r.marginsRemoved(m_inkMargins) : r;
+}
+
+QString Label::shownText() const {
+    const QString whole = QString::fromStdString(m_caption);
+    if (!m_elides || m_wordWrap || m_autoSize) {
+        return whole;
+    }
+    const QFontMetricsF fm(toQFont(m_font, screenScale()));
+    return fm.elidedText(whole, Qt::ElideRight, textRect().width());
+}
+
+std::string Label::shownCaption() const {
+    return shownText().toStdString();
+}
+
+bool Label::event(QEvent* event) {
+    // A caption cut short shows whole in the tool tip, in place of the label's own.
+    if (event->type() == QEvent::ToolTip && m_elides) {
+        if (const QString whole = QString::fromStdString(m_caption); shownText() != whole) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipMarkup(m_caption), this,
+                               rect());
+            return true;
+        }
+    }
+    return Control::event(event);
+}
+
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
     if (m_backStyle == 1) {
         p.fillRect(r, toQColor(m_backColor));
     }
-    QRect textRect = r;
     if (m_borderStyle == 1) {
         p.setPen(QColor(0, 0, 0));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        textRect = r.adjusted(kBorderPx, kBorderPx, -kBorderPx, -kBorderPx);
     }
     p.setFont(toQFont(m_font, screenScale()));
     p.setPen(toQColor(m_foreColor));
@@ -142,9 +181,7 @@ void Label::paintEvent(QPaintEvent*) {
         flags = Qt::AlignTop | Qt::TextWordWrap;
     }
     if (m_autoSize) {
-        // The caption's ink reaches into the margins kept for it; the label's edges clip it.
-        textRect = textRect.marginsRemoved(m_inkMargins);
-        flags |= Qt::TextDontClip;
+        flags |= Qt::TextDontClip; // the label's edges clip the ink in the margins
     }
     switch (m_alignment) {
     case 1:
@@ -158,7 +195,7 @@ void Label::paintEvent(QPaintEvent*) {
         break;
     }
     // The caption is drawn as plain text: no markup and no "&" mnemonics.
-    p.drawText(textRect, flags, QString::fromStdString(m_caption));
+    p.drawText(textRect(), flags, shownText());
 }
 
 } // namespace tk

@@ -12,6 +12,8 @@ namespace tk {
 
 // A text label. The caption is always shown as plain text (no markup, no mnemonics). With AutoSize on,
 // its width and height follow the caption in the label's font, the left edge staying where it is.
+// Without it, a caption wider than the label is cut at the label's edges, or, with Elides on, ends in
+// "…" at the right and shows whole in the tool tip.
 class Label : public Control {
     Q_OBJECT
 public:
@@ -34,6 +36,10 @@ public:
     void setBackColor(OleColor color);
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool on);
+    bool elides() const { return m_elides; }
+    void setElides(bool on);
+    // The caption as the label paints it: whole, or cut short and ending in "…" when it elides.
+    std::string shownCaption() const;
 
     const FontSpec& font() const { return m_font; }
     void setFont(const FontSpec& font);
@@ -49,10 +55,14 @@ public:
     Event<> change; // the caption changed
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void fitToCaption();
+    // Where the caption is drawn, in device pixels.
+    QRect textRect() const;
+    QString shownText() const;
 
     std::string m_caption;
     bool m_autoSize = false;
@@ -60,6 +70,7 @@ private:
     int m_borderStyle = 0;
     int m_backStyle = 1;
     bool m_wordWrap = false;
+    bool m_elides = false;
     OleColor m_foreColor = kSysWindowText;
     OleColor m_backColor = kSysButtonFace;
     FontSpec m_font;

@@ -12,9 +12,10 @@ TabStrip::TabStrip(QWidget* parent, std::string name, int index)
     QObject::connect(m_bar, &QTabBar::currentChanged, this, [this](int) { raiseEvent([&] { click(); }); });
 }
 
-void TabStrip::addTab(const std::string& caption) {
+void TabStrip::addTab(const std::string& caption, const std::string& toolTip) {
     const QSignalBlocker block(m_bar);
-    m_bar->addTab(QString::fromStdString(caption));
+    const int tab = m_bar->addTab(QString::fromStdString(caption));
+    m_bar->setTabToolTip(tab, QString::fromStdString(toolTip));
 }
 
 int TabStrip::tabCount() const {
@@ -23,6 +24,10 @@ int TabStrip::tabCount() const {
 
 std::string TabStrip::tabCaption(int tab) const {
     return m_bar->tabText(tab - 1).toStdString();
+}
+
+std::string TabStrip::tabToolTip(int tab) const {
+    return m_bar->tabToolTip(tab - 1).toStdString();
 }
 
 int TabStrip::selectedTab() const {

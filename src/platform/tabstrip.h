@@ -15,9 +15,10 @@ class TabStrip : public Control {
 public:
     explicit TabStrip(QWidget* parent, std::string name = {}, int index = -1);
 
-    void addTab(const std::string& caption);
+    void addTab(const std::string& caption, const std::string& toolTip = {});
     int tabCount() const;
     std::string tabCaption(int tab) const;
+    std::string tabToolTip(int tab) const;
     int selectedTab() const;
     void selectTab(int tab);
 

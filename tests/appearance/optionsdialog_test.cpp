@@ -7,6 +7,10 @@
 #include "platform/picturebox.h"
 #include "platform/tabstrip.h"
 
+#include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
+
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -127,6 +131,15 @@ TEST(OptionsDialog, JustifyBoxesPagesFontsAndClosing) {
     FrmOptions& o = f.station().frmOptions();
     EXPECT_EQ(o.caption(), "Options");
     EXPECT_EQ(o.tbsOptions->tabCaption(3), "Images");
+    EXPECT_EQ(o.tbsOptions->tabToolTip(1), "Set Options for Labels");
+    EXPECT_EQ(o.tbsOptions->tabToolTip(4), "Set Options for Sliders");
+    for (tk::CheckBox* box : {o.Check1, o.Check2, o.Check3, o.Check4}) {
+        const QCheckBox* shown = box->findChild<QCheckBox*>();
+        QStyleOptionButton look;
+        look.initFrom(shown);
+        const QRect room = shown->style()->subElementRect(QStyle::SE_CheckBoxContents, &look, shown);
+        EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), room.width()) << box->caption();
+    }
     EXPECT_EQ(o.Label13->caption(), "****  This Picture Is AutoSized  ****");
     o.showForm();
     showAndExpose(&o);

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,13 @@ struct ShownStation : BrowseStation {
         return out;
     }
 };
+
+// The tool tip that shows when the pointer rests on `w`; empty when none shows.
+std::string toolTipOver(QWidget* w) {
+    QHelpEvent rest(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(w, &rest);
+    return rest.isAccepted() ? QToolTip::text().toStdString() : std::string();
+}
 
 std::vector<std::string> albums(int from, int to) {
     std::vector<std::string> out;
@@ -190,6 +199,46 @@ TEST(BrowsePages, TheSearchRunsByEnterOrButtonAndOnlySongResultsCanBeDragged) {
         release(list->view().viewport(), 1, rowPoint(*list, 1));
         EXPECT_EQ(list->view().findChild<QDrag*>() != nullptr, list == f.SSonglist) << list->name();
     }
+}
+
+// The labels the pages size for themselves end a caption too long for them in "…" at the right, and
+// the whole caption shows in their tool tip; the found count stays inside the page. The song labels the
+// settings place keep cutting their caption at their edges.
+TEST(BrowsePages, ACaptionTooLongForItsPageLabelEndsInAnEllipsisAndShowsWholeInTheToolTip) {
+    const std::string artist = "Ada & the Engines with the Travelling Orchestra of the Northern Lights";
+    const std::string album = "Album 01 of " + artist;
+    ShownStation s(databaseOf({song("/m/" + album, artist, album, "Song 01 of " + album, "1", "3"),
+                               song("/m/b", "B", "Two", "Second", "2")}));
+    Form1& f = s.form();
+    s.bar(11);
+    s.bar(14);
+    type(f.Text2, "Song 01 of Album 01 of Ada");
+    click(&f.Switches[9]);
+    const std::string found = "Found 1 Words With - ( Song 01 of Album 01 of Ada )";
+    ASSERT_EQ(f.Label21->caption(), found);
+    ASSERT_EQ(f.SLAlbum[1].caption(), album);
+    ASSERT_EQ(f.SLAlbum[2].caption(), "Two");
+    ASSERT_EQ(f.Label11[0].caption(), "1 - Song 01 of " + album);
+    for (tk::Label* label : {&f.SLAlbum[1], &f.SLArtist[1], &f.SLFile[1], &f.Label11[0], &f.Label11[1],
+                             &f.Label11[2], f.SingleAlbum, f.Label21}) {
+        const std::string shown = label->shownCaption();
+        const std::string ellipsis = "\u2026";
+        ASSERT_GT(shown.size(), ellipsis.size()) << label->name();
+        EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis) << label->name();
+        EXPECT_EQ(label->caption().substr(0, shown.size() - ellipsis.size()),
+                  shown.substr(0, shown.size() - ellipsis.size()))
+            << label->name();
+        EXPECT_EQ(toolTipOver(label), label->caption()) << label->name();
+    }
+    EXPECT_EQ(f.SLAlbum[2].shownCaption(), "Two");
+    EXPECT_EQ(toolTipOver(&f.SLAlbum[2]), "");
+    EXPECT_LE(f.Page_Search->left() + f.Label21->left() + f.Label21->width(), f.BackPage->width());
+
+    // A song label as Apply leaves it: 2000 twips wide, the caption cut off rather than shortened.
+    f.Label1[5].setAutoSize(false);
+    f.Label1[5].setWidth(2000);
+    f.Label1[5].setCaption(album);
+    EXPECT_EQ(f.Label1[5].shownCaption(), album);
 }
 
 TEST(BrowsePages, APanelOpensItsSongsAlbumOnTheSingleAlbumPage) {

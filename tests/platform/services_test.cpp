@@ -17,10 +17,12 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -305,4 +307,47 @@ TEST(MessageBox, EveryBoxStaysOnTheScreenWithItsButtonsWithinReach) {
     EXPECT_EQ(answerWith("Delete the database?", tk::kMsgYesNo | tk::kMsgQuestion, QDialogButtonBox::No),
               tk::kAnswerNo);
     EXPECT_EQ(answerWith("Go on?", tk::kMsgOkCancel, QDialogButtonBox::Cancel), tk::kAnswerCancel);
+}
+
+TEST(FontDialog, OkWithoutAChangeKeepsTheStoredFontAndAPickTakesOnlyWhatWasPicked) {
+    // The real font dialog, answered by the owner's picks and a click on OK as soon as it shows.
+    tk::Services real = tk::realServices();
+    const auto answer = [&](const tk::FontSpec& stored, const QStringList& picks, QString* opened = nullptr) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (opened) {
+                *opened = dialog->currentFont().family() + " " + dialog->currentFont().styleName();
+            }
+            // The face, style and size lists in this order; an empty pick leaves that list alone.
+            const QList<QListView*> lists = dialog->findChildren<QListView*>();
+            EXPECT_EQ(lists.size(), 3);
+            for (qsizetype k = 0; k < picks.size() && k < lists.size(); ++k) {
+                QListView* list = lists[k];
+                const QModelIndexList rows = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                                  picks[k], 1, Qt::MatchExactly);
+                EXPECT_TRUE(picks[k].isEmpty() || rows.size() == 1) << picks[k].toStdString();
+                if (!picks[k].isEmpty() && rows.size() == 1) {
+                    list->scrollTo(rows[0]);
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualRect(rows[0]).center());
+                }
+            }
+            QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        });
+        return real.dialogs->chooseFont(stored);
+    };
+
+    // "Arial" is not installed: the dialog opens on the face that renders it, in its style.
+    const tk::FontSpec arial{"Arial", 9.75f, 700, false};
+    QString opened;
+    EXPECT_EQ(answer(arial, {}, &opened), arial);
+    EXPECT_EQ(opened, "Liberation Sans Bold");
+    const tk::FontSpec semiBold{"Arial", 8.25f, 600, true};
+    EXPECT_EQ(answer(semiBold, {}), semiBold);
+    EXPECT_EQ(answer(arial, {"", "", "14"}), (tk::FontSpec{"Arial", 14.0f, 700, false}));
+    EXPECT_EQ(answer(arial, {"", "Regular"}), (tk::FontSpec{"Arial", 9.75f, 400, false}));
+    EXPECT_EQ(answer(arial, {"DejaVu Serif", "Book", "12"}),
+              (tk::FontSpec{"DejaVu Serif", 12.0f, 400, false}));
 }
