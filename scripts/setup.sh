@@ -7,7 +7,7 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev libegl-dev libxkbcommon-dev
-    libmpv-dev
+    libmpv-dev libxcb1-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # fonts named by the default layout, or their metric-compatible substitutes
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core fontconfig
@@ -17,6 +17,8 @@ packages=(
     clang libclang-rt-14-dev
     # a real display for screenshots and the end-to-end runs, and a mouse to drive them with
     xvfb xauth x11-apps imagemagick libxcb-cursor0 procps xdotool
+    # a window manager on that display, and tools to ask it and the windows their state
+    openbox wmctrl x11-utils
 )
 
 missing=()

@@ -460,8 +460,7 @@ inline constexpr Element kTagEditorPage[] = {
      .otherPictures = {"Apply-On.jpg"}},
 };
 
-// Screen-password page: the current and the new password and OK and Cancel, which get their pictures
-// only when first pressed (until then they show nothing).
+// Screen-password page: the current and the new password, OK and Cancel.
 inline constexpr Element kPasswordPage[] = {
     {.name = "Text_Pass", .kind = Kind::TextBox, .parent = "Page_EditScreenPass",
      .rect = {495, 1905, 3195, 300}, .backColor = kBoxBackColor, .maxLength = 8, .passwordChar = '*'},
@@ -469,9 +468,9 @@ inline constexpr Element kPasswordPage[] = {
      .rect = {480, 3345, 3195, 300}, .visible = false, .enabled = false, .backColor = kBoxBackColor,
      .maxLength = 8, .passwordChar = '*'},
     {.name = "Image5", .kind = Kind::Image, .parent = "Page_EditScreenPass", .rect = {600, 3960, 1320, 345},
-     .sizing = Sizing::Picture, .otherPictures = {"OK-On.jpg", "OK-Off.jpg"}},
+     .sizing = Sizing::Picture, .picture = "OK-Off.jpg", .otherPictures = {"OK-On.jpg"}},
     {.name = "Image8", .kind = Kind::Image, .parent = "Page_EditScreenPass", .rect = {2265, 3975, 1320, 345},
-     .sizing = Sizing::Picture, .otherPictures = {"Cancel-On.jpg", "Cancel-Off.jpg"}},
+     .sizing = Sizing::Picture, .picture = "Cancel-Off.jpg", .otherPictures = {"Cancel-On.jpg"}},
 };
 
 // The page area and its doors: BackPage ends left of the page switches and above the bottom labels;

@@ -192,8 +192,9 @@ public:
     // Screen-password page (src/app/passwordpage.cpp).
     void ToggleEditScreenPassPage();
     void Text_Pass_Change();
-    void Image5_Click(); // OK
-    void Image8_Click(); // Cancel
+    void Text_Pass_KeyPress(int& KeyAscii); // Enter: OK
+    void Image5_Click();                    // OK
+    void Image8_Click();                    // Cancel
 
     // Skins and settings (src/appearance).
     void ShowSampleCaptions();

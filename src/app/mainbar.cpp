@@ -36,6 +36,7 @@ void Form1::connectNavigation() {
     Image6.connect(&tk::Control::dblClick, [this](int i) { Image6_DblClick(i); });
     Text1->keyPress.connect([this](int& key) { Text1_KeyPress(key); });
     Text_Pass->change.connect([this] { Text_Pass_Change(); });
+    Text_Pass->keyPress.connect([this](int& key) { Text_Pass_KeyPress(key); });
     Image5->click.connect([this] { Image5_Click(); });
     Image8->click.connect([this] { Image8_Click(); });
 }

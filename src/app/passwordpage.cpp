@@ -38,6 +38,14 @@ void Form1::Text_Pass_Change() {
     Text_NewPass->setVisible(right);
 }
 
+// Enter confirms the password as OK does; the box takes no line break.
+void Form1::Text_Pass_KeyPress(int& KeyAscii) {
+    if (KeyAscii == tk::kKeyReturn) {
+        KeyAscii = 0;
+        Image5_Click();
+    }
+}
+
 void Form1::Image5_Click() {
     if (Text_Pass->text() == layout.ScreenPassword) {
         ToggleEditScreenPassPage();

@@ -118,4 +118,6 @@ void Form1::LoadSkinPictures() {
     Switches[9].setPicture(skinPicture("\\Search-Off.jpg"));
     Page_EditScreenPass->setPicture(skinPicture("\\EditScreenPass.jpg"));
     centre(Page_EditScreenPass);
+    Image5->setPicture(skinPicture("\\OK-Off.jpg"));
+    Image8->setPicture(skinPicture("\\Cancel-Off.jpg"));
 }

@@ -3,6 +3,7 @@
 #include "platform/control.h"
 #include "platform/errors.h"
 #include "platform/runtime.h"
+#include "platform/x11hints.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,6 +52,9 @@ void Form::setPicture(const Picture& picture) {
 
 void Form::setWindowStateValue(int state) {
     m_windowState = state;
+    if (state != 1) {
+        m_restoredState = state;
+    }
     if (!isVisible()) {
         return;
     }
@@ -78,6 +82,9 @@ void Form::showForm() {
     if (m_windowState == 1) {
         showMinimized();
     } else {
+        if (windowHandle()) {
+            askForNormalMap(*windowHandle());
+        }
         show();
         // The headless platform of the tests cannot stack windows and says so on every call.
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
@@ -209,6 +216,26 @@ void Form::paintEvent(QPaintEvent*) {
         p.drawImage(QRectF(0, 0, m_picture.widthPx() * scale, m_picture.heightPx() * scale),
                     m_picture.image());
     }
+}
+
+void Form::changeEvent(QEvent* event) {
+    // The window manager minimises, restores and maximises the window by itself, and the state follows
+    // it. The program's maximised is a placing the native window does not carry, so a change between
+    // shown states touches it only when the window leaves the minimised or its own maximised state.
+    if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates now = windowState();
+        const Qt::WindowStates before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (now & Qt::WindowMinimized) {
+            m_windowState = 1;
+        } else if (now & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            m_windowState = m_restoredState = 2;
+        } else if (m_windowState == 1) {
+            m_windowState = m_restoredState;
+        } else if (before & Qt::WindowMaximized) {
+            m_windowState = m_restoredState = 0;
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -37,7 +37,8 @@ public:
     const Picture& picture() const { return m_picture; }
     void setPicture(const Picture& picture);
 
-    // 0 normal, 1 minimised, 2 maximised (a full-screen window fills the screen in 0 and 2).
+    // 0 normal, 1 minimised, 2 maximised (a full-screen window fills the screen in 0 and 2). It
+    // follows the window manager too: a window it minimised or restored shows again the way it is.
     int windowStateValue() const { return m_windowState; }
     void setWindowStateValue(int state);
 
@@ -75,6 +76,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -86,6 +88,8 @@ private:
     OleColor m_backColor = kSysButtonFace;
     Picture m_picture;
     int m_windowState = 0;
+    // The state to go back to when the window leaves the minimised state.
+    int m_restoredState = 0;
     bool m_keyPreview = false;
     // The key press the window saw last, and where, so that it sees the key once on its way up.
     const QEvent* m_previewedKey = nullptr;

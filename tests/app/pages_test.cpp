@@ -152,6 +152,8 @@ TEST(PasswordPage, ChecksThePasswordExactlyAndClosesByCancelOrElement17) {
     EXPECT_EQ(f.layout.PassPageState, 1);
     EXPECT_EQ(s.shows(f.switch_[17]), "EditScreenPass-On.jpg");
     EXPECT_EQ(f.focusWidget(), f.Text_Pass->focusProxy());
+    EXPECT_EQ(s.shows(*f.Image5), "OK-Off.jpg");
+    EXPECT_EQ(s.shows(*f.Image8), "Cancel-Off.jpg");
 
     // The new-password box is there exactly while the text matches; a ninth character is refused.
     type(f.Text_Pass, "Kestru");
@@ -165,8 +167,11 @@ TEST(PasswordPage, ChecksThePasswordExactlyAndClosesByCancelOrElement17) {
     f.Text_Pass->setText("kestrum");
     EXPECT_FALSE(f.Text_NewPass->visible());
 
-    // A wrong password empties the box and leaves the page open.
+    // A wrong password, by OK or by Enter in the box, empties the box and leaves the page open.
     f.Image5_Click();
+    EXPECT_EQ(f.Text_Pass->text(), "");
+    type(f.Text_Pass, "Kestrum ");
+    pressKey(f.Text_Pass, Qt::Key_Return, "\r");
     EXPECT_EQ(f.Text_Pass->text(), "");
     EXPECT_EQ(f.layout.PassPageState, 1);
     EXPECT_EQ(f.layout.LayoutEditMode, 0.0f);
@@ -202,7 +207,7 @@ TEST(LayoutEdit, EnteringActingAndLeavingByTheRightButtonKeepsTheCountsAndTheWhe
     f.switch_Click(17);
     f.Text_Pass->setText("Kestrum");
     f.Text_NewPass->setText("owner");
-    f.Image5_Click();
+    pressKey(f.Text_Pass, Qt::Key_Return, "\r"); // Enter in the password box is OK
     EXPECT_EQ(f.layout.LayoutEditMode, 1.0f);
     EXPECT_EQ(f.layout.PassPageState, 0);
     EXPECT_EQ(s.shows(f.switch_[17]), "EditScreenPass-On.jpg");

@@ -50,7 +50,7 @@ TEST(SkinPictures, EveryElementGetsItsOwnPictureAndThePagesAndDoorsTheirPlaces) 
             }
         }
     }
-    ASSERT_EQ(loads.size(), 74u);
+    ASSERT_EQ(loads.size(), 76u);
 
     // Each file (letter case aside: two names may spell one file) becomes a picture of its own width.
     std::map<std::string, int> widthOf;

@@ -48,3 +48,9 @@ player_ended() {
     echo "the player is still running"
     return 1
 }
+
+# As on_display, with the openbox window manager managing the display from before the station starts.
+on_managed_display() {
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
+        start_window_manager; start_station \"\$work\"; $1"
+}

@@ -37,3 +37,19 @@ counted() {
     done
     echo "$n"
 }
+
+# Starts the openbox window manager on the display and waits until it manages it.
+start_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    for _ in $(seq 1 50); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "the window manager did not start"
+    return 1
+}
+
+# The one window the station shows at start, and the state of window $1 as the window manager keeps
+# it: "Normal" or "Iconic".
+first_window() { xdotool search --onlyvisible --pid "$station" | head -1; }
+wm_state() { xprop -id "$1" WM_STATE | sed -n 's/^[[:space:]]*window state: //p'; }

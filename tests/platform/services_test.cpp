@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -255,6 +256,27 @@ TEST(Windows, AWindowIsCreatedOnFirstUseAnewAfterItWasUnloadedAndClosedOnlyByIts
     slot.get().close();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(slot.get().isVisible());
+}
+
+TEST(Windows, AStateTheWindowManagerGivesIsTheStateTheWindowShowsAgainIn) {
+    TestRuntime rt;
+    tk::Form form(tk::Form::Kind::FullScreen, "Form1");
+    form.setWindowStateValue(2);
+    showAndExpose(&form);
+    form.setWindowStateValue(1);
+    // The window manager changes the state behind the program's back; the program hides and shows the
+    // window, which comes back in that state.
+    const auto managerSets = [&](Qt::WindowState state) {
+        form.windowHandle()->setWindowState(state);
+        QCoreApplication::processEvents();
+        form.hideForm();
+        form.showForm();
+        return form.windowStateValue();
+    };
+    EXPECT_EQ(managerSets(Qt::WindowNoState), 2); // restored: the state from before the minimise
+    EXPECT_FALSE(form.isMinimized());
+    EXPECT_EQ(managerSets(Qt::WindowMinimized), 1);
+    EXPECT_TRUE(form.isMinimized());
 }
 
 TEST(TabStrip, ChoosingATabFromCodeRaisesClick) {
