@@ -102,6 +102,20 @@ TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
     EXPECT_EQ(f.ListView->count(), 10);
 }
 
+TEST(FolderScan, AFolderOfOneSongIsAnAlbumOfItsOwn) {
+    ReadyStation s(0);
+    const fs::path tree = s.rt.programFolder() / "Tree";
+    writeSong(tree / "1-A/a1.mp3", "Ex", "Single");
+    writeSong(tree / "2-B/b1.mp3", "Why", "Pair");
+    writeSong(tree / "2-B/b2.mp3", "Why", "Pair");
+    scan(*s.f, tree);
+    const fs::path folder = s.rt.programFolder();
+    EXPECT_EQ(fixtures::readText(folder / "Album.mld"),
+              entryBytes("Various Artists", "Single", tree / "1-A/a1.mp3") +
+                  entryBytes("Why", "Pair", tree / "2-B/b1.mp3"));
+    EXPECT_EQ(artistsIn(folder / "Artist.mld"), (std::vector<std::string>{"Ex", "Why"}));
+}
+
 TEST(FolderScan, GroupsOneArtistsAlbumOnlyWhenAnotherSongSharesTheFirstArtistExactly) {
     struct Case {
         std::vector<std::string> artists;
