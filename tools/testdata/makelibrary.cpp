@@ -152,6 +152,14 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
+    // The database stores the songs' paths as given: the station plays them from its own folder,
+    // so they must not depend on where this tool was run.
+    std::error_code ec;
+    options.folder = fs::absolute(options.folder, ec).lexically_normal();
+    if (ec) {
+        std::cerr << "cannot tell the full path of " << options.folder << ": " << ec.message() << "\n";
+        return 1;
+    }
     if (!options.database.empty()) {
         fs::create_directories(options.database);
         for (const char* name : {"Data.mld", "Album.mld", "Artist.mld"})

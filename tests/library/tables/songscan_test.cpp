@@ -2,16 +2,19 @@
 #include "gui.h"
 #include "library/albumrecord.h"
 #include "library/recordstore.h"
+#include "library/songrecord.h"
 #include "platform/filelists.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
 
 #include "fixtures/mp3file.h"
+#include "fixtures/tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/resource.h>
 
@@ -200,6 +203,31 @@ TEST(FolderScan, AWriteErrorStopsTheScanNamingTheFileAndKeepsWholeRecords) {
     const std::string& text = s.rt.messages().shown[0].text;
     EXPECT_NE(text.find("The scan stopped: Cannot write " + data.string()), std::string::npos) << text;
     EXPECT_NE(text.find("3.mp3"), std::string::npos);
+}
+
+// The test-data maker writes the database a scan of its library would: the station plays its songs
+// from the paths stored, wherever the maker was run.
+TEST(MakeLibrary, GivenRelativeFoldersStoresTheFullPathsOfTheSongsItWrote) {
+    const fixtures::TempFolder cwd;
+    const std::string command =
+        "cd '" + cwd.path().string() +
+        "' && '" TUNNORA_MAKELIBRARY
+        "' --artists 1 --albums 2 --songs 2 --seconds 0.1 --database db Music >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto songs = library::RecordStore<library::SongRecord>::load(cwd / "db/Data.mld").records;
+    const auto albums = library::RecordStore<library::AlbumRecord>::load(cwd / "db/Album.mld").records;
+    ASSERT_EQ(songs.size(), 4u);
+    ASSERT_EQ(albums.size(), 2u);
+    std::vector<fs::path> paths;
+    for (const auto& song : songs)
+        paths.push_back(song.fileLocation);
+    for (const auto& album : albums)
+        paths.push_back(album.location);
+    for (const fs::path& path : paths) {
+        EXPECT_TRUE(path.is_absolute()) << path;
+        EXPECT_TRUE(fs::is_regular_file(path)) << path;
+        EXPECT_EQ(path.string().rfind((cwd / "Music/").string(), 0), 0u) << path;
+    }
 }
 
 } // namespace
