@@ -23,6 +23,9 @@
 class FolderScan;
 struct SongColumns;
 class Station;
+namespace library {
+struct DatabaseFiles;
+} // namespace library
 namespace controls {
 class SliderPic;
 class Wheel;
@@ -253,6 +256,9 @@ public:
     void LoadDataBase();
     void LoadAlbumList();
     void LoadArtistList();
+    // At start, before the tables are filled: the songs of a group a stopped folder scan left without
+    // their album get the entries the scan would have written (src/library/folderscan.cpp).
+    void completeStoppedScan();
     // The songs of "Data.mld" in the folder of the song file `path` (library::folderKey), in file
     // order; none when the file cannot be read. Reads only that folder's records while `songFolders`
     // still describes the file.
@@ -482,16 +488,16 @@ private:
     void deleteDataBase();
     // The folder scan's steps (src/library/folderscan.cpp): the walk of a folder tree, the append of
     // the songs listed in List1, the scan's work table of the songs appended, their grouping into
-    // album and artist entries and the entries' files. The tag editor's rewrite of its song's record
-    // (tageditor.cpp) is false when the record was left as it was.
+    // album and artist entries written to the entries' files; the paths of the database files. The tag
+    // editor's rewrite of its song's record (tageditor.cpp) is false when the record was left as it
+    // was.
     friend class FolderScan;
     void ScanFolder(const std::string& path);
     void WriteDataRecords();
     bool rewriteEditedRecord();
     void AddSongToTempList();
     void GroupAlbumsAndArtists();
-    void WriteAlbumRecords();
-    void WriteArtistRecords();
+    library::DatabaseFiles databaseFiles() const;
     // Browsing internals: the pages' handlers wired to their controls. The cover of the song file
     // `songPath`, the "cover.jpg" of its folder or else the skin's cover, shown in a picture, true when
     // the folder's own was shown; the browsing pages and the playing, next and last-song covers use it.

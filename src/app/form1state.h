@@ -1,7 +1,6 @@
 #pragma once
 
 #include "appearance/confrecord.h"
-#include "library/albumrecord.h"
 #include "library/songrecord.h"
 #include "player/playlistsong.h"
 
@@ -24,8 +23,6 @@ struct FileState {
     std::int32_t FirstRun = 0;      // 1 on a first run, until the settings writer stored the default password
     conf::RecordBytes ConfRec{};    // the settings record as last read or written
     library::SongRecord SongRec;    // the song record the file routines read and write
-    library::AlbumRecord AlbumRec;  // the album entry the album writer appends
-    library::AlbumRecord ArtistRec; // the artist entry the artist writer appends
 };
 
 // Layout-edit mode, the screen password and the doors.

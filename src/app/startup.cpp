@@ -97,6 +97,7 @@ void Form1::formLoad() {
     Label1[21].setCaption(kAboutLine);
     Label1[22].setCaption(kVersionLine);
 
+    completeStoppedScan();
     LoadDataBase();
 
     rt.random().seed(static_cast<std::uint64_t>(rt.clock().now().time_since_epoch().count()));

@@ -66,10 +66,20 @@ void putPosition(RecordBytes& r, std::size_t at, float v) {
     put(r, at, kPositionWidth, positionText(v));
 }
 
-float readPosition(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback) {
+// A number field read back only within what the writer stores there: anything else ("1e38", a
+// negative size) would put an element off the screen or give it no size.
+float readNumber(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback, float min, float max) {
     const auto f = field(b, n, at, kPositionWidth);
     const auto v = f ? parseNumber(*f) : std::nullopt;
-    return v ? *v : fallback;
+    return v && *v >= min && *v <= max ? *v : fallback;
+}
+
+float readPosition(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback) {
+    return readNumber(b, n, at, fallback, kMinPosition, kMaxPosition);
+}
+
+float readSize(const std::uint8_t* b, std::size_t n, std::size_t at, float fallback) {
+    return readNumber(b, n, at, fallback, kMinSize, kMaxPosition);
 }
 
 void putLabel(RecordBytes& r, std::size_t at, const LabelStyle& s, int width) {
@@ -260,7 +270,7 @@ Settings decode(const std::uint8_t* b, std::size_t n, const Settings& fallback) 
     s.wheel.left = readPosition(b, n, kWheelAt + 5, fallback.wheel.left);
     const auto readImage = [&](std::size_t at, const ImageBox& fb) {
         return ImageBox{readPosition(b, n, at, fb.top), readPosition(b, n, at + 5, fb.left),
-                        readPosition(b, n, at + 10, fb.height), readPosition(b, n, at + 15, fb.width)};
+                        readSize(b, n, at + 10, fb.height), readSize(b, n, at + 15, fb.width)};
     };
     for (int k = 0; k < kMainImages; ++k) {
         s.mainImages[k] = readImage(kMainImageAt + 20 * k, fallback.mainImages[k]);

@@ -41,8 +41,10 @@ inline constexpr std::size_t kAlignmentAt = 0, kFontNameAt = 1, kFontNameWidth =
                              kItalicAt = 54, kFlagWidth = 5, kSizeAt = 59, kSizeWidth = 2, kForeColorAt = 61,
                              kColorWidth = 16, kLabelTopAt = 77, kLabelLeftAt = 82, kLabelWidthAt = 87;
 static_assert(kScreenLabelAt + kScreenLabels * kLabelBlock == 3710);
-// The values the fields can hold: positions in five characters, font sizes in two.
+// The values the fields can hold: positions in five characters, font sizes in two. A picture's height
+// and width are positions of at least one twip.
 inline constexpr float kMinPosition = -9999.0f, kMaxPosition = 99999.0f;
+inline constexpr float kMinSize = 1.0f;
 inline constexpr float kMaxFontSize = 99.0f;
 static_assert(kBackColorAt + kBackColorWidth == kRecordSize);
 

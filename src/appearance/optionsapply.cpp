@@ -80,7 +80,7 @@ std::optional<float> FrmOptions::twipsIn(const tk::TextBox& box, const char* nam
     // As far as the layout file can keep it: what is applied is what the next start shows.
     const std::string text = box.text();
     const auto v = conf::parseNumber(text);
-    const float least = size ? 1.0f : conf::kMinPosition;
+    const float least = size ? conf::kMinSize : conf::kMinPosition;
     if (!v) {
         refuse(name, text, "which is not a number");
     } else if (*v < least || *v > conf::kMaxPosition) {

@@ -4,7 +4,9 @@
 
 #include "library/filetags.h"
 #include "library/folderwalk.h"
+#include "library/groupentries.h"
 #include "library/recordstore.h"
+#include "library/scanmark.h"
 #include "library/songgrouping.h"
 #include "library/songpath.h"
 #include "library/tagmerge.h"
@@ -19,10 +21,8 @@
 #include <optional>
 #include <string>
 
-using library::AlbumRecord;
 using library::SongRecord;
 using SongStore = library::RecordStore<SongRecord>;
-using EntryStore = library::RecordStore<AlbumRecord>;
 
 // The scan under way: the walk's visitor, which hands each group of songs found to WriteDataRecords,
 // keeps the clock and the wheel line current, and gathers what was passed over and the first failure.
@@ -68,6 +68,33 @@ public:
     }
     bool failed() const { return m_failure.has_value(); }
 
+    // Marks where the three files stand before a group's first song is appended (library::ScanMark);
+    // returns why it could not.
+    std::optional<std::string> markGroupStart(const library::DatabaseFiles& files) {
+        const auto counts = library::countRecords(files);
+        if (!counts) {
+            return counts.error().message();
+        }
+        if (!m_mark) {
+            auto mark = library::ScanMark::open(files.scanMark());
+            if (!mark) {
+                return mark.error().message();
+            }
+            m_mark.emplace(std::move(mark).value());
+        }
+        if (auto error = m_mark->set(*counts)) {
+            return error->message();
+        }
+        return std::nullopt;
+    }
+
+    // Every group was written whole: the mark goes.
+    void removeMark() {
+        if (m_mark) {
+            m_mark->remove();
+        }
+    }
+
     void add(const library::FolderWalkSkips& more) {
         skipped.unreadableFolders += more.unreadableFolders;
         skipped.unreadableFiles += more.unreadableFiles;
@@ -96,10 +123,8 @@ public:
     }
 
     library::FolderWalkSkips skipped;
-    // The work table: the songs of the group being written, in the order they were appended; and the
-    // album and artist entries made of them.
+    // The work table: the songs of the group being written, in the order they were appended.
     std::vector<library::ScannedSong> songs;
-    library::SongGroup group;
 
 private:
     // The clock and the play-state picture, at most every half second. Without a player window the
@@ -122,35 +147,10 @@ private:
     std::string m_lastFolder;
     std::string m_shownFolder;
     std::optional<std::string> m_failure;
+    std::optional<library::ScanMark> m_mark;
     bool m_ticked = false;
     std::chrono::steady_clock::time_point m_lastTick;
 };
-
-namespace {
-
-// Appends album or artist entries to their file: artist, album and location; the number field stays
-// 0. Returns why it stopped, or nothing.
-std::optional<std::string> appendEntries(const std::vector<library::GroupEntry>& entries,
-                                         const std::string& filePath, AlbumRecord& buffer,
-                                         std::int32_t& curRecord) {
-    auto store = EntryStore::openForAppend(tk::nativePath(filePath));
-    if (!store) {
-        return store.error().message();
-    }
-    for (const library::GroupEntry& entry : entries) {
-        buffer.album = entry.album;
-        buffer.artist = entry.artist;
-        buffer.location = entry.location;
-        const library::StoreResult written = store->append(buffer);
-        if (!written.ok()) {
-            return written.message();
-        }
-        curRecord = static_cast<std::int32_t>(written.number);
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 void Form1::RecurseFiles2() {
     List1->clear();
@@ -162,9 +162,18 @@ void Form1::RecurseFiles2() {
     FolderScan scan(*this);
     m_scan = &scan;
     try {
-        ScanFolder(folder);
+        // A group a former scan could not finish gets its entries before this scan's groups follow it.
+        if (auto failure = library::completeStoppedGroup(databaseFiles())) {
+            scan.fail(*failure);
+        } else {
+            ScanFolder(folder);
+        }
         if (!scan.failed()) {
             WriteDataRecords(); // the songs still listed
+        }
+        // After a failure the mark stays: the next start or scan completes what the last group lacks.
+        if (!scan.failed()) {
+            scan.removeMark();
         }
     } catch (...) {
         m_scan = nullptr;
@@ -192,6 +201,12 @@ void Form1::WriteDataRecords() {
     if (!store) {
         scan.fail(store.error().message());
         return;
+    }
+    if (List1->listCount() > 0) {
+        if (auto failure = scan.markGroupStart(databaseFiles())) {
+            scan.fail(*failure);
+            return;
+        }
     }
     for (int idx = 0; idx < List1->listCount(); ++idx) {
         const std::string path = List1->list(idx);
@@ -233,41 +248,30 @@ void Form1::GroupAlbumsAndArtists() {
         }
     }
     FolderScan& scan = *m_scan;
-    scan.group = library::groupSongs(scan.songs);
-    if (scan.group.albums.empty()) {
+    if (scan.songs.empty()) {
         return;
     }
-    // The group's album artist goes into the record of its first song.
-    const library::ScannedSong& first = scan.songs.front();
-    files.CurRecord = static_cast<std::int32_t>(first.record);
-    auto store = SongStore::openForUpdate(tk::nativePath(files.DataPath));
-    const library::StoreResult updated =
-        store ? store->update(first.record, first.location,
-                              [&](SongRecord& song) {
-                                  song.albumBy = scan.group.albums.front().artist;
-                                  files.SongRec = song;
-                              })
-              : library::StoreResult{library::StoreStatus::FileFailed, first.record, store.error()};
-    if (updated.ok()) {
-        WriteAlbumRecords();
-        WriteArtistRecords();
-    } else {
-        scan.fail(updated.message());
+    // The group's album artist goes into the record of its first song, then come its entries.
+    files.CurRecord = static_cast<std::int32_t>(scan.songs.front().record);
+    if (auto failure =
+            library::writeGroupEntries(databaseFiles(), scan.songs, library::groupSongs(scan.songs))) {
+        scan.fail(*failure);
     }
     scan.songs.clear();
-    scan.group = {};
 }
 
-void Form1::WriteAlbumRecords() {
-    if (auto failure =
-            appendEntries(m_scan->group.albums, files.AlbumPath, files.AlbumRec, files.CurRecord)) {
-        m_scan->fail(*failure);
-    }
+library::DatabaseFiles Form1::databaseFiles() const {
+    return {tk::nativePath(files.DataPath), tk::nativePath(files.AlbumPath),
+            tk::nativePath(files.ArtistPath)};
 }
 
-void Form1::WriteArtistRecords() {
-    if (auto failure =
-            appendEntries(m_scan->group.artists, files.ArtistPath, files.ArtistRec, files.CurRecord)) {
-        m_scan->fail(*failure);
+void Form1::completeStoppedScan() {
+    if (auto failure = library::completeStoppedGroup(databaseFiles())) {
+        tk::Runtime& rt = tk::Runtime::current();
+        rt.messageBox().show("The last folder scan stopped before it had written its last album, and the "
+                             "album could not be written now: its songs show in the song list but on no "
+                             "album page until the next start or scan writes it.\n\n" +
+                                 *failure,
+                             tk::kMsgExclamation, rt.appTitle());
     }
 }

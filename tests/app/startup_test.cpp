@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/station.h"
+#include "appearance/firstrun.h"
 #include "controls/sliderpic.h"
 #include "controls/wheel.h"
 #include "database.h"
@@ -300,6 +301,37 @@ TEST(StartUp, FieldsThatDoNotConvertTakeTheirFirstRunValues) {
     EXPECT_FALSE(f.Label1[6].fontBold());
     EXPECT_EQ(f.switch_[0].top(), 1.5f);
     EXPECT_EQ(f.Text1->backColor(), 8454143u);
+}
+
+TEST(StartUp, NumbersOutsideTheWritersRangesTakeTheirFirstRunValues) {
+    Start s;
+    std::string record = expectedFirstRunRecord();
+    const auto patch = [&](std::size_t at, std::string_view text) {
+        std::copy(text.begin(), text.end(), record.begin() + at);
+    };
+    // Places from -9999 to 99999: switch(k) Top at 3710 + 10k, Left 5 bytes on.
+    const char* places[] = {"-9999", "99999", "-1e4 ", "1e5  ", "1e38 ", "nan  ", "inf  ", "-inf "};
+    for (std::size_t i = 0; i < std::size(places); ++i)
+        patch(3710 + 5 * i, places[i]);
+    // Sizes from 1 to 99999: Image1(k) Height at 3970 + 20k, Width 5 bytes on.
+    patch(3970, "1    ");
+    patch(3975, "0    ");
+    patch(3990, "-5   ");
+    patch(3995, "1e5  ");
+    s.rt.write("Conf.mld", record);
+    ASSERT_TRUE(s.run());
+    Form1& f = s.form();
+    const conf::Settings first = firstRunSettings();
+    EXPECT_EQ(f.switch_[0].top(), -9999.0f);
+    EXPECT_EQ(f.switch_[0].left(), 99999.0f);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ(f.switch_[k].top(), first.buttons[k].top) << k;
+        EXPECT_EQ(f.switch_[k].left(), first.buttons[k].left) << k;
+    }
+    EXPECT_EQ(f.Image1[0].height(), 1.0f);
+    EXPECT_EQ(f.Image1[0].width(), first.mainImages[0].width);
+    EXPECT_EQ(f.Image1[1].height(), first.mainImages[1].height);
+    EXPECT_EQ(f.Image1[1].width(), first.mainImages[1].width);
 }
 
 TEST(Settings, PasswordsAreStoredTrimmedAndCutAndAFailedSaveIsReportedAndTheStationGoesOn) {

@@ -4,8 +4,9 @@
 // folder scan of the library would write.
 #include "coverpictures.h"
 
-#include "library/albumrecord.h"
+#include "library/groupentries.h"
 #include "library/recordstore.h"
+#include "library/songgrouping.h"
 #include "library/songrecord.h"
 #include "library/tagmerge.h"
 
@@ -102,46 +103,22 @@ bool writeFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
     return static_cast<bool>(out.flush());
 }
 
-// Appends one album's songs to the database and groups them as the folder scan does: an album of one
-// artist gets one album entry and one artist entry, anything else is "Various Artists".
+// Appends one album's songs to the database and groups them as the folder scan does.
 bool addToDatabase(const Options& options, const std::vector<fs::path>& songs) {
-    using library::RecordStore;
-    auto data = RecordStore<library::SongRecord>::openForAppend(options.database / "Data.mld");
-    auto albums = RecordStore<library::AlbumRecord>::openForAppend(options.database / "Album.mld");
-    auto artists = RecordStore<library::AlbumRecord>::openForAppend(options.database / "Artist.mld");
-    if (!data || !albums || !artists)
+    const library::DatabaseFiles files{options.database / "Data.mld", options.database / "Album.mld",
+                                       options.database / "Artist.mld"};
+    auto data = library::RecordStore<library::SongRecord>::openForAppend(files.songs);
+    if (!data)
         return false;
-    std::vector<library::SongRecord> records;
-    std::int64_t first = 0;
+    std::vector<library::ScannedSong> scanned;
     for (const fs::path& song : songs) {
-        const id3::TagValues tags = id3::readTagValues(song);
-        library::SongRecord r{0,         "",         tags.artist,  tags.title,    tags.album, tags.track,
-                              tags.year, tags.genre, tags.comment, song.string(), ""};
-        const auto stored = data->append(r);
+        const library::SongRecord record = library::songRecordFrom(id3::readTagValues(song), song.string());
+        const auto stored = data->append(record);
         if (!stored.ok())
             return false;
-        if (first == 0)
-            first = stored.number;
-        records.push_back(r);
+        scanned.push_back({record.artist, record.album, record.fileLocation, stored.number});
     }
-    if (records.empty())
-        return true;
-    bool oneArtist = false;
-    for (std::size_t i = 1; i < records.size(); ++i)
-        oneArtist = oneArtist || records[i].artist == records[0].artist;
-    const std::string albumBy = oneArtist ? records[0].artist : "Various Artists";
-    if (!data->update(first, records[0].fileLocation, [&](library::SongRecord& r) { r.albumBy = albumBy; })
-             .ok())
-        return false;
-    if (!albums->append({0, albumBy, records[0].album, records[0].fileLocation}).ok())
-        return false;
-    if (oneArtist)
-        return artists->append({0, albumBy, records[0].album, records[0].fileLocation}).ok();
-    for (const auto& r : records) {
-        if (!artists->append({0, r.artist, r.album, r.fileLocation}).ok())
-            return false;
-    }
-    return true;
+    return !library::writeGroupEntries(files, scanned, library::groupSongs(scanned));
 }
 
 } // namespace
@@ -151,6 +128,14 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, options)) {
         usage();
         return 2;
+    }
+    // The database stores the songs' paths as given: the station plays them from its own folder,
+    // so they must not depend on where this tool was run.
+    std::error_code ec;
+    options.folder = fs::absolute(options.folder, ec).lexically_normal();
+    if (ec) {
+        std::cerr << "cannot tell the full path of " << options.folder << ": " << ec.message() << "\n";
+        return 1;
     }
     if (!options.database.empty()) {
         fs::create_directories(options.database);

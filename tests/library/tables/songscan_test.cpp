@@ -2,18 +2,27 @@
 #include "gui.h"
 #include "library/albumrecord.h"
 #include "library/recordstore.h"
+#include "library/songrecord.h"
 #include "platform/filelists.h"
 #include "platform/label.h"
 #include "platform/listview.h"
 #include "platform/textbox.h"
 
 #include "fixtures/mp3file.h"
+#include "fixtures/tempfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -102,6 +111,20 @@ TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
     EXPECT_EQ(f.ListView->count(), 10);
 }
 
+TEST(FolderScan, AFolderOfOneSongIsAnAlbumOfItsOwn) {
+    ReadyStation s(0);
+    const fs::path tree = s.rt.programFolder() / "Tree";
+    writeSong(tree / "1-A/a1.mp3", "Ex", "Single");
+    writeSong(tree / "2-B/b1.mp3", "Why", "Pair");
+    writeSong(tree / "2-B/b2.mp3", "Why", "Pair");
+    scan(*s.f, tree);
+    const fs::path folder = s.rt.programFolder();
+    EXPECT_EQ(fixtures::readText(folder / "Album.mld"),
+              entryBytes("Various Artists", "Single", tree / "1-A/a1.mp3") +
+                  entryBytes("Why", "Pair", tree / "2-B/b1.mp3"));
+    EXPECT_EQ(artistsIn(folder / "Artist.mld"), (std::vector<std::string>{"Ex", "Why"}));
+}
+
 TEST(FolderScan, GroupsOneArtistsAlbumOnlyWhenAnotherSongSharesTheFirstArtistExactly) {
     struct Case {
         std::vector<std::string> artists;
@@ -186,6 +209,140 @@ TEST(FolderScan, AWriteErrorStopsTheScanNamingTheFileAndKeepsWholeRecords) {
     const std::string& text = s.rt.messages().shown[0].text;
     EXPECT_NE(text.find("The scan stopped: Cannot write " + data.string()), std::string::npos) << text;
     EXPECT_NE(text.find("3.mp3"), std::string::npos);
+}
+
+// Where the three database files in `folder` first disagree, or nothing when they agree: every song
+// lies in a group of one folder that begins with a song naming its album artist (the first song's
+// artist when another song shares it, else "Various Artists"), and the groups have their album entry
+// and their artist entries (one for an artist's album, one per song otherwise) in the order written.
+std::string disagreement(const fs::path& folder) {
+    using library::AlbumRecord;
+    using library::RecordStore;
+    const auto songs = RecordStore<library::SongRecord>::load(folder / "Data.mld").records;
+    const auto albums = RecordStore<AlbumRecord>::load(folder / "Album.mld").records;
+    const auto artists = RecordStore<AlbumRecord>::load(folder / "Artist.mld").records;
+    const auto entry = [](const std::string& artist, const library::SongRecord& song) {
+        return AlbumRecord{0, artist, song.album, song.fileLocation};
+    };
+    std::vector<AlbumRecord> groupAlbums;
+    std::vector<AlbumRecord> groupArtists;
+    for (std::size_t first = 0, end = 0; first < songs.size(); first = end) {
+        const std::string where = "song " + std::to_string(first + 1);
+        if (songs[first].albumBy.empty())
+            return where + " lies in no group";
+        bool shared = false;
+        for (end = first + 1; end < songs.size() && songs[end].albumBy.empty(); ++end) {
+            if (songs[end].album != songs[first].album)
+                return "song " + std::to_string(end + 1) + " lies in the group of another folder";
+            shared = shared || songs[end].artist == songs[first].artist;
+        }
+        const std::string albumBy = shared ? songs[first].artist : "Various Artists";
+        if (songs[first].albumBy != albumBy)
+            return where + " names the album artist " + songs[first].albumBy;
+        groupAlbums.push_back(entry(albumBy, songs[first]));
+        for (std::size_t i = first; i < (shared ? first + 1 : end); ++i)
+            groupArtists.push_back(entry(shared ? albumBy : songs[i].artist, songs[i]));
+    }
+    if (albums != groupAlbums)
+        return std::to_string(albums.size()) + " album entries for " + std::to_string(groupAlbums.size()) +
+               " groups, or entries that do not match them";
+    if (artists != groupArtists)
+        return std::to_string(artists.size()) + " artist entries where the groups make " +
+               std::to_string(groupArtists.size()) + ", or entries that do not match them";
+    return {};
+}
+
+// Starts the scan's child process on the database in `folder`, scanning `tree`; returns once its first
+// scan begins. Its own temporary folders go below `temporary`.
+pid_t startScanUntilKilled(const fs::path& folder, const fs::path& tree, const fs::path& temporary) {
+    int out[2];
+    EXPECT_EQ(::pipe2(out, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    std::vector<std::string> environment{"TMPDIR=" + temporary.string()};
+    for (char** e = environ; *e; ++e) {
+        if (std::string_view(*e).rfind("TMPDIR=", 0) != 0)
+            environment.emplace_back(*e);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string program = TUNNORA_SCAN_UNTIL_KILLED, database = folder.string(), songs = tree.string();
+    char* argv[] = {program.data(), database.data(), songs.data(), nullptr};
+    pid_t pid = 0;
+    EXPECT_EQ(::posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp.data()), 0);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    char line[16];
+    EXPECT_GT(::read(out[0], line, sizeof line), 0) << "the scan did not begin";
+    ::close(out[0]);
+    return pid;
+}
+
+// A scan killed at any moment, again and again on one database: at each next start the three files
+// agree, every song in a group with its album and artist entries, grouped as the scan groups.
+TEST(FolderScan, AScanKilledAtAnyMomentLeavesEverySongInAWholeAlbumAtTheNextStart) {
+    TestRuntime rt{TestOptions{.fakePlayer = true, .skin = true}};
+    const fs::path folder = rt.programFolder();
+    const fs::path tree = folder / "Tree";
+    // Four folders, each a group of its own: a single song, an artist's album, "Various Artists" (the
+    // first artist alone), a pair. Groups of many songs make most of a scan's time.
+    writeSong(tree / "1 Solo/a.mp3", "Ann", "Solo");
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = std::to_string(10 + i) + ".mp3";
+        writeSong(tree / "2 Band" / name, "Band", "Band");
+        writeSong(tree / "3 Mix" / name, i == 0 ? "Ann" : i % 2 ? "Bob" : "Cy", "Mix");
+    }
+    writeSong(tree / "4 Duo/1.mp3", "Dee", "Duo");
+    writeSong(tree / "4 Duo/2.mp3", "Dee", "Duo");
+    const fs::path temporary = folder / "tmp";
+    fs::create_directories(temporary);
+
+    int stoppedMidway = 0;
+    for (int round = 0; round < 16; ++round) {
+        const pid_t scan = startScanUntilKilled(folder, tree, temporary);
+        // Spread over the first scans and the reloads after them.
+        std::this_thread::sleep_for(std::chrono::microseconds(round * 389 % 4000));
+        ASSERT_EQ(::kill(scan, SIGKILL), 0);
+        ASSERT_EQ(::waitpid(scan, nullptr, 0), scan);
+        stoppedMidway += !disagreement(folder).empty();
+
+        Station station(rt.runtime());
+        ASSERT_TRUE(station.start());
+        EXPECT_EQ(disagreement(folder), "") << "after round " << round;
+        EXPECT_TRUE(rt.messages().shown.empty());
+        if (HasFailure())
+            break;
+    }
+    // The kills did land in the middle of a group.
+    EXPECT_GT(stoppedMidway, 0);
+}
+
+// The test-data maker writes the database a scan of its library would: the station plays its songs
+// from the paths stored, wherever the maker was run.
+TEST(MakeLibrary, GivenRelativeFoldersStoresTheFullPathsOfTheSongsItWrote) {
+    const fixtures::TempFolder cwd;
+    const std::string command =
+        "cd '" + cwd.path().string() +
+        "' && '" TUNNORA_MAKELIBRARY
+        "' --artists 1 --albums 2 --songs 2 --seconds 0.1 --database db Music >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto songs = library::RecordStore<library::SongRecord>::load(cwd / "db/Data.mld").records;
+    const auto albums = library::RecordStore<library::AlbumRecord>::load(cwd / "db/Album.mld").records;
+    ASSERT_EQ(songs.size(), 4u);
+    ASSERT_EQ(albums.size(), 2u);
+    std::vector<fs::path> paths;
+    for (const auto& song : songs)
+        paths.push_back(song.fileLocation);
+    for (const auto& album : albums)
+        paths.push_back(album.location);
+    for (const fs::path& path : paths) {
+        EXPECT_TRUE(path.is_absolute()) << path;
+        EXPECT_TRUE(fs::is_regular_file(path)) << path;
+        EXPECT_EQ(path.string().rfind((cwd / "Music/").string(), 0), 0u) << path;
+    }
 }
 
 } // namespace
