@@ -181,7 +181,7 @@ TEST_F(StandIn, ManyConnectionsAreServedAndABrokenOneIsDroppedAlone) {
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
 }
 
-TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
+TEST_F(StandIn, ABurstOfConnectionsBeyondTheRoomWaitsAndTheStationKeepsBeingServed) {
     const pid_t player = start();
     ASSERT_TRUE(found());
     link.InitWinAMP(rig.host); // the station's connection, asking from time to time
@@ -203,12 +203,45 @@ TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
     EXPECT_EQ(fresh.sendMessage(handle, 1024, 0, 0), 0x1010);
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
     EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    // The connections silent longest went; the newest is served.
-    EXPECT_TRUE(silent.front()->closedByPlayer());
-    ASSERT_TRUE(silent.back()->write(wire::encodeRequest({1024, 0, 0})));
-    EXPECT_EQ(silent.back()->read(), 0x1010);
     EXPECT_TRUE(rig.launcher->alive(player));
     EXPECT_TRUE(rig.shown().empty());
+}
+
+TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
+    start();
+    const auto ask = [](RawConnection& c) {
+        return c.write(wire::encodeRequest({1024, 0, 0})) && c.read() == 0x1010;
+    };
+    std::unique_ptr<RawConnection> station;
+    ASSERT_TRUE(rig.waitFor([&] {
+        station = std::make_unique<RawConnection>(rig.socketPath());
+        return station->valid();
+    }));
+    ASSERT_TRUE(ask(*station));
+    // Every other place taken by a connection that asked after it: the station's is the idlest, but in use.
+    std::vector<std::unique_ptr<RawConnection>> others;
+    for (int i = 0; i < 63; ++i) {
+        others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+        ASSERT_TRUE(ask(*others.back()));
+    }
+    // A newcomer is answered, then closed; no connection in use goes for it.
+    RawConnection visitor(rig.socketPath());
+    EXPECT_TRUE(ask(visitor));
+    EXPECT_TRUE(rig.waitFor([&] { return visitor.closedByPlayer(); }, 3s));
+    EXPECT_FALSE(station->closedByPlayer());
+
+    // Seconds later, with the station asking all along and the others silent, a newcomer takes the
+    // place of the one silent longest, and keeps it.
+    for (int i = 0; i < 14; ++i) {
+        ASSERT_TRUE(ask(*station));
+        std::this_thread::sleep_for(250ms);
+    }
+    RawConnection newcomer(rig.socketPath());
+    EXPECT_TRUE(ask(newcomer));
+    EXPECT_TRUE(ask(newcomer));
+    EXPECT_TRUE(others.front()->closedByPlayer());
+    EXPECT_FALSE(others.back()->closedByPlayer());
+    EXPECT_FALSE(station->closedByPlayer());
 }
 
 TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHandle) {
