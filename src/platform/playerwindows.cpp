@@ -25,6 +25,7 @@ WindowMessenger::Handle PlayerWindows::findWindow(const std::string& windowClass
     if (windowClass != kPlayerWindowClass) {
         return 0;
     }
+    m_refusal.clear();
     // The same living player keeps its handle; a dead one's connection is let go.
     for (auto it = m_connections.begin(); it != m_connections.end();) {
         if (wire::peerClosed(it->second->fd.get())) {
@@ -33,16 +34,12 @@ WindowMessenger::Handle PlayerWindows::findWindow(const std::string& windowClass
             return it->first;
         }
     }
-    // A socket in the shared fallback folder is trusted only when that folder is ours alone.
-    if (wire::inSharedFallbackFolder(m_socketPath) && !wire::folderIsPrivate(m_socketPath.parent_path())) {
-        return 0;
-    }
-    wire::UniqueFd fd = wire::connectToSocket(m_socketPath);
-    if (!fd) {
+    wire::PlayerConnection fresh = wire::connectToPlayer(m_socketPath, &m_refusal);
+    if (!fresh.fd) {
         return 0;
     }
     const Handle handle = ++m_lastHandle;
-    m_connections.emplace(handle, std::make_unique<Connection>(Connection{std::move(fd)}));
+    m_connections.emplace(handle, std::make_unique<Connection>(Connection{std::move(fresh.fd)}));
     return handle;
 }
 

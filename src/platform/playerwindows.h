@@ -15,7 +15,8 @@ inline constexpr const char* kPlayerWindowClass = "Winamp v1.x";
 // The player's "window", reached over the player's local socket: finding the window connects, the handle
 // stands for the held connection, and each message is one request and its reply. A player that died or
 // does not answer within the reply time answers 0, and its handle stays dead (like a closed window's)
-// until the window is found again. Writing to a player that went away never raises SIGPIPE.
+// until the window is found again. Only a socket of this user, in a folder of this user, with a process
+// of this user behind it is used. Writing to a player that went away never raises SIGPIPE.
 class PlayerWindows final : public WindowMessenger {
 public:
     static constexpr std::chrono::milliseconds kDefaultReplyTime{1000};
@@ -29,6 +30,7 @@ public:
     Handle findWindow(const std::string& windowClass) override;
     std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
                              std::int32_t lParam) override;
+    [[nodiscard]] std::string refusal() const override { return m_refusal; }
 
 private:
     struct Connection;
@@ -36,6 +38,7 @@ private:
     std::chrono::milliseconds m_replyTime;
     Handle m_lastHandle = 0;
     std::map<Handle, std::unique_ptr<Connection>> m_connections;
+    std::string m_refusal;
 };
 
 } // namespace tk

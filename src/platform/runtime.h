@@ -115,6 +115,9 @@ public:
     // A dead or silent window answers 0.
     virtual std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
                                      std::int32_t lParam) = 0;
+    // Why the last findWindow found no window although something was there: a window the station must
+    // not talk to. Empty when nothing was found or nothing stood in the way.
+    [[nodiscard]] virtual std::string refusal() const { return {}; }
 };
 
 // Loads picture files. Each component of the path is matched ignoring letter case; decoded pictures

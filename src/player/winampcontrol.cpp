@@ -213,11 +213,15 @@ void WinAMP_Control::InitWinAMP(WinAMPHost& host) {
     // running the event loop.
     tk::Clock& clock = rt().clock();
     const auto deadline = clock.steadyNow() + kWindowWait;
-    while (!FindWinAMP() && clock.steadyNow() < deadline) {
+    while (!FindWinAMP() && rt().windows().refusal().empty() && clock.steadyNow() < deadline) {
         clock.sleepFor(kWindowPoll);
     }
     if (hWinAMP == 0) {
-        rt().messageBox().show("Couldn't find WinAMP's Window", tk::kMsgOkOnly, rt().appTitle());
+        // A socket that is not this user's is never talked to; the user is told why.
+        const std::string refusal = rt().windows().refusal();
+        rt().messageBox().show(refusal.empty() ? "Couldn't find WinAMP's Window"
+                                               : "Couldn't connect to WinAMP: " + refusal,
+                               tk::kMsgOkOnly, rt().appTitle());
         rt().endProgram();
     }
     host.setCaption("WinAMP Version# " + WinAMP_GetVersion());

@@ -49,7 +49,7 @@ public:
     void WinAMP_SendCommand(std::int32_t command);
     // Starts the player, finds its window (waiting for it, bounded), shows its version in the main
     // window's caption and sets the volume from the volume slider put at 50. Ends the program when the
-    // player cannot be started or found.
+    // player cannot be started or found, or when what was found is not this user's player.
     void InitWinAMP(WinAMPHost& host);
 
 private:

@@ -1,6 +1,7 @@
 // The real stand-in player only: one player per user, the hand-over of "/ADD" starts, paths that
 // must not be taken apart, a player that dies mid-song, and the socket protocol itself.
 
+#include "platform/errors.h"
 #include "platform/playerwindows.h"
 #include "player/playersocket.h"
 #include "player/playerwire.h"
@@ -11,8 +12,11 @@
 #include <csignal>
 #include <thread>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace playertest {
 namespace {
@@ -135,6 +139,24 @@ public:
 private:
     wire::UniqueFd m_fd;
 };
+
+// A listening socket of the test's own at `path`, made by this process.
+wire::UniqueFd listenAt(const fs::path& path) {
+    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener.get(), 4) != 0) {
+        return {};
+    }
+    return listener;
+}
+
+bool connectionWaiting(const wire::UniqueFd& listener) {
+    pollfd p{listener.get(), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
 
 TEST_F(StandIn, PipelinedRequestsAreAnsweredInOrderAndUnknownOnesWithZero) {
     start();
@@ -259,12 +281,8 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
     ::signal(SIGPIPE, SIG_DFL);
     TempFolder folder("tunnora-silent");
     const fs::path path = folder.path() / "silent.sock";
-    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM, 0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    ASSERT_EQ(::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener.get(), 4), 0);
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
 
     tk::PlayerWindows windows(path, 100ms);
     const auto silent = windows.findWindow(tk::kPlayerWindowClass);
@@ -283,6 +301,67 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), 0);
     }
+}
+
+constexpr uid_t kOtherUser = 65534;
+
+TEST(PlayerWindowsMessenger, ASocketOrAFolderOfAnotherUserIsNeverConnectedToAndTheStartSaysWhy) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "acting as another user needs root";
+    }
+    RealRig rig;
+    const fs::path path = rig.socketPath();
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    ASSERT_EQ(::chown(rig.runtimeFolder.path().c_str(), kOtherUser, kOtherUser), 0);
+    EXPECT_THROW(rig.link.InitWinAMP(rig.host), tk::ProgramEnded);
+    ASSERT_EQ(rig.shown().size(), 1u);
+    EXPECT_EQ(rig.shown()[0].text, "Couldn't connect to WinAMP: " + rig.runtimeFolder.path().string() +
+                                       " belongs to another user");
+    EXPECT_FALSE(connectionWaiting(listener));
+    // The player started for it will not use the folder either.
+    EXPECT_EQ(rig.launcher->exitCode(rig.launcher->pids().front(), 5s), 2);
+
+    ASSERT_EQ(::chown(rig.runtimeFolder.path().c_str(), 0, 0), 0);
+    ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherUser), 0);
+    tk::PlayerWindows windows(path);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), 0);
+    EXPECT_EQ(windows.refusal(), path.string() + " belongs to another user");
+    EXPECT_FALSE(connectionWaiting(listener));
+}
+
+TEST(PlayerWindowsMessenger, AProgramOfAnotherUserBehindOurSocketIsRefused) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "acting as another user needs root";
+    }
+    TempFolder folder("tunnora-peer");
+    const fs::path path = folder.path() / wire::kSocketName;
+    // The socket file is ours; the process listening on it runs as another user.
+    wire::UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        const char byte = 1;
+        if (::setuid(kOtherUser) != 0 || ::listen(socket.get(), 4) != 0 || ::write(ready[1], &byte, 1) != 1) {
+            ::_exit(1);
+        }
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    tk::PlayerWindows windows(path);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), 0);
+    EXPECT_EQ(windows.refusal(), "the program listening on " + path.string() + " runs as another user");
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 } // namespace
