@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <future>
 #include <thread>
 
 #include <poll.h>
@@ -97,7 +98,7 @@ TEST_F(StandIn, PathsWithBlanksQuotesALeadingDashAndOtherLettersPlay) {
     EXPECT_TRUE(rig.shown().empty());
 }
 
-TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
+TEST_F(StandIn, PlayerKilledMidSongGivesNoStateAndTheNextInitStartsAFreshOne) {
     ::signal(SIGPIPE, SIG_DFL); // the link must not rely on SIGPIPE being ignored
     rig.startWithSong("long.mp3", 60);
     link.WinAMP_SendCommand(wire::kCommandPlay);
@@ -105,7 +106,7 @@ TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
     const pid_t player = rig.launcher->pids().front();
     ASSERT_EQ(::kill(player, SIGKILL), 0);
     ASSERT_TRUE(rig.launcher->exitCode(player, 5s).has_value());
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
     EXPECT_EQ(link.WinAMP_GetPosition(), 0);
     link.WinAMP_SendCommand(wire::kCommandStop);
     EXPECT_FALSE(link.FindWinAMP());
@@ -115,6 +116,18 @@ TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
     ASSERT_TRUE(link.WinAMP_AddFile(song.string()));
     link.WinAMP_SendCommand(wire::kCommandPlay);
     EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    EXPECT_TRUE(rig.shown().empty());
+}
+
+TEST_F(StandIn, ClosingAPlayerWhoseWindowWentSilentFindsItAgainAndClosesIt) {
+    link.InitWinAMP(rig.host);
+    const pid_t player = rig.launcher->pids().front();
+    // Held still past the reply time: the request gets no answer and the held window is dead.
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
+    ASSERT_EQ(::kill(player, SIGCONT), 0);
+    link.closePlayer();
+    EXPECT_EQ(rig.launcher->exitCode(player, 5s), 0);
     EXPECT_TRUE(rig.shown().empty());
 }
 
@@ -274,10 +287,10 @@ TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHa
     const auto handle = windows.findWindow(tk::kPlayerWindowClass);
     EXPECT_NE(handle, 0);
     EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
-    EXPECT_EQ(windows.sendMessage(handle + 100, 1024, 0, 0), 0);
+    EXPECT_EQ(windows.sendMessage(handle + 100, 1024, 0, 0), std::nullopt);
 }
 
-TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
+TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     ::signal(SIGPIPE, SIG_DFL);
     TempFolder folder("tunnora-silent");
     const fs::path path = folder.path() / "silent.sock";
@@ -288,10 +301,10 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
     const auto silent = windows.findWindow(tk::kPlayerWindowClass);
     ASSERT_NE(silent, 0);
     const auto began = std::chrono::steady_clock::now();
-    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
     EXPECT_GE(std::chrono::steady_clock::now() - began, 100ms);
     // After a missed reply the handle stays dead: no late answer can be mistaken for a new one.
-    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
 
     const auto vanishing = windows.findWindow(tk::kPlayerWindowClass);
     ASSERT_NE(vanishing, 0);
@@ -299,11 +312,52 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
     { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
     { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), 0);
+        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), std::nullopt);
     }
 }
 
 constexpr uid_t kOtherUser = 65534;
+
+TEST(PlayerWindowsMessenger, AConnectionThePlayerClosedIsMadeAgainAndARequestItNeverReadGoesAgain) {
+    TempFolder folder("tunnora-reconnect");
+    const fs::path path = folder.path() / wire::kSocketName;
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    // The player answers one request on the first connection and closes it; it closes the second as
+    // soon as a request is there, unread; it answers on the third.
+    std::promise<void> firstClosed;
+    std::thread player([&] {
+        // Every wait is bounded, so that a link that does not connect again cannot hang the test.
+        const auto accepted = [&] {
+            pollfd p{listener.get(), POLLIN, 0};
+            return ::poll(&p, 1, 2000) > 0
+                       ? wire::UniqueFd(::accept4(listener.get(), nullptr, nullptr, SOCK_NONBLOCK))
+                       : wire::UniqueFd();
+        };
+        const auto answerOne = [&](std::int32_t answer) {
+            const wire::UniqueFd c = accepted();
+            std::array<std::uint8_t, wire::kRequestSize> request{};
+            const auto soon = std::chrono::steady_clock::now() + 2s;
+            if (c && wire::receiveExact(c.get(), request, soon)) {
+                (void)wire::sendAllBytes(c.get(), wire::encodeReply(answer), soon);
+            }
+        };
+        answerOne(7);
+        firstClosed.set_value();
+        if (const wire::UniqueFd c = accepted()) {
+            pollfd p{c.get(), POLLIN, 0};
+            ::poll(&p, 1, 2000);
+        }
+        answerOne(8);
+    });
+    tk::PlayerWindows windows(path);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), 7);
+    firstClosed.get_future().wait();
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), 8);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
+    player.join();
+}
 
 TEST(PlayerWindowsMessenger, ASocketOrAFolderOfAnotherUserIsNeverConnectedToAndTheStartSaysWhy) {
     if (::getuid() != 0) {
