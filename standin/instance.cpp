@@ -139,7 +139,14 @@ int runStandIn(std::span<const char* const> args) {
     }
     const auto deadline = std::chrono::steady_clock::now() + kStartWait;
     for (;;) {
-        if (const wire::UniqueFd fd = wire::connectToSocket(socketPath)) {
+        std::string problem;
+        const wire::PlayerConnection player = wire::connectToPlayer(socketPath, &problem);
+        if (!problem.empty()) {
+            // Another user's socket or program: never handed a path, never taken for this user's player.
+            std::cerr << "tunnora-player: " << problem << '\n';
+            return kExitFailed;
+        }
+        if (player.fd) {
             if (file == nullptr) {
                 return kExitDone; // a player runs already
             }
@@ -148,7 +155,7 @@ int runStandIn(std::span<const char* const> args) {
             }
             const auto left =
                 std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            const auto reply = wire::exchange(fd.get(), wire::encodeTakeFile(file),
+            const auto reply = wire::exchange(player.fd.get(), wire::encodeTakeFile(file),
                                               std::max(left, std::chrono::milliseconds(500)));
             if (reply) {
                 return *reply == 1 ? kExitDone : kExitRefused;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <optional>
 #include <tuple>
 #include <variant>
 
@@ -20,8 +21,19 @@ namespace standin {
 namespace wire = playerwire;
 
 namespace {
+using Clock = std::chrono::steady_clock;
+
 // Connections served at once; when a new one comes to a full player, the idlest goes.
 constexpr std::size_t kMaxClients = 64;
+// A connection that spoke (or came) within this time is in use and keeps its place: the station asks
+// several times a second, however busily other programs ask too.
+constexpr auto kInUse = std::chrono::seconds(3);
+// Connections that come while every place is in use: at most this many at once, each given this long
+// to ask before it is closed. A start that hands over a file needs no more than one answer.
+constexpr std::size_t kMaxVisitors = 64;
+constexpr auto kVisitTime = std::chrono::seconds(1);
+// New connections taken per turn, so that a flood of them cannot hold up those already served.
+constexpr std::size_t kAcceptPerTurn = 64;
 // A station that sends requests but never reads the answers is dropped past this much unsent output.
 constexpr std::size_t kMaxUnsent = 64 * 1024;
 // Bytes read from one connection per turn, so one busy connection cannot starve the others.
@@ -43,8 +55,12 @@ struct PlayerServer::Client {
     wire::RequestParser parser;
     std::vector<std::uint8_t> unsent;
     // When the connection last brought bytes (or was taken), and whether it ever asked anything.
-    std::chrono::steady_clock::time_point lastActive = std::chrono::steady_clock::now();
+    Clock::time_point lastActive = Clock::now();
     bool asked = false;
+    // A visitor is closed once its answers are out, or when it asked nothing by `visitEnds`.
+    bool visitor = false;
+    Clock::time_point visitEnds{};
+    bool gone = false; // the peer left, or broke the protocol
 };
 
 PlayerServer::PlayerServer(wire::UniqueFd listener, StandInPlayer& player)
@@ -65,15 +81,17 @@ void PlayerServer::watchStop(int fd) {
 void PlayerServer::run() {
     std::vector<pollfd> fds;
     while (!m_player.closeRequested() && !m_player.engineGone()) {
+        // With every place in use and no room for another visitor, new connections wait in the queue.
+        const bool canTake = visitors() < kMaxVisitors || m_clients.size() - visitors() < kMaxClients;
         fds.clear();
-        fds.push_back({m_listener.get(), POLLIN, 0});
+        fds.push_back({m_listener.get(), static_cast<short>(canTake ? POLLIN : 0), 0});
         fds.push_back({m_wakeFd, POLLIN, 0});
         fds.push_back({m_stopFd, POLLIN, 0});
         for (const auto& client : m_clients) {
             const short events = client->unsent.empty() ? POLLIN : static_cast<short>(POLLIN | POLLOUT);
             fds.push_back({client->fd.get(), events, 0});
         }
-        if (::poll(fds.data(), fds.size(), -1) < 0) {
+        if (::poll(fds.data(), fds.size(), pollTimeout()) < 0) {
             if (errno == EINTR) {
                 continue;
             }
@@ -93,21 +111,19 @@ void PlayerServer::run() {
                 ready.push_back(m_clients[i].get());
             }
         }
-        std::vector<Client*> dropped;
         for (Client* client : ready) {
-            if (!serve(*client)) {
-                dropped.push_back(client);
-            }
+            client->gone = !serve(*client);
             if (m_player.closeRequested()) {
                 // The close is answered before the player goes.
                 // Whether the station still reads it makes no difference: the player goes either way.
-                (void)wire::sendAllBytes(client->fd.get(), client->unsent,
-                                         std::chrono::steady_clock::now() + kCloseFlushTime);
+                (void)wire::sendAllBytes(client->fd.get(), client->unsent, Clock::now() + kCloseFlushTime);
                 return;
             }
         }
+        const auto now = Clock::now();
         std::erase_if(m_clients, [&](const auto& c) {
-            return std::find(dropped.begin(), dropped.end(), c.get()) != dropped.end();
+            const bool visitOver = c->visitor && ((c->asked && c->unsent.empty()) || now >= c->visitEnds);
+            return c->gone || visitOver;
         });
         if ((fds[0].revents & POLLIN) != 0) {
             acceptClients();
@@ -115,33 +131,70 @@ void PlayerServer::run() {
     }
 }
 
+int PlayerServer::pollTimeout() const {
+    // A visitor is closed when its time is up, whether or not anything else happens by then.
+    std::optional<Clock::time_point> first;
+    for (const auto& client : m_clients) {
+        if (client->visitor && (!first || client->visitEnds < *first)) {
+            first = client->visitEnds;
+        }
+    }
+    if (!first) {
+        return -1;
+    }
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*first - Clock::now()).count();
+    return static_cast<int>(std::max<decltype(left)>(left, 0));
+}
+
+std::size_t PlayerServer::visitors() const {
+    return static_cast<std::size_t>(
+        std::count_if(m_clients.begin(), m_clients.end(), [](const auto& c) { return c->visitor; }));
+}
+
 void PlayerServer::acceptClients() {
-    for (;;) {
+    for (std::size_t taken = 0; taken < kAcceptPerTurn; ++taken) {
+        bool hasPlace = m_clients.size() - visitors() < kMaxClients;
+        if (!hasPlace && visitors() >= kMaxVisitors) {
+            if (!dropIdlest()) {
+                return; // the rest wait in the queue until a visitor has gone
+            }
+            hasPlace = true;
+        }
         wire::UniqueFd fd(::accept4(m_listener.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (!fd) {
             return;
         }
-        if (m_clients.size() >= kMaxClients) {
-            dropIdlest();
-        }
         auto client = std::make_unique<Client>();
         client->fd = std::move(fd);
+        if (!hasPlace && !dropIdlest()) {
+            client->visitor = true;
+            client->visitEnds = client->lastActive + kVisitTime;
+        }
         m_clients.push_back(std::move(client));
     }
 }
 
-// Makes room for a new connection. The station asks its player's state twice a second, so the
-// connection idle longest is a stray one; a connection that never asked anything counts as idler
-// than any that did, so that the station's keeps being served even when a burst of silent
-// connections came after its last request.
-void PlayerServer::dropIdlest() {
-    const auto idlest =
-        std::min_element(m_clients.begin(), m_clients.end(), [](const auto& a, const auto& b) {
-            return std::tie(a->asked, a->lastActive) < std::tie(b->asked, b->lastActive);
-        });
-    if (idlest != m_clients.end()) {
-        m_clients.erase(idlest);
+// Makes room for a new connection. The station asks its player's state twice a second, so only a
+// connection silent for seconds is a stray one that may go; of those, one that never asked anything
+// counts as idler than any that did, so that a burst of silent connections goes before one once used.
+bool PlayerServer::dropIdlest() {
+    const auto now = Clock::now();
+    auto idlest = m_clients.end();
+    for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
+        const Client& c = **it;
+        if (c.visitor || now - c.lastActive < kInUse) {
+            continue;
+        }
+        if (idlest == m_clients.end() ||
+            std::tie(c.asked, c.lastActive) < std::tie((*idlest)->asked, (*idlest)->lastActive)) {
+            idlest = it;
+        }
     }
+    if (idlest == m_clients.end()) {
+        return false;
+    }
+    m_clients.erase(idlest);
+    return true;
 }
 
 bool PlayerServer::serve(Client& client) {

@@ -14,7 +14,8 @@ class StandInPlayer;
 // The player's event loop: one poll() over the listening socket, every station connection, the
 // engine's wake-up pipe and the stop-signal pipe. Requests on one connection are answered in order;
 // connections are served in the order they came. A full player closes its idlest connection to take a
-// new one.
+// new one, but never one in use (one that spoke within the last seconds): while every place is in use,
+// a new connection is a visitor, whose first requests are answered before it is closed.
 class PlayerServer {
 public:
     PlayerServer(playerwire::UniqueFd listener, StandInPlayer& player);
@@ -32,7 +33,11 @@ public:
 private:
     struct Client;
     void acceptClients();
-    void dropIdlest();
+    // Closes the idlest connection that is not in use; false when every connection is in use.
+    bool dropIdlest();
+    [[nodiscard]] std::size_t visitors() const;
+    // Milliseconds until the first visitor's time is up; -1 without visitors.
+    [[nodiscard]] int pollTimeout() const;
     bool serve(Client& client);
     bool flush(Client& client);
 

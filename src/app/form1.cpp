@@ -16,7 +16,6 @@
 #include "platform/runtime.h"
 #include "platform/textbox.h"
 #include "platform/timer.h"
-#include "player/playerwire.h"
 #include "screen/form2.h"
 
 Form1::Form1(Station& station)
@@ -200,8 +199,6 @@ void Form1::exitStation() {
     s.form1Slot().unload();
     s.form2Slot().unload();
     s.frmOptionsSlot().unload();
-    winamp.WinAMP_SendCommand(playerwire::kCommandStop);
-    winamp.WinAMP_ClearPlaylist();
-    winamp.WinAMP_SendCommand(playerwire::kCommandClose);
+    winamp.closePlayer();
     tk::Runtime::current().endProgram();
 }

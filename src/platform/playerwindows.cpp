@@ -8,7 +8,8 @@ namespace tk {
 namespace wire = playerwire;
 
 struct PlayerWindows::Connection {
-    wire::UniqueFd fd;
+    wire::UniqueFd fd; // invalid after the player closed it, until the next request connects again
+    pid_t pid = 0;     // the player process the handle stands for
 };
 
 PlayerWindows::PlayerWindows(std::filesystem::path socketPath, std::chrono::milliseconds replyTime)
@@ -21,45 +22,76 @@ std::unique_ptr<PlayerWindows> PlayerWindows::forThisUser() {
     return std::make_unique<PlayerWindows>(wire::playerSocketPath());
 }
 
+PlayerWindows::Reach PlayerWindows::reach(Connection& connection) {
+    if (connection.fd && !wire::peerClosed(connection.fd.get())) {
+        return Reach::Held;
+    }
+    // A busy player closes connections to make room for others: the same player is simply asked again.
+    connection.fd.reset();
+    wire::PlayerConnection fresh = wire::connectToPlayer(m_socketPath, &m_refusal);
+    if (!fresh.fd) {
+        return Reach::Unreachable;
+    }
+    // Another player process is not the window the handle stood for: its state is not the old one's.
+    if (fresh.pid != connection.pid) {
+        return Reach::Replaced;
+    }
+    connection.fd = std::move(fresh.fd);
+    return Reach::Held;
+}
+
 WindowMessenger::Handle PlayerWindows::findWindow(const std::string& windowClass) {
     if (windowClass != kPlayerWindowClass) {
         return 0;
     }
-    // The same living player keeps its handle; a dead one's connection is let go.
+    m_refusal.clear();
+    // The same living player keeps its handle; a dead one's is let go.
     for (auto it = m_connections.begin(); it != m_connections.end();) {
-        if (wire::peerClosed(it->second->fd.get())) {
-            it = m_connections.erase(it);
-        } else {
+        if (reach(*it->second) == Reach::Held) {
             return it->first;
         }
+        it = m_connections.erase(it);
     }
-    // A socket in the shared fallback folder is trusted only when that folder is ours alone.
-    if (wire::inSharedFallbackFolder(m_socketPath) && !wire::folderIsPrivate(m_socketPath.parent_path())) {
-        return 0;
-    }
-    wire::UniqueFd fd = wire::connectToSocket(m_socketPath);
-    if (!fd) {
+    wire::PlayerConnection fresh = wire::connectToPlayer(m_socketPath, &m_refusal);
+    if (!fresh.fd) {
         return 0;
     }
     const Handle handle = ++m_lastHandle;
-    m_connections.emplace(handle, std::make_unique<Connection>(Connection{std::move(fd)}));
+    m_connections.emplace(handle, std::make_unique<Connection>(Connection{std::move(fresh.fd), fresh.pid}));
     return handle;
 }
 
-std::int32_t PlayerWindows::sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
-                                        std::int32_t lParam) {
+std::optional<std::int32_t> PlayerWindows::sendMessage(Handle window, std::uint32_t message,
+                                                       std::int32_t wParam, std::int32_t lParam) {
     const auto it = m_connections.find(window);
     if (it == m_connections.end()) {
-        return 0;
+        return std::nullopt;
     }
+    Connection& connection = *it->second;
     const auto request = wire::encodeRequest({message, wParam, lParam});
-    const auto reply = wire::exchange(it->second->fd.get(), request, m_replyTime);
-    if (!reply) {
-        // A late answer would be taken for the next request's: the connection cannot be used again.
-        m_connections.erase(it);
-        return 0;
+    // The player closes a connection only between requests it has answered, so a request that found
+    // its connection closed was never read: it goes once more, over a fresh connection.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        switch (reach(connection)) {
+        case Reach::Held:
+            break;
+        case Reach::Unreachable:
+            return std::nullopt;
+        case Reach::Replaced:
+            m_connections.erase(it);
+            return std::nullopt;
+        }
+        if (const auto reply = wire::exchange(connection.fd.get(), request, m_replyTime)) {
+            return reply;
+        }
+        if (!wire::peerClosed(connection.fd.get())) {
+            // Silent: a late answer would be taken for the next request's. The handle stays dead.
+            m_connections.erase(it);
+            return std::nullopt;
+        }
+        connection.fd.reset();
     }
-    return *reply;
+    return std::nullopt;
 }
 
 } // namespace tk

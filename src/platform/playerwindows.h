@@ -13,9 +13,12 @@ namespace tk {
 inline constexpr const char* kPlayerWindowClass = "Winamp v1.x";
 
 // The player's "window", reached over the player's local socket: finding the window connects, the handle
-// stands for the held connection, and each message is one request and its reply. A player that died or
-// does not answer within the reply time answers 0, and its handle stays dead (like a closed window's)
-// until the window is found again. Writing to a player that went away never raises SIGPIPE.
+// stands for the player process behind the connection, and each message is one request and its reply.
+// Only a socket of this user, in a folder of this user, with a process of this user behind it is used.
+// A connection the player closed is made again at the next request, as long as the same player process
+// answers; a player that died gives no answer. A player that does not answer within the reply time gives
+// none, and its handle stays dead (like a closed window's) until the window is found again. Writing to a
+// player that went away never raises SIGPIPE.
 class PlayerWindows final : public WindowMessenger {
 public:
     static constexpr std::chrono::milliseconds kDefaultReplyTime{1000};
@@ -27,15 +30,21 @@ public:
     static std::unique_ptr<PlayerWindows> forThisUser();
 
     Handle findWindow(const std::string& windowClass) override;
-    std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
-                             std::int32_t lParam) override;
+    std::optional<std::int32_t> sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                            std::int32_t lParam) override;
+    [[nodiscard]] std::string refusal() const override { return m_refusal; }
 
 private:
     struct Connection;
+    enum class Reach { Held, Unreachable, Replaced };
+    // Makes sure the handle's connection is open, connecting again when the player closed it.
+    Reach reach(Connection& connection);
+
     std::filesystem::path m_socketPath;
     std::chrono::milliseconds m_replyTime;
     Handle m_lastHandle = 0;
     std::map<Handle, std::unique_ptr<Connection>> m_connections;
+    std::string m_refusal;
 };
 
 } // namespace tk

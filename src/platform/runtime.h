@@ -112,9 +112,13 @@ public:
     virtual ~WindowMessenger() = default;
     using Handle = std::int64_t; // 0 means no window
     virtual Handle findWindow(const std::string& windowClass) = 0;
-    // A dead or silent window answers 0.
-    virtual std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
-                                     std::int32_t lParam) = 0;
+    // The window's answer; nullopt when none came (the window is gone or silent). No answer is never
+    // an answer of 0: the caller must not take it for one.
+    virtual std::optional<std::int32_t> sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                                    std::int32_t lParam) = 0;
+    // Why the last findWindow found no window although something was there: a window the station must
+    // not talk to. Empty when nothing was found or nothing stood in the way.
+    [[nodiscard]] virtual std::string refusal() const { return {}; }
 };
 
 // Loads picture files. Each component of the path is matched ignoring letter case; pictures decoded

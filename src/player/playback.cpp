@@ -214,13 +214,21 @@ void Form1::PreviousSong() {
 
 void Form1::StopSong() {
     PlaybackGuard busy(playback);
+    PlaybackState& p = playback;
+    // Between a song that ended and the next one the player already reads stopped, but the end-of-song
+    // timer is about to start the next: Stop stops that too, and records the ended song as the timer
+    // would have.
+    const bool inGap = Timer1->enabled() && p.StoppedFlag != 1;
     if (winamp.WinAMP_GetStatus() == "STOPPED") {
-        return;
+        if (!inGap) {
+            return;
+        }
+        RecordPlayedSong();
     }
     Timer1->setEnabled(false);
     winamp.WinAMP_SendCommand(playerwire::kCommandStop);
-    playback.StoppedFlag = 1;
-    playback.PauseState = 0;
+    p.StoppedFlag = 1;
+    p.PauseState = 0;
 }
 
 void Form1::PauseSong() {

@@ -45,14 +45,6 @@ std::filesystem::path playerSocketPath() {
     return playerSocketPath(std::getenv("XDG_RUNTIME_DIR"), ::getuid());
 }
 
-bool folderIsPrivate(const std::filesystem::path& folder) {
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) {
-        return false;
-    }
-    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
-}
-
 bool inSharedFallbackFolder(const std::filesystem::path& socketPath) {
     return socketPath.parent_path().parent_path() == "/tmp" &&
            socketPath.parent_path().filename().string().starts_with("tunnora-");
@@ -65,15 +57,39 @@ std::optional<std::string> prepareSocketFolder(const std::filesystem::path& sock
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             return "the runtime folder " + folder.string() + " does not exist";
         }
-        return std::nullopt;
-    }
-    // Another user could have made the folder first to catch our socket: only one of our own,
-    // closed to everyone else, is used.
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    } else if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         return "cannot make " + folder.string() + ": " + std::strerror(errno);
     }
-    if (!folderIsPrivate(folder)) {
-        return folder.string() + " is not a private folder of this user";
+    return socketProblem(socketPath);
+}
+
+std::optional<std::string> socketProblem(const std::filesystem::path& socketPath) {
+    const auto folder = socketPath.parent_path();
+    // A link in /tmp could be swapped by another user; a session's runtime folder is judged by what it
+    // leads to.
+    const bool fallback = inSharedFallbackFolder(socketPath);
+    struct stat st {};
+    if ((fallback ? ::lstat(folder.c_str(), &st) : ::stat(folder.c_str(), &st)) != 0) {
+        return std::nullopt; // nobody listens in a folder that is not there
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return folder.string() + " is not a folder";
+    }
+    if (st.st_uid != ::getuid()) {
+        return folder.string() + " belongs to another user";
+    }
+    // Another user could make the fallback folder first to catch our socket: it must be closed to all.
+    if (fallback ? (st.st_mode & 077) != 0 : (st.st_mode & 022) != 0) {
+        return folder.string() + " is open to other users";
+    }
+    if (::lstat(socketPath.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    if (!S_ISSOCK(st.st_mode)) {
+        return socketPath.string() + " is not a socket";
+    }
+    if (st.st_uid != ::getuid()) {
+        return socketPath.string() + " belongs to another user";
     }
     return std::nullopt;
 }
@@ -96,6 +112,34 @@ UniqueFd connectToSocket(const std::filesystem::path& socketPath) {
         return {};
     }
     return fd;
+}
+
+std::optional<PeerCredentials> peerCredentials(int fd) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 || size != sizeof credentials) {
+        return std::nullopt;
+    }
+    return PeerCredentials{credentials.pid, credentials.uid};
+}
+
+PlayerConnection connectToPlayer(const std::filesystem::path& socketPath, std::string* problem) {
+    problem->clear();
+    if (auto found = socketProblem(socketPath)) {
+        *problem = std::move(*found);
+        return {};
+    }
+    UniqueFd fd = connectToSocket(socketPath);
+    if (!fd) {
+        return {};
+    }
+    // The checks above looked at a file name; the system vouches for the process that really answers.
+    const auto peer = peerCredentials(fd.get());
+    if (!peer || peer->uid != ::getuid()) {
+        *problem = "the program listening on " + socketPath.string() + " runs as another user";
+        return {};
+    }
+    return {std::move(fd), peer->pid};
 }
 
 namespace {

@@ -46,17 +46,37 @@ inline constexpr const char* kLockName = "tunnora-player.lock";
 // The same, from this process's environment and user.
 [[nodiscard]] std::filesystem::path playerSocketPath();
 
-// True when the folder is a real folder (not a link) owned by this user and closed to everyone else.
-[[nodiscard]] bool folderIsPrivate(const std::filesystem::path& folder);
-// Makes sure the socket's folder exists. The shared /tmp fallback folder is created with mode 0700 and
-// must be private; a runtime folder of the user's session is taken as it is. Returns an error text.
+// Makes sure the socket's folder exists and may be trusted (socketProblem). The shared /tmp fallback
+// folder is created with mode 0700. Returns an error text.
 [[nodiscard]] std::optional<std::string> prepareSocketFolder(const std::filesystem::path& socketPath);
 // True when the socket path lies in the shared /tmp fallback folder.
 [[nodiscard]] bool inSharedFallbackFolder(const std::filesystem::path& socketPath);
+// Why the socket must not be used: its folder is not a real folder of this user that no other user can
+// write to (the /tmp fallback folder must be private), or the socket file there is not this user's.
+// Whoever else could put a socket there would be sent the station's song paths and be taken for the
+// player. nullopt when both are this user's, or when no folder or no socket is there yet.
+[[nodiscard]] std::optional<std::string> socketProblem(const std::filesystem::path& socketPath);
 
 // Connects to a listening socket; the descriptor is non-blocking and close-on-exec. Invalid when
 // nobody listens there (or the path is too long for a socket address).
 [[nodiscard]] UniqueFd connectToSocket(const std::filesystem::path& socketPath);
+
+// The process at the other end of a connected local socket, as the system vouches for it.
+struct PeerCredentials {
+    pid_t pid = 0;
+    uid_t uid = 0;
+};
+[[nodiscard]] std::optional<PeerCredentials> peerCredentials(int fd);
+
+// A connection to this user's player.
+struct PlayerConnection {
+    UniqueFd fd;
+    pid_t pid = 0; // the player's process
+};
+// Connects to the player's socket after socketProblem found nothing wrong, and keeps the connection
+// only when the process listening there runs as this user. Invalid when nobody listens, or with
+// `problem` set when the socket or its peer is not to be trusted.
+[[nodiscard]] PlayerConnection connectToPlayer(const std::filesystem::path& socketPath, std::string* problem);
 
 using Deadline = std::chrono::steady_clock::time_point;
 

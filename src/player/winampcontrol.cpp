@@ -52,11 +52,16 @@ std::string formatPlayerVersion(std::int32_t reply) {
     return hex.substr(0, 1) + "." + hex.substr(1);
 }
 
-std::string playStateWord(std::int32_t reply) {
-    if (reply == wire::kStatePlaying) {
+std::string playStateWord(std::optional<std::int32_t> reply) {
+    // A player that did not answer has not said it stopped: taking silence for "STOPPED" would count a
+    // song that is still playing and start the next one over it.
+    if (!reply) {
+        return {};
+    }
+    if (*reply == wire::kStatePlaying) {
         return "PLAYING";
     }
-    if (reply == wire::kStatePaused) {
+    if (*reply == wire::kStatePaused) {
         return "PAUSED";
     }
     return "STOPPED";
@@ -100,21 +105,21 @@ bool WinAMP_Control::WinAMP_AddFile(const std::string& path) {
     if (!FileExists(path)) {
         return false;
     }
-    // Ask where the player's list stands, to see below when it has taken the file. 0 is no answer.
-    const std::int32_t before = hWinAMP != 0 ? send(wire::kMsgAskListRevision, 0, 0) : 0;
+    // Ask where the player's list stands, to see below when it has taken the file.
+    const std::optional<std::int32_t> before =
+        hWinAMP != 0 ? send(wire::kMsgAskListRevision, 0, 0) : std::nullopt;
     // The path is one argument of its own: blanks, quotes and a leading "-" reach the player intact.
     const auto pid = rt().launcher().startDetached(playerProgram().string(), {kAddSwitch, path});
     if (!pid) {
         throw tk::RuntimeError(tk::err::kFileNotFound, "File not found");
     }
-    if (before != 0) {
+    if (before) {
         // Wait, without running the event loop, until the player has the file, so the play command that
         // follows finds it. A player that stops answering ends the wait at once.
         tk::Clock& clock = rt().clock();
         const auto deadline = clock.steadyNow() + kTakeWait;
         while (clock.steadyNow() < deadline) {
-            const std::int32_t now = send(wire::kMsgAskListRevision, 0, 0);
-            if (now != before) {
+            if (send(wire::kMsgAskListRevision, 0, 0) != before) {
                 break;
             }
             clock.sleepFor(kTakePoll);
@@ -141,7 +146,8 @@ bool WinAMP_Control::haveWindow() {
     return false;
 }
 
-std::int32_t WinAMP_Control::send(std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
+std::optional<std::int32_t> WinAMP_Control::send(std::uint32_t message, std::int32_t wParam,
+                                                 std::int32_t lParam) {
     return rt().windows().sendMessage(hWinAMP, message, wParam, lParam);
 }
 
@@ -162,7 +168,7 @@ std::int32_t WinAMP_Control::WinAMP_GetPosition() {
     if (!haveWindow()) {
         return 0;
     }
-    const std::int32_t ms = send(wire::kMsgUser, 0, wire::kAskTime);
+    const std::int32_t ms = send(wire::kMsgUser, 0, wire::kAskTime).value_or(0);
     return ms == -1 ? -1 : ms / 1000;
 }
 
@@ -170,14 +176,14 @@ std::int32_t WinAMP_Control::WinAMP_GetLength() {
     if (!haveWindow()) {
         return 0;
     }
-    return send(wire::kMsgUser, 1, wire::kAskTime);
+    return send(wire::kMsgUser, 1, wire::kAskTime).value_or(0);
 }
 
 std::string WinAMP_Control::WinAMP_GetVersion() {
     if (!haveWindow()) {
         return {};
     }
-    return formatPlayerVersion(send(wire::kMsgUser, 0, wire::kAskVersion));
+    return formatPlayerVersion(send(wire::kMsgUser, 0, wire::kAskVersion).value_or(0));
 }
 
 void WinAMP_Control::WinAMP_JumpToTime(std::int32_t seconds) {
@@ -213,14 +219,31 @@ void WinAMP_Control::InitWinAMP(WinAMPHost& host) {
     // running the event loop.
     tk::Clock& clock = rt().clock();
     const auto deadline = clock.steadyNow() + kWindowWait;
-    while (!FindWinAMP() && clock.steadyNow() < deadline) {
+    while (!FindWinAMP() && rt().windows().refusal().empty() && clock.steadyNow() < deadline) {
         clock.sleepFor(kWindowPoll);
     }
     if (hWinAMP == 0) {
-        rt().messageBox().show("Couldn't find WinAMP's Window", tk::kMsgOkOnly, rt().appTitle());
+        // A socket that is not this user's is never talked to; the user is told why.
+        const std::string refusal = rt().windows().refusal();
+        rt().messageBox().show(refusal.empty() ? "Couldn't find WinAMP's Window"
+                                               : "Couldn't connect to WinAMP: " + refusal,
+                               tk::kMsgOkOnly, rt().appTitle());
         rt().endProgram();
     }
     host.setCaption("WinAMP Version# " + WinAMP_GetVersion());
     host.setVolumeSliderPosition(50);
     WinAMP_SetVolume(volumeFromSlider(host.volumeSliderPosition()));
+}
+
+void WinAMP_Control::closePlayer() {
+    WinAMP_SendCommand(wire::kCommandStop);
+    WinAMP_ClearPlaylist();
+    if (!haveWindow() || send(wire::kMsgCommand, wire::kCommandClose, 0)) {
+        return;
+    }
+    if (FindWinAMP()) {
+        WinAMP_SendCommand(wire::kCommandStop);
+        WinAMP_ClearPlaylist();
+        WinAMP_SendCommand(wire::kCommandClose);
+    }
 }

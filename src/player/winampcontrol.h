@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The station's one link to its player process: starts it, finds it, commands it and hands it songs.
@@ -49,20 +50,26 @@ public:
     void WinAMP_SendCommand(std::int32_t command);
     // Starts the player, finds its window (waiting for it, bounded), shows its version in the main
     // window's caption and sets the volume from the volume slider put at 50. Ends the program when the
-    // player cannot be started or found.
+    // player cannot be started or found, or when what was found is not this user's player.
     void InitWinAMP(WinAMPHost& host);
+    // The station's last word to the player: stop, clear its list, close. When the held window gives no
+    // answer to the close, the player is found again and closed over a fresh connection, so that it
+    // does not outlive the station.
+    void closePlayer();
 
 private:
     // Tests the held window and shows the not-found message when there is none.
     bool haveWindow();
-    std::int32_t send(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+    // The player's answer; nullopt when it gave none.
+    std::optional<std::int32_t> send(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
 
     bool m_showingNotFound = false;
 };
 
 // The version reply as the station shows it: "2.091" for 0x2091, "UNKNOWN" below 0x1000.
 [[nodiscard]] std::string formatPlayerVersion(std::int32_t reply);
-// The play-state reply as its word: 1 "PLAYING", 3 "PAUSED", anything else "STOPPED".
-[[nodiscard]] std::string playStateWord(std::int32_t reply);
+// The play-state reply as its word: 1 "PLAYING", 3 "PAUSED", anything else "STOPPED". No reply is
+// no state: the empty text.
+[[nodiscard]] std::string playStateWord(std::optional<std::int32_t> reply);
 // A slider position times 2.5, rounded to the nearest whole number with halves to the even neighbour.
 [[nodiscard]] std::int32_t volumeFromSlider(int position) noexcept;

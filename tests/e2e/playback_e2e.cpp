@@ -1,8 +1,9 @@
 // tunnora-e2e-playback: runs the real station with the real stand-in player of a program folder on the
 // display it is given, queues the current album through the playlist's own row append, presses the main
-// bar's play element and lets the album play through. Then it checks the play counts in "Data.mld", the
-// last-songs list, and the song labels of both windows, and ends the station with the exit element.
-// Exits 0 when every check held.
+// bar's play element and lets the album play through, while as many other connections as it is given
+// ask the player's state as fast as it answers. Then it checks that every song recorded had played to
+// its end, the play counts in "Data.mld", the last-songs list, and the song labels of both windows, and
+// ends the station with the exit element. Exits 0 when every check held.
 #include "app/form1.h"
 #include "app/station.h"
 #include "library/recordstore.h"
@@ -13,19 +14,29 @@
 #include "platform/listview.h"
 #include "platform/runtime.h"
 #include "platform/timer.h"
+#include "player/playersocket.h"
+#include "player/playerwire.h"
 #include "screen/form2.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <atomic>
 #include <chrono>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -40,6 +51,83 @@ public:
         return tk::kAnswerOk;
     }
     int shown = 0;
+};
+
+namespace wire = playerwire;
+
+// Connections of this user, besides the station's, that ask the player's state as fast as it answers
+// and connect again whenever the player closes them: a script or a second tool polling the player.
+class BusyClients {
+public:
+    BusyClients(fs::path socket, int count)
+        : m_socket(std::move(socket))
+        , m_connections(static_cast<std::size_t>(count))
+        , m_thread([this] { run(); }) {}
+    ~BusyClients() {
+        m_stop = true;
+        m_thread.join();
+    }
+    BusyClients(const BusyClients&) = delete;
+    BusyClients& operator=(const BusyClients&) = delete;
+
+    [[nodiscard]] long answers() const { return m_answers; }
+
+private:
+    struct Connection {
+        wire::UniqueFd fd;
+        std::size_t got = 0; // bytes of the awaited answer read so far
+    };
+
+    bool ask(Connection& c) {
+        const auto request = wire::encodeRequest({wire::kMsgUser, 0, wire::kAskPlayState});
+        c.got = 0;
+        return ::send(c.fd.get(), request.data(), request.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(request.size());
+    }
+
+    void run() {
+        std::vector<pollfd> fds;
+        while (!m_stop) {
+            fds.clear();
+            for (Connection& c : m_connections) {
+                if (!c.fd) {
+                    c.fd = wire::connectToSocket(m_socket);
+                    if (c.fd && !ask(c)) {
+                        c.fd.reset();
+                    }
+                }
+                fds.push_back({c.fd ? c.fd.get() : -1, POLLIN, 0});
+            }
+            if (::poll(fds.data(), fds.size(), 10) <= 0) {
+                continue;
+            }
+            for (std::size_t i = 0; i < fds.size(); ++i) {
+                Connection& c = m_connections[i];
+                if (fds[i].revents == 0 || !c.fd) {
+                    continue;
+                }
+                std::uint8_t reply[wire::kReplySize];
+                const ssize_t n = ::recv(c.fd.get(), reply, sizeof reply - c.got, MSG_DONTWAIT);
+                if (n <= 0) {
+                    c.fd.reset(); // closed by the player: connect again at the next turn
+                    continue;
+                }
+                c.got += static_cast<std::size_t>(n);
+                if (c.got == wire::kReplySize) {
+                    ++m_answers;
+                    if (!ask(c)) {
+                        c.fd.reset();
+                    }
+                }
+            }
+        }
+    }
+
+    fs::path m_socket;
+    std::vector<Connection> m_connections;
+    std::atomic<bool> m_stop{false};
+    std::atomic<long> m_answers{0};
+    std::thread m_thread;
 };
 
 int failures = 0;
@@ -58,10 +146,11 @@ void same(const std::string& seen, const std::string& wanted, const std::string&
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tunnora-e2e-playback PROGRAM-FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: tunnora-e2e-playback PROGRAM-FOLDER [BUSY-CONNECTIONS]\n");
         return 2;
     }
+    const int busyConnections = argc == 3 ? std::stoi(argv[2]) : 0;
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -94,19 +183,35 @@ int main(int argc, char** argv) {
     }
     f.playback.NextIndex = 1;
     tk::dispatch([&] { f.switch_Click(3); });
+    std::optional<BusyClients> busy;
+    if (busyConnections > 0) {
+        busy.emplace(wire::playerSocketPath(), busyConnections);
+    }
 
     // Let the album play through: every song in the last-songs list and the end-of-song timer off.
+    // Each song recorded must have been playing for about its length (two seconds) since it started.
+    using SteadyClock = std::chrono::steady_clock;
     bool sawLength = false;
     bool sawPlaying = false;
+    std::map<int, SteadyClock::time_point> started;
+    int recorded = 0;
     QEventLoop loop;
     QTimer poll;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    const auto deadline = SteadyClock::now() + std::chrono::seconds(60);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const auto now = SteadyClock::now();
+        started.try_emplace(f.playback.PlayingRecordNo, now);
+        for (; recorded < f.PrevView->count(); ++recorded) {
+            const int record = std::stoi(f.PrevView->subItem(recorded + 1, 6));
+            const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(now - started[record]);
+            check(played >= std::chrono::milliseconds(1700),
+                  "record " + std::to_string(record) + " recorded after " + std::to_string(played.count()) +
+                      " ms of play");
+        }
         sawLength =
             sawLength || (f.Label1[13].caption() == "00:02" && screen.F2_Label1[13].caption() == "00:02");
         sawPlaying = sawPlaying || f.playback.ShownPlayState == "PLAYING";
-        if ((f.PrevView->count() >= songs && !f.Timer1->enabled()) ||
-            std::chrono::steady_clock::now() > deadline) {
+        if ((f.PrevView->count() >= songs && !f.Timer1->enabled()) || now > deadline) {
             loop.quit();
         }
     });
@@ -138,7 +243,13 @@ int main(int argc, char** argv) {
     }
     check(shown.shown == 0, "no message box came up");
 
+    // The exit element closes the player, however busy other connections keep it.
     tk::dispatch([&] { f.switch_Click(9); });
+    if (busy) {
+        check(busy->answers() > 0, "the busy connections got answers");
+        std::fprintf(stderr, "%d busy connections got %ld answers\n", busyConnections, busy->answers());
+        busy.reset();
+    }
     std::fprintf(stderr, "%s: %d songs played through, %d failed checks\n", failures ? "FAILED" : "passed",
                  songs, failures);
     return failures == 0 ? 0 : 1;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays a queued album through on the real station and the real stand-in player (no sound device) on a
-# virtual display, with songs of two seconds; the driver ($3) checks the counts, the last-songs list and
-# the labels of both windows, and ends the station. Then the player must be gone too.
+# virtual display, with songs of two seconds, while $4 (none when not given) other connections keep asking
+# the player's state; the driver ($3) checks the counts, the last-songs list and the labels of both
+# windows, and ends the station. Then the player must be gone too.
 source "$(dirname "$0")/programfolder.sh"
-xvfb-run -a -s "-screen 0 1024x768x24" "$3" "$work"
+xvfb-run -a -s "-screen 0 1024x768x24" "$3" "$work" ${4:+"$4"}
 player_ended
 echo "the album played through"

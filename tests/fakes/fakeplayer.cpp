@@ -17,8 +17,8 @@ public:
     explicit Messenger(FakePlayer& player)
         : m_player(player) {}
     Handle findWindow(const std::string& windowClass) override { return m_player.findWindow(windowClass); }
-    std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
-                             std::int32_t lParam) override {
+    std::optional<std::int32_t> sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                            std::int32_t lParam) override {
         return m_player.sendMessage(window, message, wParam, lParam);
     }
 
@@ -125,12 +125,12 @@ FakePlayer::Handle FakePlayer::findWindow(const std::string& windowClass) {
     return m_instance;
 }
 
-std::int32_t FakePlayer::sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
-                                     std::int32_t lParam) {
+std::optional<std::int32_t> FakePlayer::sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                                    std::int32_t lParam) {
     settle();
     m_messages.push_back({window, message, wParam, lParam});
     if (!m_running || window != m_instance || m_mode == Mode::DeadHandle) {
-        return 0;
+        return std::nullopt;
     }
     const std::int32_t reply = answer(message, wParam, lParam);
     settle();

@@ -35,7 +35,7 @@ public:
     };
     enum class Mode {
         Normal,
-        DeadHandle, // the window is found, but every message answers 0 (a player the user closed)
+        DeadHandle, // the window is found, but no message gets an answer (a player that went silent)
         NoWindow,   // starts succeed, but no window ever shows
     };
 
@@ -59,7 +59,7 @@ public:
     void setLaunchFails(bool fails) { m_launchFails = fails; }
     // Forces the raw answer to the position request (nullopt: the player's own).
     void setPositionReply(std::optional<std::int32_t> reply) { m_positionOverride = reply; }
-    // The player process dies: its window is gone and its handles answer 0.
+    // The player process dies: its window is gone and its handles get no answer.
     void kill();
 
     // Observation.
@@ -73,7 +73,8 @@ public:
 
     // The services' entry points.
     Handle findWindow(const std::string& windowClass);
-    std::int32_t sendMessage(Handle window, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+    std::optional<std::int32_t> sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                            std::int32_t lParam);
     std::optional<std::int64_t> startDetached(const std::string& program,
                                               const std::vector<std::string>& args);
 

@@ -139,11 +139,11 @@ TEST_P(LinkConformance, AddingAMissingFileOrAFolderStartsNothingAndSaysNothing) 
     EXPECT_TRUE(rig->shown().empty());
 }
 
-TEST_P(LinkConformance, ClosedPlayerReadsStoppedUntilFoundAgainAndInitStartsAFreshOne) {
+TEST_P(LinkConformance, ClosedPlayerGivesNoStateUntilFoundAgainAndInitStartsAFreshOne) {
     rig->startWithSong("close.mp3", 10);
     link.WinAMP_SendCommand(wire::kCommandPlay);
     link.WinAMP_SendCommand(wire::kCommandClose);
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
     EXPECT_EQ(link.WinAMP_GetPosition(), 0);
     EXPECT_EQ(link.WinAMP_GetLength(), 0);
     EXPECT_EQ(link.WinAMP_GetVersion(), "UNKNOWN");

@@ -89,6 +89,22 @@ TEST(EndOfSong, ARecordThatNoLongerHoldsTheSongOrAMissingDatabaseIsNotWrittenBut
     EXPECT_EQ(s.f().Label1[3].caption(), "2");
 }
 
+TEST(EndOfSong, WhileThePlayerGivesNoAnswerNothingIsCountedOrStartedAndThenTheEndedSongCountsOnce) {
+    StationRig s;
+    s.queue({1, 2});
+    s.f().PlayCurrentSong();
+    s.player().setMode(fakes::FakePlayer::Mode::DeadHandle);
+    s.run(6000);
+    EXPECT_EQ(s.handed(), Records{1});
+    EXPECT_TRUE(s.lastSongs().empty());
+    EXPECT_EQ(s.storedCount(1), "    ");
+    s.player().setMode(fakes::FakePlayer::Mode::Normal);
+    s.run(500);
+    EXPECT_EQ(s.lastSongs(), Records{1});
+    EXPECT_EQ(s.storedCount(1), "1   ");
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+}
+
 TEST(EndOfSong, AnEmptiedLoopedPlaylistCountsItsLastSongOnceAndTheTimerStops) {
     StationRig s;
     s.queue({1});

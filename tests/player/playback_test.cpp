@@ -142,6 +142,28 @@ TEST(Playback, PauseFollowsThePlayersStateAndAPlayAfterStopTakesTheStoppedSongAs
     EXPECT_EQ(s.handed(), (Records{1, 2}));
 }
 
+TEST(Playback, AStopBetweenTwoSongsStartsNoNextSongAndCountsOnlyTheSongThatEnded) {
+    StationRig s(1, 4, 3200);
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    // The song ended at 3.2 s; the end-of-song timer's next tick comes at 3.5 s.
+    s.run(3300);
+    ASSERT_EQ(s.player().rawPlayState(), wire::kStateStopped);
+    ASSERT_TRUE(s.lastSongs().empty());
+    s.f().StopSong();
+    s.run(5000);
+    EXPECT_EQ(s.handed(), Records{1});
+    EXPECT_EQ(s.lastSongs(), Records{1});
+    EXPECT_EQ(s.storedCount(1), "1   ");
+    EXPECT_FALSE(s.f().Timer1->enabled());
+    // Play goes on with the next row; the ended song is not counted again.
+    s.f().PlayCurrentSong();
+    s.run(500);
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+    EXPECT_EQ(s.lastSongs(), Records{1});
+    EXPECT_EQ(s.storedCount(1), "1   ");
+}
+
 TEST(Playback, NextAndPreviousWrapAroundAndPreviousAfterStopStartsTheRowAboveLeavingTheSongUncounted) {
     StationRig s;
     s.queue({1, 2, 3});

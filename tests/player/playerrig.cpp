@@ -189,7 +189,7 @@ void PlayerRig::startRuntime(tk::Services services) {
 }
 
 std::int32_t PlayerRig::raw(std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
-    return tk::Runtime::current().windows().sendMessage(link.hWinAMP, message, wParam, lParam);
+    return tk::Runtime::current().windows().sendMessage(link.hWinAMP, message, wParam, lParam).value_or(0);
 }
 
 bool PlayerRig::waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -72,7 +72,7 @@ public:
     virtual std::filesystem::path makeSong(const std::string& name, int seconds) = 0;
     // How many times a program was started.
     [[nodiscard]] virtual std::size_t launchCount() = 0;
-    // A request sent straight to the held window, bypassing the link.
+    // A request sent straight to the held window, bypassing the link; 0 when no answer came.
     std::int32_t raw(std::uint32_t message, std::int32_t wParam = 0, std::int32_t lParam = 0);
     // Polls, in the runtime's time, until `done` holds; false when `timeout` passed first.
     bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);

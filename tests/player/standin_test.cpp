@@ -1,6 +1,7 @@
 // The real stand-in player only: one player per user, the hand-over of "/ADD" starts, paths that
 // must not be taken apart, a player that dies mid-song, and the socket protocol itself.
 
+#include "platform/errors.h"
 #include "platform/playerwindows.h"
 #include "player/playersocket.h"
 #include "player/playerwire.h"
@@ -9,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <future>
 #include <thread>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace playertest {
 namespace {
@@ -93,7 +98,7 @@ TEST_F(StandIn, PathsWithBlanksQuotesALeadingDashAndOtherLettersPlay) {
     EXPECT_TRUE(rig.shown().empty());
 }
 
-TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
+TEST_F(StandIn, PlayerKilledMidSongGivesNoStateAndTheNextInitStartsAFreshOne) {
     ::signal(SIGPIPE, SIG_DFL); // the link must not rely on SIGPIPE being ignored
     rig.startWithSong("long.mp3", 60);
     link.WinAMP_SendCommand(wire::kCommandPlay);
@@ -101,7 +106,7 @@ TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
     const pid_t player = rig.launcher->pids().front();
     ASSERT_EQ(::kill(player, SIGKILL), 0);
     ASSERT_TRUE(rig.launcher->exitCode(player, 5s).has_value());
-    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
     EXPECT_EQ(link.WinAMP_GetPosition(), 0);
     link.WinAMP_SendCommand(wire::kCommandStop);
     EXPECT_FALSE(link.FindWinAMP());
@@ -111,6 +116,18 @@ TEST_F(StandIn, PlayerKilledMidSongReadsStoppedAndTheNextInitStartsAFreshOne) {
     ASSERT_TRUE(link.WinAMP_AddFile(song.string()));
     link.WinAMP_SendCommand(wire::kCommandPlay);
     EXPECT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    EXPECT_TRUE(rig.shown().empty());
+}
+
+TEST_F(StandIn, ClosingAPlayerWhoseWindowWentSilentFindsItAgainAndClosesIt) {
+    link.InitWinAMP(rig.host);
+    const pid_t player = rig.launcher->pids().front();
+    // Held still past the reply time: the request gets no answer and the held window is dead.
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
+    ASSERT_EQ(::kill(player, SIGCONT), 0);
+    link.closePlayer();
+    EXPECT_EQ(rig.launcher->exitCode(player, 5s), 0);
     EXPECT_TRUE(rig.shown().empty());
 }
 
@@ -135,6 +152,24 @@ public:
 private:
     wire::UniqueFd m_fd;
 };
+
+// A listening socket of the test's own at `path`, made by this process.
+wire::UniqueFd listenAt(const fs::path& path) {
+    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener.get(), 4) != 0) {
+        return {};
+    }
+    return listener;
+}
+
+bool connectionWaiting(const wire::UniqueFd& listener) {
+    pollfd p{listener.get(), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
 
 TEST_F(StandIn, PipelinedRequestsAreAnsweredInOrderAndUnknownOnesWithZero) {
     start();
@@ -181,7 +216,7 @@ TEST_F(StandIn, ManyConnectionsAreServedAndABrokenOneIsDroppedAlone) {
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
 }
 
-TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
+TEST_F(StandIn, ABurstOfConnectionsBeyondTheRoomWaitsAndTheStationKeepsBeingServed) {
     const pid_t player = start();
     ASSERT_TRUE(found());
     link.InitWinAMP(rig.host); // the station's connection, asking from time to time
@@ -203,12 +238,45 @@ TEST_F(StandIn, AFullPlayerClosesItsIdlestConnectionAndKeepsServingTheStation) {
     EXPECT_EQ(fresh.sendMessage(handle, 1024, 0, 0), 0x1010);
     EXPECT_EQ(link.WinAMP_GetVersion(), "1.010");
     EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
-    // The connections silent longest went; the newest is served.
-    EXPECT_TRUE(silent.front()->closedByPlayer());
-    ASSERT_TRUE(silent.back()->write(wire::encodeRequest({1024, 0, 0})));
-    EXPECT_EQ(silent.back()->read(), 0x1010);
     EXPECT_TRUE(rig.launcher->alive(player));
     EXPECT_TRUE(rig.shown().empty());
+}
+
+TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
+    start();
+    const auto ask = [](RawConnection& c) {
+        return c.write(wire::encodeRequest({1024, 0, 0})) && c.read() == 0x1010;
+    };
+    std::unique_ptr<RawConnection> station;
+    ASSERT_TRUE(rig.waitFor([&] {
+        station = std::make_unique<RawConnection>(rig.socketPath());
+        return station->valid();
+    }));
+    ASSERT_TRUE(ask(*station));
+    // Every other place taken by a connection that asked after it: the station's is the idlest, but in use.
+    std::vector<std::unique_ptr<RawConnection>> others;
+    for (int i = 0; i < 63; ++i) {
+        others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+        ASSERT_TRUE(ask(*others.back()));
+    }
+    // A newcomer is answered, then closed; no connection in use goes for it.
+    RawConnection visitor(rig.socketPath());
+    EXPECT_TRUE(ask(visitor));
+    EXPECT_TRUE(rig.waitFor([&] { return visitor.closedByPlayer(); }, 3s));
+    EXPECT_FALSE(station->closedByPlayer());
+
+    // Seconds later, with the station asking all along and the others silent, a newcomer takes the
+    // place of the one silent longest, and keeps it.
+    for (int i = 0; i < 14; ++i) {
+        ASSERT_TRUE(ask(*station));
+        std::this_thread::sleep_for(250ms);
+    }
+    RawConnection newcomer(rig.socketPath());
+    EXPECT_TRUE(ask(newcomer));
+    EXPECT_TRUE(ask(newcomer));
+    EXPECT_TRUE(others.front()->closedByPlayer());
+    EXPECT_FALSE(others.back()->closedByPlayer());
+    EXPECT_FALSE(station->closedByPlayer());
 }
 
 TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHandle) {
@@ -219,28 +287,24 @@ TEST(PlayerWindowsMessenger, OnlyThePlayersClassIsFoundAndAFoundPlayerKeepsItsHa
     const auto handle = windows.findWindow(tk::kPlayerWindowClass);
     EXPECT_NE(handle, 0);
     EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
-    EXPECT_EQ(windows.sendMessage(handle + 100, 1024, 0, 0), 0);
+    EXPECT_EQ(windows.sendMessage(handle + 100, 1024, 0, 0), std::nullopt);
 }
 
-TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
+TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     ::signal(SIGPIPE, SIG_DFL);
     TempFolder folder("tunnora-silent");
     const fs::path path = folder.path() / "silent.sock";
-    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM, 0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    ASSERT_EQ(::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener.get(), 4), 0);
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
 
     tk::PlayerWindows windows(path, 100ms);
     const auto silent = windows.findWindow(tk::kPlayerWindowClass);
     ASSERT_NE(silent, 0);
     const auto began = std::chrono::steady_clock::now();
-    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
     EXPECT_GE(std::chrono::steady_clock::now() - began, 100ms);
     // After a missed reply the handle stays dead: no late answer can be mistaken for a new one.
-    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), 0);
+    EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
 
     const auto vanishing = windows.findWindow(tk::kPlayerWindowClass);
     ASSERT_NE(vanishing, 0);
@@ -248,8 +312,110 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerAnswersZeroWithoutSigpipe) {
     { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
     { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), 0);
+        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), std::nullopt);
     }
+}
+
+constexpr uid_t kOtherUser = 65534;
+
+TEST(PlayerWindowsMessenger, AConnectionThePlayerClosedIsMadeAgainAndARequestItNeverReadGoesAgain) {
+    TempFolder folder("tunnora-reconnect");
+    const fs::path path = folder.path() / wire::kSocketName;
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    // The player answers one request on the first connection and closes it; it closes the second as
+    // soon as a request is there, unread; it answers on the third.
+    std::promise<void> firstClosed;
+    std::thread player([&] {
+        // Every wait is bounded, so that a link that does not connect again cannot hang the test.
+        const auto accepted = [&] {
+            pollfd p{listener.get(), POLLIN, 0};
+            return ::poll(&p, 1, 2000) > 0
+                       ? wire::UniqueFd(::accept4(listener.get(), nullptr, nullptr, SOCK_NONBLOCK))
+                       : wire::UniqueFd();
+        };
+        const auto answerOne = [&](std::int32_t answer) {
+            const wire::UniqueFd c = accepted();
+            std::array<std::uint8_t, wire::kRequestSize> request{};
+            const auto soon = std::chrono::steady_clock::now() + 2s;
+            if (c && wire::receiveExact(c.get(), request, soon)) {
+                (void)wire::sendAllBytes(c.get(), wire::encodeReply(answer), soon);
+            }
+        };
+        answerOne(7);
+        firstClosed.set_value();
+        if (const wire::UniqueFd c = accepted()) {
+            pollfd p{c.get(), POLLIN, 0};
+            ::poll(&p, 1, 2000);
+        }
+        answerOne(8);
+    });
+    tk::PlayerWindows windows(path);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), 7);
+    firstClosed.get_future().wait();
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), 8);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
+    player.join();
+}
+
+TEST(PlayerWindowsMessenger, ASocketOrAFolderOfAnotherUserIsNeverConnectedToAndTheStartSaysWhy) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "acting as another user needs root";
+    }
+    RealRig rig;
+    const fs::path path = rig.socketPath();
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    ASSERT_EQ(::chown(rig.runtimeFolder.path().c_str(), kOtherUser, kOtherUser), 0);
+    EXPECT_THROW(rig.link.InitWinAMP(rig.host), tk::ProgramEnded);
+    ASSERT_EQ(rig.shown().size(), 1u);
+    EXPECT_EQ(rig.shown()[0].text, "Couldn't connect to WinAMP: " + rig.runtimeFolder.path().string() +
+                                       " belongs to another user");
+    EXPECT_FALSE(connectionWaiting(listener));
+    // The player started for it will not use the folder either.
+    EXPECT_EQ(rig.launcher->exitCode(rig.launcher->pids().front(), 5s), 2);
+
+    ASSERT_EQ(::chown(rig.runtimeFolder.path().c_str(), 0, 0), 0);
+    ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherUser), 0);
+    tk::PlayerWindows windows(path);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), 0);
+    EXPECT_EQ(windows.refusal(), path.string() + " belongs to another user");
+    EXPECT_FALSE(connectionWaiting(listener));
+}
+
+TEST(PlayerWindowsMessenger, AProgramOfAnotherUserBehindOurSocketIsRefused) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "acting as another user needs root";
+    }
+    TempFolder folder("tunnora-peer");
+    const fs::path path = folder.path() / wire::kSocketName;
+    // The socket file is ours; the process listening on it runs as another user.
+    wire::UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        const char byte = 1;
+        if (::setuid(kOtherUser) != 0 || ::listen(socket.get(), 4) != 0 || ::write(ready[1], &byte, 1) != 1) {
+            ::_exit(1);
+        }
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    tk::PlayerWindows windows(path);
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), 0);
+    EXPECT_EQ(windows.refusal(), "the program listening on " + path.string() + " runs as another user");
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sys/stat.h>
 
 namespace playertest {
@@ -81,18 +83,34 @@ TEST(WirePaths, HandedOverPathMustBeAbsoluteShortAndWithoutNul) {
     EXPECT_EQ(wire::checkPathText("/" + std::string(4096, 'x')), PathVerdict::TooLong);
 }
 
-TEST(WireSocket, LivesInTheRuntimeFolderOrAPrivateFolderUnderTmpThatNoOtherCanOpen) {
+TEST(WireSocket, LivesInTheRuntimeFolderOrInAFolderOfTheUserUnderTmp) {
     EXPECT_EQ(wire::playerSocketPath("/run/user/1000", 1000), "/run/user/1000/tunnora-player.sock");
     EXPECT_EQ(wire::playerSocketPath(nullptr, 1234), "/tmp/tunnora-1234/tunnora-player.sock");
     EXPECT_EQ(wire::playerSocketPath("", 1234), "/tmp/tunnora-1234/tunnora-player.sock");
     EXPECT_TRUE(wire::inSharedFallbackFolder("/tmp/tunnora-1234/tunnora-player.sock"));
     EXPECT_FALSE(wire::inSharedFallbackFolder("/run/user/1000/tunnora-player.sock"));
-    // A folder open to others is not private.
-    TempFolder folder;
-    EXPECT_TRUE(wire::folderIsPrivate(folder.path()));
-    ::chmod(folder.path().c_str(), 0755);
-    EXPECT_FALSE(wire::folderIsPrivate(folder.path()));
-    EXPECT_FALSE(wire::folderIsPrivate(folder.path() / "missing"));
+}
+
+TEST(WireSocket, OnlyASocketOfThisUserInAFolderNoOtherUserCanWriteToIsTrusted) {
+    // A folder under /tmp named like the fallback folder must be closed to everyone else.
+    TempFolder folder("tunnora-trust");
+    const auto fallback = folder.path() / wire::kSocketName;
+    ASSERT_TRUE(wire::inSharedFallbackFolder(fallback));
+    EXPECT_EQ(wire::socketProblem(fallback), std::nullopt);
+    ::chmod(folder.path().c_str(), 0750);
+    EXPECT_EQ(wire::socketProblem(fallback), folder.path().string() + " is open to other users");
+    // A runtime folder may be read by others, never written.
+    const auto runtime = folder.path() / "run";
+    const auto socket = runtime / wire::kSocketName;
+    std::filesystem::create_directory(runtime);
+    ::chmod(runtime.c_str(), 0755);
+    EXPECT_EQ(wire::socketProblem(socket), std::nullopt);
+    ::chmod(runtime.c_str(), 0775);
+    EXPECT_EQ(wire::socketProblem(socket), runtime.string() + " is open to other users");
+    ::chmod(runtime.c_str(), 0700);
+    std::ofstream(socket) << "not a socket";
+    EXPECT_EQ(wire::socketProblem(socket), socket.string() + " is not a socket");
+    EXPECT_EQ(wire::socketProblem(runtime / "missing" / wire::kSocketName), std::nullopt);
 }
 
 TEST(StandInAudioOutput, SettingNamesTheOutputAndItsFlags) {
