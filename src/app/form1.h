@@ -497,6 +497,8 @@ private:
     bool rewriteEditedRecord();
     void AddSongToTempList();
     void GroupAlbumsAndArtists();
+    void WriteAlbumRecords();
+    void WriteArtistRecords();
     library::DatabaseFiles databaseFiles() const;
     // Browsing internals: the pages' handlers wired to their controls. The cover of the song file
     // `songPath`, the "cover.jpg" of its folder or else the skin's cover, shown in a picture, true when

@@ -123,8 +123,10 @@ public:
     }
 
     library::FolderWalkSkips skipped;
-    // The work table: the songs of the group being written, in the order they were appended.
+    // The work table: the songs of the group being written, in the order they were appended; and the
+    // album and artist entries made of them.
     std::vector<library::ScannedSong> songs;
+    library::SongGroup group;
 
 private:
     // The clock and the play-state picture, at most every half second. Without a player window the
@@ -248,16 +250,37 @@ void Form1::GroupAlbumsAndArtists() {
         }
     }
     FolderScan& scan = *m_scan;
-    if (scan.songs.empty()) {
+    scan.group = library::groupSongs(scan.songs);
+    if (scan.group.albums.empty()) {
+        scan.songs.clear();
         return;
     }
-    // The group's album artist goes into the record of its first song, then come its entries.
-    files.CurRecord = static_cast<std::int32_t>(scan.songs.front().record);
-    if (auto failure =
-            library::writeGroupEntries(databaseFiles(), scan.songs, library::groupSongs(scan.songs))) {
-        scan.fail(*failure);
+    // The group's album artist goes into the record of its first song, then come its entries; what
+    // a failure leaves unwritten the next start or scan completes.
+    const library::ScannedSong& first = scan.songs.front();
+    files.CurRecord = static_cast<std::int32_t>(first.record);
+    const library::StoreResult updated =
+        library::writeAlbumArtist(databaseFiles().songs, first, scan.group.albums.front().artist);
+    if (updated.ok()) {
+        WriteAlbumRecords();
+        WriteArtistRecords();
+    } else {
+        scan.fail(updated.message());
     }
     scan.songs.clear();
+    scan.group = {};
+}
+
+void Form1::WriteAlbumRecords() {
+    if (auto failure = library::appendEntries(databaseFiles().albums, m_scan->group.albums)) {
+        m_scan->fail(*failure);
+    }
+}
+
+void Form1::WriteArtistRecords() {
+    if (auto failure = library::appendEntries(databaseFiles().artists, m_scan->group.artists)) {
+        m_scan->fail(*failure);
+    }
 }
 
 library::DatabaseFiles Form1::databaseFiles() const {
