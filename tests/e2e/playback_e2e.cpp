@@ -189,24 +189,26 @@ int main(int argc, char** argv) {
     }
 
     // Let the album play through: every song in the last-songs list and the end-of-song timer off.
-    // Each song recorded must have been playing for about its length (two seconds) since it started.
+    // Each song recorded must have been seen playing past its first second (the elapsed time the
+    // player reported for it): a song taken for ended while the player did not answer never gets there.
+    // Wall-clock time is no measure here, since a loaded machine delays the poll that sees a song start.
     using SteadyClock = std::chrono::steady_clock;
     bool sawLength = false;
     bool sawPlaying = false;
-    std::map<int, SteadyClock::time_point> started;
+    std::set<int> pastFirstSecond;
     int recorded = 0;
     QEventLoop loop;
     QTimer poll;
     const auto deadline = SteadyClock::now() + std::chrono::seconds(60);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         const auto now = SteadyClock::now();
-        started.try_emplace(f.playback.PlayingRecordNo, now);
+        if (f.Label1[12].caption() >= "00:01") {
+            pastFirstSecond.insert(f.playback.PlayingRecordNo);
+        }
         for (; recorded < f.PrevView->count(); ++recorded) {
             const int record = std::stoi(f.PrevView->subItem(recorded + 1, 6));
-            const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(now - started[record]);
-            check(played >= std::chrono::milliseconds(1700),
-                  "record " + std::to_string(record) + " recorded after " + std::to_string(played.count()) +
-                      " ms of play");
+            check(pastFirstSecond.count(record) == 1,
+                  "record " + std::to_string(record) + " recorded before it played its first second");
         }
         sawLength =
             sawLength || (f.Label1[13].caption() == "00:02" && screen.F2_Label1[13].caption() == "00:02");
