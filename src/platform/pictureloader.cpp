@@ -15,23 +15,18 @@ CachingPictureLoader::CachingPictureLoader(std::size_t maxBytes)
 CachingPictureLoader::~CachingPictureLoader() = default;
 
 Picture CachingPictureLoader::load(const std::filesystem::path& path) {
-    const auto resolved = resolveIgnoringCase(path);
-    if (!resolved) {
+    if (auto picture = tryLoad(path)) {
+        return *std::move(picture);
+    }
+    if (!resolveIgnoringCase(path)) {
         throw RuntimeError(err::kFileNotFound, "File not found: " + path.string());
     }
-    auto image = decode(*resolved);
-    if (!image) {
-        throw RuntimeError(err::kInvalidPicture, "Invalid picture: " + path.string());
-    }
-    return Picture(std::move(image));
+    throw RuntimeError(err::kInvalidPicture, "Invalid picture: " + path.string());
 }
 
 std::optional<Picture> CachingPictureLoader::tryLoad(const std::filesystem::path& path) {
     const auto resolved = resolveIgnoringCase(path);
-    if (!resolved) {
-        return std::nullopt;
-    }
-    auto image = decode(*resolved);
+    auto image = resolved ? decode(*resolved) : nullptr;
     if (!image) {
         return std::nullopt;
     }

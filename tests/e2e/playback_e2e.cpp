@@ -28,7 +28,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <set>
 #include <string>

@@ -153,14 +153,22 @@ private:
     wire::UniqueFd m_fd;
 };
 
-// A listening socket of the test's own at `path`, made by this process.
-wire::UniqueFd listenAt(const fs::path& path) {
-    wire::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+// A socket of the test's own bound to `path`, made by this process; invalid when it cannot be bound.
+wire::UniqueFd bindAt(const fs::path& path) {
+    wire::UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener.get(), 4) != 0) {
+    if (::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        return {};
+    }
+    return socket;
+}
+
+// The same socket, listening.
+wire::UniqueFd listenAt(const fs::path& path) {
+    wire::UniqueFd listener = bindAt(path);
+    if (!listener || ::listen(listener.get(), 4) != 0) {
         return {};
     }
     return listener;
@@ -391,11 +399,8 @@ TEST(PlayerWindowsMessenger, AProgramOfAnotherUserBehindOurSocketIsRefused) {
     TempFolder folder("tunnora-peer");
     const fs::path path = folder.path() / wire::kSocketName;
     // The socket file is ours; the process listening on it runs as another user.
-    wire::UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const wire::UniqueFd socket = bindAt(path);
+    ASSERT_TRUE(socket.valid());
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t other = ::fork();
