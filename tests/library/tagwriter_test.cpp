@@ -30,11 +30,17 @@ struct WriteBudget {
 WriteBudget g_writeBudget;
 // A disk that fails to flush: while set, every flush of this process fails.
 bool g_flushFails = false;
+// A folder that refuses new files: while set, no temporary file can be created, whoever runs the
+// tests (the superuser may create files in any folder the system would refuse to others).
+bool g_createFails = false;
+// A writer who may not give a file away: while set, no file can be given another owner or group,
+// whoever runs the tests (the superuser may give any file to anyone).
+bool g_ownerRefused = false;
 
 } // namespace
 
-// Every positioned write and every flush of the test program pass here (the C library's own are
-// called behind them).
+// Every positioned write, every flush, every temporary file's creation and every change of a file's
+// owner in the test program pass here (the C library's own are called behind them).
 extern "C" ssize_t pwrite(int fd, const void* data, std::size_t size, off_t offset) {
     using Write = ssize_t (*)(int, const void*, std::size_t, off_t);
     static const auto real = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "pwrite"));
@@ -60,6 +66,26 @@ extern "C" int fsync(int fd) {
         return -1;
     }
     return real(fd);
+}
+
+extern "C" int mkostemp(char* pattern, int flags) {
+    using Create = int (*)(char*, int);
+    static const auto real = reinterpret_cast<Create>(::dlsym(RTLD_NEXT, "mkostemp"));
+    if (g_createFails) {
+        errno = EACCES;
+        return -1;
+    }
+    return real(pattern, flags);
+}
+
+extern "C" int fchown(int fd, uid_t owner, gid_t group) noexcept {
+    using GiveAway = int (*)(int, uid_t, gid_t);
+    static const auto real = reinterpret_cast<GiveAway>(::dlsym(RTLD_NEXT, "fchown"));
+    if (g_ownerRefused) {
+        errno = EPERM;
+        return -1;
+    }
+    return real(fd, owner, group);
 }
 
 namespace {
@@ -287,6 +313,36 @@ TEST(TagWriter, ASongWhoseOwnerANewFileCannotKeepIsWrittenInPlaceOrNotAtAll) {
     EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
 }
 
+// The same with the refusal faked, so that it is checked whoever runs the tests; the test above has
+// the system itself refuse a writer of another user.
+TEST(TagWriter, ASongANewFileCannotBeGivenTheOwnerOfIsWrittenInPlaceOrNotAtAll) {
+    TempFolder folder;
+    const fs::path song = folder / "s.mp3";
+    ASSERT_TRUE(writeBytes(song, songWithCover()));
+    struct stat before {};
+    ASSERT_EQ(::stat(song.c_str(), &before), 0);
+    g_ownerRefused = true;
+    const auto written = id3::writeTags(song, sampleValues());
+    g_ownerRefused = false;
+    ASSERT_TRUE(written.ok()) << written.reason;
+    struct stat after {};
+    ASSERT_EQ(::stat(song.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(id3::readTagValues(song).title, "Title");
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
+
+    const Bytes inPlace = readBytes(song);
+    id3::TagValues larger = sampleValues();
+    larger.comment = std::string(3000, 'c');
+    g_ownerRefused = true;
+    const auto refused = id3::writeTags(song, larger);
+    g_ownerRefused = false;
+    EXPECT_EQ(refused.status, Status::NoRoomInPlace);
+    EXPECT_NE(refused.reason.find("owner"), std::string::npos) << refused.reason;
+    EXPECT_EQ(readBytes(song), inPlace);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
+}
+
 TEST(TagWriter, RefusalsLeaveTheFileUntouchedAndCreateNothing) {
     struct Case {
         const char* name;
@@ -345,6 +401,26 @@ TEST(TagWriter, RefusesFilesItMayNotOrCannotWrite) {
     if (::geteuid() != 0) {
         EXPECT_EQ(locked.status, Status::NotWritable);
         EXPECT_EQ(readBytes(folder / "locked" / "s.mp3"), song);
+    }
+}
+
+// Only a song a new file cannot stand in for is written in place: one whose folder refuses the new
+// file is not written at all, even when its new tag would fit the old one's space.
+TEST(TagWriter, ASongWhoseNewFileCannotBeCreatedIsNotWrittenAtAll) {
+    TempFolder folder;
+    const fs::path song = folder / "s.mp3";
+    const Bytes old = songWithCover();
+    ASSERT_TRUE(writeBytes(song, old));
+    id3::TagValues larger = sampleValues();
+    larger.comment = std::string(3000, 'c');
+    for (const id3::TagValues& values : {sampleValues(), larger}) {
+        g_createFails = true;
+        const auto result = id3::writeTags(song, values);
+        g_createFails = false;
+        EXPECT_EQ(result.status, Status::NotWritable) << values.comment.size();
+        EXPECT_NE(result.reason.find("folder"), std::string::npos) << result.reason;
+        EXPECT_EQ(readBytes(song), old);
+        EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"s.mp3"});
     }
 }
 

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -71,6 +72,13 @@ std::vector<std::string> artistsIn(const fs::path& file) {
     for (const auto& entry : library::RecordStore<library::AlbumRecord>::load(file).records)
         out.push_back(entry.artist);
     return out;
+}
+
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 TEST(FolderScan, WritesEachFlushAsOneGroupWithExactRecordBytes) {
@@ -250,6 +258,28 @@ std::string disagreement(const fs::path& folder) {
         return std::to_string(artists.size()) + " artist entries where the groups make " +
                std::to_string(groupArtists.size()) + ", or entries that do not match them";
     return {};
+}
+
+// While it appends, the scan marks where each group began ("Scan.mld"); a scan that ends normally
+// leaves only the database files beside what the program folder held, whole and grouped.
+TEST(FolderScan, AScanThatEndsNormallyRemovesItsMarkAndLeavesTheDatabaseWhole) {
+    ReadyStation s(0);
+    const fs::path folder = s.rt.programFolder();
+    const fs::path tree = folder / "Tree";
+    writeSong(tree / "1 Band/a.mp3", "Band", "Band");
+    writeSong(tree / "1 Band/b.mp3", "Band", "Band");
+    writeSong(tree / "2 Mix/a.mp3", "Ann", "Mix");
+    writeSong(tree / "2 Mix/b.mp3", "Bob", "Mix");
+    std::set<std::string> expected = namesIn(folder);
+    expected.insert({"Data.mld", "Album.mld", "Artist.mld"});
+
+    scan(*s.f, tree);
+    EXPECT_FALSE(fs::exists(folder / "Scan.mld"));
+    EXPECT_EQ(namesIn(folder), expected);
+    EXPECT_EQ(disagreement(folder), "");
+    EXPECT_EQ(s.f->ListView->count(), 4);
+    EXPECT_EQ(artistsIn(folder / "Album.mld"), (std::vector<std::string>{"Band", "Various Artists"}));
+    EXPECT_TRUE(s.rt.messages().shown.empty());
 }
 
 // Starts the scan's child process on the database in `folder`, scanning `tree`; returns once its first
