@@ -119,6 +119,23 @@ TEST(AlbumPage, WithoutTheSkinsPicturesCellsAreBlankNotStale) {
     EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
 }
 
+TEST(AlbumPage, ADoubleClickOnAnyOfTheEightCoversOpensItsAlbum) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.openPage();
+    p.show(1, 1);
+    for (int cell = 1; cell <= 8; ++cell) {
+        const std::string album = f.SLAlbum[cell].caption();
+        doubleClick(&f.SImage[cell]);
+        EXPECT_EQ(f.pages.SinglePageOpen, 1) << cell;
+        EXPECT_EQ(f.SingleAlbum->caption(), album) << cell;
+        EXPECT_EQ(f.browse.CurArtist, f.SLArtist[cell].caption()) << cell;
+        click(&f.switch_[11]);
+        ASSERT_EQ(f.pages.AlbumPageOpen, 1);
+    }
+    EXPECT_EQ(f.SLAlbum[8].caption(), "Album 12");
+}
+
 TEST(AlbumPage, ACompilationsCoverBrowsedByAlbumQueuesAndOpensTheCompilation) {
     AlbumPage p;
     Form1& f = p.form();
