@@ -309,7 +309,11 @@ public:
     // Browsing (src/browse).
     // The current album and the wheel (currentalbum.cpp). FindArtistAlbum makes the first artist-table
     // row with exactly FindArtist and FindAlbum current and tells whether there was one.
+    // FindAlbumInFolder does the same for the album FindAlbum in the folder of `path` (an album is its
+    // name and its folder): FindArtist's row of it if it has one, else its first row, as for a
+    // compilation, whose "Various Artists" is no artist-table row.
     bool FindArtistAlbum();
+    bool FindAlbumInFolder(std::string_view path);
     void SelectArtistAlbum();
     void Wheel1_Change();
     // The album's song page (albumsongs.cpp): its fill and marks, and the list as a drag source.

@@ -90,8 +90,9 @@ void Form1::SwitchBrowseMode() {
     FillTopTen();
 }
 
-// Any button: the cell's album becomes current. A cell showing no row, or an album of several
-// artists browsed by album (no artist-table row carries "Various Artists"), finds nothing.
+// Any button: the cell's album becomes current, found by its name and its folder, so that a
+// compilation browsed by album (its cell names "Various Artists", no artist-table row does) is found
+// too. A cell showing no row finds nothing.
 void Form1::SImage_MouseDown(int Index, int, int, float, float) {
     browse.CoverPressFound = false;
     if (Index < 1 || Index > kCells || browse.AlbumCellRow[static_cast<std::size_t>(Index)] == 0) {
@@ -99,7 +100,7 @@ void Form1::SImage_MouseDown(int Index, int, int, float, float) {
     }
     browse.FindArtist = SLArtist[Index].caption();
     browse.FindAlbum = SLAlbum[Index].caption();
-    browse.CoverPressFound = FindArtistAlbum();
+    browse.CoverPressFound = FindAlbumInFolder(SLFile[Index].caption()) || FindArtistAlbum();
     browse.WheelIndex = browse.CurrentArtistIndex;
     // Making the album current moved the wheel onto an artist-table row, which browsing by album does
     // not number: the wheel button's next step starts from the page's first cell instead.
@@ -115,8 +116,8 @@ void Form1::SImage_MouseUp(int, int Button, int, float, float) {
     }
 }
 
-// A cover opens the single-album page of the current album: the cover's own album when its press
-// found it, the album current already for a compilation browsed by album. An empty cell opens nothing.
+// A cover opens the single-album page of the current album, which its press made the cover's own. An
+// empty cell opens nothing.
 void Form1::SImage_DblClick(int Index) {
     if (Index >= 1 && Index <= kCells && browse.AlbumCellRow[static_cast<std::size_t>(Index)] != 0) {
         switch_Click(10);

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "controls/wheel.h"
+#include "library/songfolderindex.h"
 #include "library/utf8.h"
 #include "platform/label.h"
 #include "platform/listview.h"
@@ -42,6 +43,31 @@ bool Form1::FindArtistAlbum() {
         }
     }
     return false;
+}
+
+bool Form1::FindAlbumInFolder(std::string_view path) {
+    const std::string folder = library::folderKey(path);
+    const int rows = TempArtist->count();
+    int found = 0;
+    for (int i = 1; i <= rows; ++i) {
+        if (TempArtist->subItem(i, 2) != browse.FindAlbum ||
+            library::folderKey(TempArtist->subItem(i, 3)) != folder) {
+            continue;
+        }
+        if (found == 0) {
+            found = i;
+        }
+        if (TempArtist->subItem(i, 1) == browse.FindArtist) {
+            found = i;
+            break;
+        }
+    }
+    if (found == 0) {
+        return false;
+    }
+    browse.CurrentArtistIndex = found;
+    SelectArtistAlbum();
+    return true;
 }
 
 bool Form1::openAlbumOfSelectedRow(const tk::ListView& list, int artistColumn, int albumColumn) {

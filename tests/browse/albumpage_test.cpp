@@ -1,5 +1,6 @@
 #include "browsestation.h"
 #include "controls/wheel.h"
+#include "gui.h"
 #include "platform/label.h"
 #include "platform/picturebox.h"
 
@@ -23,6 +24,11 @@ struct AlbumPage : BrowseStation {
         f.browse.AlbumPageFirst = first;
         f.browse.AlbumPageLast = first + 7;
         f.ShowAlbumPage();
+    }
+    // Shows the main window and opens the album page with its bar button, for the mouse to work it.
+    void openPage() {
+        showAndExpose(&form());
+        click(&form().switch_[11]);
     }
     bool shows(int cell, const char* skinPicture) {
         return form().SImage[cell].picture().image() ==
@@ -111,4 +117,45 @@ TEST(AlbumPage, WithoutTheSkinsPicturesCellsAreBlankNotStale) {
     // An album's own cover needs no skin picture.
     p.show(1, 1);
     EXPECT_EQ(f.SImage[1].picture().widthPx(), 64);
+}
+
+TEST(AlbumPage, ADoubleClickOnAnyOfTheEightCoversOpensItsAlbum) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.openPage();
+    p.show(1, 1);
+    for (int cell = 1; cell <= 8; ++cell) {
+        const std::string album = f.SLAlbum[cell].caption();
+        doubleClick(&f.SImage[cell]);
+        EXPECT_EQ(f.pages.SinglePageOpen, 1) << cell;
+        EXPECT_EQ(f.SingleAlbum->caption(), album) << cell;
+        EXPECT_EQ(f.browse.CurArtist, f.SLArtist[cell].caption()) << cell;
+        click(&f.switch_[11]);
+        ASSERT_EQ(f.pages.AlbumPageOpen, 1);
+    }
+    EXPECT_EQ(f.SLAlbum[8].caption(), "Album 12");
+}
+
+TEST(AlbumPage, ACompilationsCoverBrowsedByAlbumQueuesAndOpensTheCompilation) {
+    AlbumPage p;
+    Form1& f = p.form();
+    p.openPage();
+    p.show(2, 13); // Album 13 to Album 20, the compilation of Guest A and Guest B
+    ASSERT_EQ(f.SLArtist[8].caption(), "Various Artists");
+    click(&f.SImage[1]);
+    ASSERT_EQ(f.browse.CurAlbum, "Album 13");
+
+    // The right button on the compilation's cover queues its songs, and no other album's.
+    press(&f.SImage[8], tk::kRightButton);
+    release(&f.SImage[8], tk::kRightButton);
+    EXPECT_EQ(f.browse.CurAlbum, "Album 20");
+    EXPECT_EQ(column(*f.play, 2), (std::vector<std::string>{"By Guest A", "By Guest B"}));
+    EXPECT_EQ(f.playback.LastAlbumAdded, "Album 20");
+
+    // A double-click opens the compilation's songs on the single-album page.
+    doubleClick(&f.SImage[8]);
+    EXPECT_EQ(f.pages.SinglePageOpen, 1);
+    EXPECT_EQ(f.SingleAlbum->caption(), "Album 20");
+    EXPECT_EQ(column(*f.SingleView, 2), (std::vector<std::string>{"By Guest A", "By Guest B"}));
+    EXPECT_EQ(column(*f.SingleView, 3), (std::vector<std::string>{"Guest A", "Guest B"}));
 }

@@ -83,15 +83,15 @@ TEST(BrowsePages, TheAlbumPagePagesWithTheWheelButtonAndOpensACoversAlbum) {
     s.bar(16);
     EXPECT_EQ(s.cells(), albums(12, 19));
 
-    // An empty cell opens nothing; a compilation's cover, whose press finds no album, opens the
-    // album current already.
+    // An empty cell opens nothing; a compilation's cover opens the compilation.
     s.bar(16);
     ASSERT_EQ(f.SLArtist[1].caption(), "Various Artists");
     doubleClick(&f.SImage[5]);
     EXPECT_EQ(f.pages.AlbumPageOpen, 1);
+    EXPECT_EQ(f.browse.CurAlbum, "Album 05");
     doubleClick(&f.SImage[1]);
     EXPECT_EQ(f.pages.SinglePageOpen, 1);
-    EXPECT_EQ(f.SingleAlbum->caption(), "Album 05");
+    EXPECT_EQ(f.SingleAlbum->caption(), "Album 20");
     s.bar(11);
 
     // A double-click on a cover ends on the single-album page with that album.

@@ -80,6 +80,39 @@ TEST(CurrentAlbum, FindTakesTheFirstExactMatchUpToTheLastRowAndIgnoresNearMisses
     EXPECT_EQ(f.Label1[18].caption(), "4 - Gamma - Three");
 }
 
+TEST(CurrentAlbum, AnAlbumInAFolderIsItsArtistsRowThereElseItsFirstRowThere) {
+    Browse b;
+    Form1& f = b.form();
+    // "Hits" twice: Solo's album, and a compilation of two guests in another folder.
+    Browse::fill(*f.TempArtist, {{"Solo", "Hits", "/m/solo/1.mp3"},
+                                 {"Guest A", "Hits", "/m/mix/1.mp3"},
+                                 {"Guest B", "Hits", "/m/mix/2.mp3"},
+                                 {"Gamma", "Three", "/m/c/1.mp3"}});
+    b.select(4);
+    const auto find = [&](const std::string& artist, const std::string& album, const std::string& path) {
+        f.browse.FindArtist = artist;
+        f.browse.FindAlbum = album;
+        return f.FindAlbumInFolder(path) ? f.browse.CurrentArtistIndex : 0;
+    };
+
+    // The compilation's cell names no artist of it: its first row, whatever the folder's letter case.
+    EXPECT_EQ(find("Various Artists", "Hits", "/M/MIX/2.mp3"), 2);
+    EXPECT_EQ(f.browse.CurAlbumPath, "/m/mix/1.mp3");
+    EXPECT_EQ(f.Wheel1->value(), 2);
+    EXPECT_EQ(find("Guest B", "Hits", "/m/mix/1.mp3"), 3);
+    EXPECT_EQ(find("Solo", "Hits", "/m/mix/1.mp3"), 2);
+    EXPECT_EQ(find("Various Artists", "Hits", "/m/solo/9.mp3"), 1);
+
+    // Another folder, or another album name in the folder, finds nothing and changes nothing.
+    b.select(4);
+    for (const auto& [album, path] : std::vector<std::pair<std::string, std::string>>{
+             {"Hits", "/m/other/1.mp3"}, {"Hit", "/m/mix/1.mp3"}, {"Hits ", "/m/mix/1.mp3"}}) {
+        EXPECT_EQ(find("Guest A", album, path), 0) << album << " " << path;
+        EXPECT_EQ(f.browse.CurrentArtistIndex, 4);
+        EXPECT_EQ(f.browse.CurAlbum, "Three");
+    }
+}
+
 TEST(CurrentAlbum, TheWheelLineNamesTheRowTheWheelPointsAtOnEachPage) {
     Browse b;
     Form1& f = b.form();

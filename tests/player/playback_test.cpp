@@ -28,6 +28,14 @@ int commandsSince(fakes::FakePlayer& player, std::size_t from) {
     return static_cast<int>(std::count_if(m.begin() + static_cast<std::ptrdiff_t>(from), m.end(),
                                           [](const auto& x) { return x.message == wire::kMsgCommand; }));
 }
+
+// Gives the folder of `songPath` a "cover.jpg".
+bool writeCover(const std::string& songPath) {
+    QImage cover(8, 8, QImage::Format_RGB32);
+    cover.fill(Qt::green);
+    const auto folder = std::filesystem::path(songPath).parent_path();
+    return cover.save(QString::fromStdString((folder / "cover.jpg").string()));
+}
 } // namespace
 
 TEST(Playback, APlaylistPlaysThroughOnceThenStopsAndPlayStartsItsFirstRowAgain) {
@@ -219,10 +227,7 @@ TEST(Playback, ThePlayingNextAndLastCoversComeFromTheSongsFolderWhatEverItsFileN
             song.fileLocation.insert(song.fileLocation.rfind('/') + 1, "AC\\DC ");
         }
     });
-    QImage cover(8, 8, QImage::Format_RGB32);
-    cover.fill(Qt::green);
-    const auto folder = std::filesystem::path(s.path(1)).parent_path();
-    ASSERT_TRUE(cover.save(QString::fromStdString((folder / "cover.jpg").string())));
+    ASSERT_TRUE(writeCover(s.path(1)));
     const auto shown = [&](const tk::Image& picture) { return s.rt.pictureName(picture.picture()); };
     s.queue({1, 2});
     s.f().PlayCurrentSong();
@@ -232,6 +237,27 @@ TEST(Playback, ThePlayingNextAndLastCoversComeFromTheSongsFolderWhatEverItsFileN
         EXPECT_EQ(shown(s.f().Image1[k]), "cover.jpg") << k;
         EXPECT_EQ(shown(s.screen().F2_Image1[k]), "cover.jpg") << k;
     }
+}
+
+TEST(Playback, TheNextSongPanelShowsTheNextSongsFolderCoverOrTheDefaultOneNotThePlayingSongs) {
+    StationRig s(2, 1);
+    ASSERT_TRUE(writeCover(s.path(1)));
+    const auto shown = [&](const tk::Image& picture) { return s.rt.pictureName(picture.picture()); };
+    s.queue({1, 2});
+
+    // Song 1 plays with its folder's cover; song 2's folder has none: the skin's default cover.
+    s.f().PlayCurrentSong();
+    ASSERT_EQ(s.handed(), Records{1});
+    EXPECT_EQ(shown(s.f().Image1[1]), "cover.jpg");
+    EXPECT_EQ(shown(s.f().Image1[2]), "Cover.jpg");
+    EXPECT_EQ(shown(s.screen().F2_Image1[2]), "Cover.jpg");
+
+    // Song 2 plays; the next song is song 1 again, with its cover.
+    s.run(3500);
+    ASSERT_EQ(s.handed(), (Records{1, 2}));
+    EXPECT_EQ(shown(s.f().Image1[1]), "Cover.jpg");
+    EXPECT_EQ(shown(s.f().Image1[2]), "cover.jpg");
+    EXPECT_EQ(shown(s.screen().F2_Image1[2]), "cover.jpg");
 }
 
 TEST(Playback, MissingSongFilesAreSkippedUncountedAndWhenAllAreMissingPlaybackStops) {
