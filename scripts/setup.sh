@@ -11,6 +11,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # fonts named by the default layout, or their metric-compatible substitutes
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core fontconfig
+    # a compact face with Han, Kana and Hangul, which fontconfig falls back to for names in those scripts
+    fonts-wqy-microhei
     # peer tools the tests use as oracles
     python3 python3-mutagen libtag1-dev lame mpg123
     # fuzzing and sanitizers

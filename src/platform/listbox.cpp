@@ -176,7 +176,7 @@ bool ListBoxBase::eventFilter(QObject* watched, QEvent* event) {
         // The pressed entry is selected before MouseDown is raised.
         const QModelIndex index = m_view->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (index.isValid()) {
-            m_view->selectRow(index.row());
+            m_view->selectPressedRow(index.row());
         }
     } else if (event->type() == QEvent::MouseButtonDblClick) {
         const QModelIndex index = m_view->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());

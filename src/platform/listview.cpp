@@ -374,7 +374,7 @@ bool ListView::eventFilter(QObject* watched, QEvent* event) {
         const QModelIndex index = m_view->indexAt(mouse->position().toPoint());
         m_pressRow = index.isValid() ? index.row() + 1 : 0;
         if (index.isValid()) {
-            m_view->selectRow(index.row());
+            m_view->selectPressedRow(index.row());
             m_selectionCleared = false;
         }
     }

@@ -7,6 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QListView>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -80,4 +81,42 @@ TEST(ListBox, ClicksOnEntriesSelectThemBeforeMouseDown) {
     log.clear();
     doubleClick(view.viewport(), 1, view.visualRect(box->model().index(0, 0)).center());
     EXPECT_EQ(log, (Log{"down 1 at 0", "up 1 at 0", "click at 0", "dblclick at 0", "up 1 at 0"}));
+}
+
+TEST(ListBox, SelectingAnEntryScrollsUpAndDownOnlyAndAPressSelectsTheEntryUnderIt) {
+    TestRuntime rt;
+    QWidget window;
+    window.resize(600, 400);
+    auto* box = new tk::ListBox(&window, "Box");
+    box->move(150, 150, 3000, 2100);
+    for (int i = 0; i < 30; ++i) {
+        box->addItem("/music/a folder with a long name/and another one below it/song " + std::to_string(i));
+    }
+    showAndExpose(&window);
+    QApplication::processEvents();
+    QListView& view = box->view();
+    QScrollBar& across = *view.horizontalScrollBar();
+    QScrollBar& down = *view.verticalScrollBar();
+    ASSERT_GT(across.maximum(), 0);
+    across.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    const int scrolled = across.value();
+    ASSERT_GT(scrolled, 0);
+
+    // A press on the entry cut off at the bottom selects that entry, not the one that scrolls under
+    // the mouse.
+    const QPoint at(5, view.viewport()->height() - 2);
+    const QModelIndex partly = view.indexAt(at);
+    ASSERT_TRUE(partly.isValid());
+    ASSERT_GT(view.visualRect(partly).bottom(), view.viewport()->height());
+    click(view.viewport(), 1, at);
+    EXPECT_EQ(box->listIndex(), partly.row());
+    for (int i = 0; i < 4; ++i) {
+        pressKey(box, Qt::Key_Down);
+    }
+    EXPECT_EQ(box->listIndex(), partly.row() + 4);
+    EXPECT_GT(down.value(), 0);
+    EXPECT_EQ(across.value(), scrolled);
+    box->setListIndex(0);
+    EXPECT_EQ(down.value(), 0);
+    EXPECT_EQ(across.value(), scrolled);
 }

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -103,6 +104,68 @@ TEST(ListViewKeys, EnterRaisesKeyPress13AndArrowsMoveTheSelectionAfterAKeyDownTh
     s.list->keyDown.connect([](int& key, int) { key = 0; });
     pressKey(s.list, Qt::Key_Down);
     EXPECT_EQ(s.list->selectedRow(), 2);
+}
+
+TEST(ListViewScrolling, SelectingARowScrollsUpAndDownOnlyWhileTheScrollBarScrollsSideways) {
+    // A list wider and taller than its view, scrolled to the top left, as the song lists are.
+    TestRuntime rt;
+    QWidget window;
+    window.resize(800, 600);
+    auto* list = new tk::ListView(&window, "songs");
+    list->move(300, 300, 6000, 3000);
+    for (const char* header : {"#", "Album By", "Title", "Artist", "Album", "Genre"}) {
+        list->addColumn(header, 1500);
+    }
+    for (int i = 1; i <= 40; ++i) {
+        const std::string n = std::to_string(i);
+        list->addRow({n, "By " + n, "Title " + n, "Artist " + n, "Album " + n, "Genre " + n});
+    }
+    showAndExpose(&window);
+    QApplication::processEvents(); // lays the rows out and shows the scroll bars
+    QTreeView& view = list->view();
+    QScrollBar& across = *view.horizontalScrollBar();
+    QScrollBar& down = *view.verticalScrollBar();
+    ASSERT_GT(across.maximum(), 0);
+    ASSERT_EQ(across.value(), 0);
+    ASSERT_EQ(down.value(), 0);
+
+    // Click the cell at the bottom right, partly visible both ways: the press selects its row (not
+    // the one that would scroll under the mouse). Then walk down past the last row in view.
+    const QPoint at(view.viewport()->width() - 2, view.viewport()->height() - 2);
+    const QModelIndex clicked = view.indexAt(at);
+    ASSERT_TRUE(clicked.isValid());
+    ASSERT_GT(clicked.column(), 0);
+    ASSERT_GT(view.visualRect(clicked).right(), view.viewport()->width());
+    ASSERT_GT(view.visualRect(clicked).bottom(), view.viewport()->height());
+    click(view.viewport(), 1, at);
+    EXPECT_EQ(list->selectedRow(), clicked.row() + 1);
+    constexpr int kDowns = 8;
+    for (int i = 0; i < kDowns; ++i) {
+        pressKey(list, Qt::Key_Down);
+    }
+    pressKey(list, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    const int selected = clicked.row() + kDowns;
+    EXPECT_EQ(list->selectedRow(), selected + 1);
+    EXPECT_EQ(across.value(), 0);
+    // The selected row was kept in view.
+    const QRect row = view.visualRect(list->model().index(selected, 0));
+    EXPECT_GT(down.value(), 0);
+    EXPECT_GE(row.top(), 0);
+    EXPECT_LE(row.bottom(), view.viewport()->height());
+
+    // The scroll bar still moves the list sideways, and the selection then leaves it there.
+    across.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    const int scrolled = across.value();
+    EXPECT_GT(scrolled, 0);
+    EXPECT_EQ(view.header()->offset(), scrolled);
+    pressKey(list, Qt::Key_Up);
+    list->select(1);
+    list->ensureVisible(1);
+    click(view.viewport(), 1, QPoint(5, view.visualRect(list->model().index(0, 0)).center().y()));
+    EXPECT_EQ(list->selectedRow(), 1);
+    EXPECT_EQ(down.value(), 0);
+    EXPECT_EQ(across.value(), scrolled);
 }
 
 TEST(ListViewFocus, FocusOnTheControlGoesToItsView) {

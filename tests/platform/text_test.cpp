@@ -1,15 +1,37 @@
 #include "platform/label.h"
+#include "platform/listmodel.h"
+#include "platform/listview.h"
 #include "platform/picturebox.h"
 #include "platform/textcompare.h"
 #include "testruntime.h"
 
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 using namespace testing_support;
 
 namespace {
+// The faces that show glyphs of `text` as the missing-glyph box when laid out in `font` as painting
+// lays it out, falling back to other installed faces for what `font` lacks; empty when none do.
+std::string facesMissingGlyphs(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    std::string faces;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        if (run.glyphIndexes().contains(0)) {
+            faces += run.rawFont().familyName().toStdString() + ";";
+        }
+    }
+    return faces;
+}
+
 std::string lower(std::string_view s) {
     std::string out = "=";
     tk::appendLowerCase(out, s);
@@ -39,5 +61,30 @@ TEST(PlainText, ToolTipsShowMarkupAsTypedAndOrdinaryTextUnchanged) {
             shown.setPlainText(image.toolTip());
         }
         EXPECT_EQ(shown.toPlainText().toStdString(), text);
+    }
+}
+
+TEST(Scripts, JapaneseChineseAndKoreanNamesShowInLabelsAndListsInTheStationsFaces) {
+    TestRuntime rt;
+    const std::string name = "日本語 ひらがな カタカナ 中文 한국어";
+    const QString text = QString::fromStdString(name);
+    for (const char* face : {"MS Sans Serif", "Arial", "Bookman Old Style"}) {
+        SCOPED_TRACE(face);
+        tk::Label label(nullptr, "Label1");
+        label.setFont({face, 9.75f, 700, false});
+        label.setCaption(name);
+        EXPECT_EQ(facesMissingGlyphs(tk::toQFont(label.font(), tk::screenScale()), text), "");
+
+        tk::ListView list(nullptr, "songs");
+        list.setFontName(face);
+        list.addColumn("Title", 3000);
+        list.add(name);
+        list.add(name);
+        list.setBold(2, 0, true);
+        list.model().announcePending();
+        const QFont bold = list.model().data(list.model().index(1, 0), Qt::FontRole).value<QFont>();
+        ASSERT_TRUE(bold.bold());
+        EXPECT_EQ(facesMissingGlyphs(list.view().font(), text), "");
+        EXPECT_EQ(facesMissingGlyphs(bold, text), "");
     }
 }
