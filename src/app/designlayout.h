@@ -305,8 +305,8 @@ inline constexpr Element kMainGuideBars[] = {
 };
 
 // The sliding list pages, parked above the window at design and hidden; the six that lie on the window
-// are centred on the 15360-twip screen. A page's height never exceeds the distance of its parked Top
-// above the window, so a parked page is out of sight (see kSlidingPages).
+// are centred on the 15360-twip design area, whatever the screen's width. A page's height never exceeds
+// the distance of its parked Top above the window, so a parked page is out of sight (see kSlidingPages).
 inline constexpr Element kSlidingPageElements[] = {
     {.name = "Page_PlayList", .rect = {2355, -6500, 10650, 3300}, .visible = false,
      .picture = "PlayList.jpg"},
@@ -919,8 +919,8 @@ inline constexpr Column kListColumns[] = {
 
 // The sliding pages' travel: parked Top, open Top and step. A slide stops at the last value that does
 // not pass its bound, so the playlist and last-songs pages open at 1125 and close at -6485 and -4985.
-// The password page opens centred on the screen's height (computed at run time; 3345 on the design
-// screen).
+// The password page opens centred on the design area's height (computed at run time from the page's
+// height; 3345 for the design's page).
 struct SlidingPage {
     std::string_view name{};
     int closedTop = 0;

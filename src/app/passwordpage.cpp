@@ -9,11 +9,10 @@ constexpr float kParkedTop = -6500;
 constexpr float kStep = 25;
 } // namespace
 
-// The password page slides down to the middle of the screen and back up. Closing after OK (state 1)
-// leaves element 17 pressed, for it now stands for leaving layout-edit mode.
+// The password page slides down to the middle of the station's design area and back up. Closing after
+// OK (state 1) leaves element 17 pressed, for it now stands for leaving layout-edit mode.
 void Form1::ToggleEditScreenPassPage() {
-    const float centre =
-        tk::Runtime::current().screen().heightTwips() / 2 - Page_EditScreenPass->height() / 2;
+    const float centre = tk::Screen::kDesignHeightTwips / 2 - Page_EditScreenPass->height() / 2;
     if (layout.PassPageState == 0) {
         Page_EditScreenPass->setVisible(true);
         showSkinPicture(switch_[17], "\\EditScreenPass-On.jpg");

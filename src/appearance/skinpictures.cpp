@@ -31,11 +31,13 @@ void Form1::showSkinPicture(tk::Image& element, std::string_view name) const {
 }
 
 // Loads every skin picture of the main window in a fixed order, parks three sliding pages above the
-// window, centres six pages on the screen and puts the doors at their closed places.
+// window, centres six pages over the station and puts the doors at their closed places.
 void Form1::LoadSkinPictures() {
-    const float screenWidth = tk::Runtime::current().screen().widthTwips();
-    const auto centre = [screenWidth](tk::PictureBox* page) {
-        page->setLeft(screenWidth / 2 - page->width() / 2);
+    // Centred over the design area, not the screen: on a screen wider than the design the band beside
+    // the station is no part of it, and a page centred on the whole width would cover the station's own
+    // controls there.
+    const auto centre = [](tk::PictureBox* page) {
+        page->setLeft(tk::Screen::kDesignWidthTwips / 2 - page->width() / 2);
     };
     const auto park = [&](tk::PictureBox* page) {
         page->setTop(-6500);

@@ -116,6 +116,14 @@ float Form::scaleHeight() const {
     return m_kind == Kind::FullScreen ? s.heightTwips() : m_dialogHeight;
 }
 
+QRect Form::designArea() const {
+    if (m_kind != Kind::FullScreen || !Runtime::exists()) {
+        return rect();
+    }
+    const Screen& s = Runtime::current().screen();
+    return {0, 0, s.toPixels(Screen::kDesignWidthTwips), s.toPixels(Screen::kDesignHeightTwips)};
+}
+
 void Form::setAlwaysOnTop(bool on) {
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);

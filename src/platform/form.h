@@ -52,6 +52,9 @@ public:
     void setDialogGeometry(float left, float top, float width, float height);
     float scaleWidth() const;
     float scaleHeight() const;
+    // The part of the window the design fills, in device pixels: the scaled design area at the top left
+    // of a full-screen window (beside or below it lies the band in the back colour), a dialog whole.
+    QRect designArea() const;
 
     // The font of the window's controls that name none of their own.
     void setControlFont(const FontSpec& font);

@@ -1,5 +1,6 @@
 #include "platform/label.h"
 
+#include "platform/form.h"
 #include "platform/runtime.h"
 
 #include <QFontMetricsF>
@@ -166,6 +167,13 @@ bool Label::event(QEvent* event) {
 
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // A label that runs past its window's design area is cut at the area's edge, as the screen's edge
+    // cuts it on a screen of the design's shape: a caption grown too long for its place never reaches
+    // into the band beside the station on a wider screen.
+    if (const auto* form = qobject_cast<const Form*>(window())) {
+        const QRect area = form->designArea();
+        p.setClipRect(QRect(mapFrom(form, area.topLeft()), area.size()));
+    }
     const QRect r = rect();
     if (m_backStyle == 1) {
         p.fillRect(r, toQColor(m_backColor));

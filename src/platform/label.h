@@ -13,7 +13,8 @@ namespace tk {
 // A text label. The caption is always shown as plain text (no markup, no mnemonics). With AutoSize on,
 // its width and height follow the caption in the label's font, the left edge staying where it is.
 // Without it, a caption wider than the label is cut at the label's edges, or, with Elides on, ends in
-// "…" at the right and shows whole in the tool tip.
+// "…" at the right and shows whole in the tool tip. Either way a label is cut where it leaves its
+// window's design area (Form::designArea).
 class Label : public Control {
     Q_OBJECT
 public:

@@ -137,6 +137,9 @@ public:
     static constexpr int kDesignWidthPx = 1024;
     static constexpr int kDesignHeightPx = 768;
     static constexpr float kTwipsPerPixel = 15.0f;
+    // The design area in twips (15360 × 11520): what the station's windows are laid out on.
+    static constexpr float kDesignWidthTwips = kDesignWidthPx * kTwipsPerPixel;
+    static constexpr float kDesignHeightTwips = kDesignHeightPx * kTwipsPerPixel;
 
     Screen(int widthPx, int heightPx);
     int widthPx() const { return m_widthPx; }

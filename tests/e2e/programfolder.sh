@@ -24,10 +24,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs the bash script $1 on a virtual 1024x768 display, once the station of $work has started there
-# (the helpers of startstation.sh loaded); the variables it needs are exported to it.
+# Runs the bash script $1 on a virtual display of 1024x768 pixels, or of the size $2 (WIDTHxHEIGHT),
+# once the station of $work has started there (the helpers of startstation.sh loaded); the variables it
+# needs are exported to it.
 on_display() {
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
+    xvfb-run -a -s "-screen 0 ${2:-1024x768}x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
         start_station \"\$work\"; $1"
 }
 

@@ -18,9 +18,10 @@ start_station() {
 press() { xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
 capture() { import -window root "$1"; }
 
-# Clicks the exit element 9 and waits for the station to end; fails when it still runs.
+# Clicks the exit element 9 (at 998,19 on a 1024x768 screen, or at the pixel $1,$2 given) and waits for
+# the station to end; fails when it still runs.
 exit_station() {
-    xdotool mousemove 998 19 click 1
+    xdotool mousemove "${1:-998}" "${2:-19}" click 1
     for _ in $(seq 1 50); do
         kill -0 "$station" 2>/dev/null || return 0
         sleep 0.1
