@@ -23,7 +23,7 @@ FrmOptions::FrmOptions(Station& station)
     : tk::Form(tk::Form::Kind::Dialog, "frmOptions")
     , m_station(station) {
     setCaption("Options");
-    setAlwaysOnTop(true);
+    setAlwaysOnTop(true);           // over the station's windows, whichever of them shows
     setControlFont(tk::FontSpec{}); // the dialog font its captions were laid out for
     const std::span<const layout::Element> groups[] = {layout::kOptionsElements};
     buildWindow(*this, groups, m_controls, [](const layout::Element& e, QWidget* parent) -> tk::Control* {
@@ -86,9 +86,6 @@ void FrmOptions::formLoad() {
     const auto width = static_cast<float>(layout::kOptionsWindow.clientWidth);
     const auto height = static_cast<float>(layout::kOptionsWindow.clientHeight);
     setDialogGeometry((screen.widthTwips() - width) / 2, (screen.heightTwips() - height) / 2, width, height);
-    if (Form1* main = m_station.form1Slot().peek()) {
-        keepAbove(*main);
-    }
     tk::PictureBox& first = picOptions[0];
     first.move(static_cast<float>(layout::kOptionsPageLeft), static_cast<float>(layout::kOptionsPageTop));
     first.setEnabled(true);
@@ -216,12 +213,10 @@ void FrmOptions::Check4_Click() {
     if (Check4->value() == 1) {
         screen.showForm();
         screen.setWindowStateValue(2);
-        keepAbove(screen);
         main.hideForm();
     } else {
         screen.hideForm();
         main.showForm();
-        keepAbove(main);
     }
 }
 

@@ -15,6 +15,30 @@
 
 namespace tk {
 
+namespace {
+
+// The headless platform of the tests cannot stack windows and says so on every call.
+bool stacksWindows() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+// The full-screen window of the station the owner sees: the active one, or else one shown.
+Form* shownFullScreenForm() {
+    Form* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<Form*>(widget);
+        if (form && form->kind() == Form::Kind::FullScreen && form->isVisible() && !form->isMinimized()) {
+            if (form->isActiveWindow()) {
+                return form;
+            }
+            shown = form;
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
 Form::Form(Kind kind, std::string name)
     : QWidget(nullptr)
     , m_name(std::move(name))
@@ -75,21 +99,31 @@ void Form::setVisibleValue(bool on) {
 }
 
 void Form::showForm() {
+    const bool wasVisible = isVisible();
     // A dialog already open stays where the owner moved it.
-    if (m_kind == Kind::FullScreen || !isVisible()) {
+    if (m_kind == Kind::FullScreen || !wasVisible) {
         placeOnScreen();
+    }
+    // A dialog kept on top opens over the full-screen window showing.
+    if (m_alwaysOnTop && !wasVisible) {
+        if (Form* owner = shownFullScreenForm()) {
+            standOver(*owner);
+        }
     }
     if (m_windowState == 1) {
         showMinimized();
     } else {
+        const QWidget* activeBefore = QApplication::activeWindow();
         if (windowHandle()) {
             askForNormalMap(*windowHandle());
         }
         show();
-        // The headless platform of the tests cannot stack windows and says so on every call.
-        if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        if (stacksWindows()) {
             raise();
             activateWindow();
+        }
+        if (m_kind == Kind::FullScreen) {
+            keepDialogsOver(activeBefore);
         }
     }
 }
@@ -125,10 +159,15 @@ QRect Form::designArea() const {
 }
 
 void Form::setAlwaysOnTop(bool on) {
+    m_alwaysOnTop = on;
     const bool wasVisible = isVisible();
+    // Above the windows of other programs too, where a window manager keeps such windows "above".
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (wasVisible) {
         show();
+        if (Form* owner = on ? shownFullScreenForm() : nullptr) {
+            standOver(*owner);
+        }
     }
 }
 
@@ -136,14 +175,30 @@ void Form::setControlFont(const FontSpec& font) {
     setFont(toQFont(font, screenScale()));
 }
 
-void Form::keepAbove(Form& owner) {
+void Form::standOver(Form& owner) {
     winId();
     owner.winId();
     windowHandle()->setTransientParent(owner.windowHandle());
+    if (!isVisible()) {
+        return; // Qt tells the window system when it shows the window
+    }
+    declareTransientFor(*windowHandle(), *owner.windowHandle());
     // Without a window manager nothing else keeps it there: the owner shown last would cover it.
-    if (isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    if (stacksWindows()) {
         raise();
-        activateWindow();
+    }
+}
+
+void Form::keepDialogsOver(const QWidget* activeBefore) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<Form*>(widget);
+        if (!dialog || dialog == this || !dialog->m_alwaysOnTop || !dialog->isVisible()) {
+            continue;
+        }
+        dialog->standOver(*this);
+        if (dialog == activeBefore && stacksWindows()) {
+            dialog->activateWindow();
+        }
     }
 }
 

@@ -59,11 +59,9 @@ public:
     // The font of the window's controls that name none of their own.
     void setControlFont(const FontSpec& font);
 
-    // Keeps a dialog above the other windows of the station.
+    // Keeps a dialog above the other windows of the station, whichever of its full-screen windows shows
+    // or is clicked: the dialog belongs to the full-screen window shown last and is raised over it.
     void setAlwaysOnTop(bool on);
-    // Keeps this window above `owner`: it becomes a window of the owner's (transient for it on X11)
-    // and, while shown, is raised over it.
-    void keepAbove(Form& owner);
 
     // Key preview: the window's KeyDown (key code, shift) runs for every key pressed in it before the
     // control with the focus sees the key; a handler that sets the code to 0 keeps the key from it.
@@ -85,6 +83,13 @@ protected:
 
 private:
     void placeOnScreen();
+    // Makes this window one of `owner`'s (transient for it on X11) and, while shown, raises it over the
+    // owner. A window manager keeps a transient above its owner even when it lifts a focused window that
+    // fills the screen into its full-screen layer, above every window merely kept "above".
+    void standOver(Form& owner);
+    // Every shown window kept on top stands over this full-screen window, just shown; one that had the
+    // focus gets it back.
+    void keepDialogsOver(const QWidget* activeBefore);
 
     std::string m_name;
     Kind m_kind;
@@ -93,6 +98,7 @@ private:
     int m_windowState = 0;
     // The state to go back to when the window leaves the minimised state.
     int m_restoredState = 0;
+    bool m_alwaysOnTop = false;
     bool m_keyPreview = false;
     // The key press the window saw last, and where, so that it sees the key once on its way up.
     const QEvent* m_previewedKey = nullptr;

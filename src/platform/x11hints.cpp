@@ -26,15 +26,20 @@ struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
 };
 
+// The program's X11 connection when `window` is a native X11 window, or null.
+xcb_connection_t* connectionOf(const QWindow& window) {
+    // The headless platform offers the X11 interface too, without a connection of its own.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window.handle()) {
+        return nullptr;
+    }
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void askForNormalMap(const QWindow& window) {
-    // The headless platform offers the X11 interface too, without a connection of its own.
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window.handle()) {
-        return;
-    }
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = connectionOf(window);
     if (!connection) {
         return;
     }
@@ -54,6 +59,16 @@ void askForNormalMap(const QWindow& window) {
     hints[2] = kNormalState;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
                         kHintsLength, hints.data());
+}
+
+void declareTransientFor(const QWindow& window, const QWindow& owner) {
+    xcb_connection_t* connection = connectionOf(window);
+    if (!connection || !owner.handle()) {
+        return;
+    }
+    const auto ownerId = static_cast<xcb_window_t>(owner.winId());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
+                        XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &ownerId);
 }
 
 } // namespace tk

@@ -10,4 +10,9 @@ namespace tk {
 // is shown normal. Nothing happens off X11 or before the native window exists.
 void askForNormalMap(const QWindow& window);
 
+// Qt writes a native X11 window's WM_TRANSIENT_FOR only when it shows the window, so a shown window whose
+// transient parent changed stays, for the window manager, a window of its old owner. This names `owner`
+// there now. Nothing happens off X11 or before both native windows exist.
+void declareTransientFor(const QWindow& window, const QWindow& owner);
+
 } // namespace tk

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -204,4 +205,33 @@ TEST(OptionsDialog, JustifyBoxesPagesFontsAndClosing) {
     EXPECT_EQ(again.Check4->value(), 0);
     EXPECT_EQ(again.Check2->value(), 1);
     EXPECT_EQ(again.Text2->text(), "Text2");
+}
+
+// The dialog is a window of whichever window of the station shows, so that a window manager keeps it
+// above that one: through "Play Now Screen" and, with the dialog still open after the mode was left,
+// through the main bar's element 7 and the playing-now screen's return button.
+TEST(OptionsDialog, StandsOverWhicheverWindowOfTheStationShows) {
+    EditingStation s;
+    Form1& f = *s.f;
+    FrmOptions& o = s.options();
+    Form2& screen = s.screen();
+    const auto owner = [&o] { return o.windowHandle()->transientParent(); };
+    EXPECT_EQ(owner(), f.windowHandle());
+    click(o.Check4);
+    EXPECT_EQ(owner(), screen.windowHandle());
+    click(o.Check4);
+    EXPECT_EQ(owner(), f.windowHandle());
+
+    showAndExpose(&f);
+    click(&f.switch_[17], 2);
+    ASSERT_EQ(f.layout.LayoutEditMode, 0.0f);
+    ASSERT_TRUE(o.visible());
+    click(&f.switch_[7]); // swallowed: the first click after leaving the mode
+    click(&f.switch_[7]);
+    ASSERT_TRUE(screen.visible());
+    EXPECT_EQ(owner(), screen.windowHandle());
+    showAndExpose(&screen);
+    click(&screen.F2_Picture1[1]);
+    ASSERT_TRUE(f.visible());
+    EXPECT_EQ(owner(), f.windowHandle());
 }

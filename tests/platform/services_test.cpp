@@ -279,6 +279,37 @@ TEST(Windows, AStateTheWindowManagerGivesIsTheStateTheWindowShowsAgainIn) {
     EXPECT_TRUE(form.isMinimized());
 }
 
+// A dialog kept on top is a window of the full-screen window shown last, over which a window manager
+// keeps it even when it lifts that window above every window kept "above"; it follows as the station
+// shows its other full-screen window, and opens again over the one showing then.
+TEST(Windows, ADialogKeptOnTopBelongsToTheFullScreenWindowShownLast) {
+    TestRuntime rt;
+    tk::Form main(tk::Form::Kind::FullScreen, "Form1");
+    tk::Form screen(tk::Form::Kind::FullScreen, "Form2");
+    tk::Form options(tk::Form::Kind::Dialog, "frmOptions");
+    tk::Form plain(tk::Form::Kind::Dialog, "frmPlain");
+    options.setAlwaysOnTop(true);
+    main.showForm();
+    options.showForm();
+    plain.showForm();
+    const auto ownerOf = [](tk::Form& form) { return form.windowHandle()->transientParent(); };
+    EXPECT_EQ(ownerOf(options), main.windowHandle());
+
+    screen.showForm();
+    main.hideForm();
+    EXPECT_EQ(ownerOf(options), screen.windowHandle());
+    EXPECT_EQ(ownerOf(plain), nullptr); // only a window kept on top follows
+    main.showForm();
+    screen.hideForm();
+    EXPECT_EQ(ownerOf(options), main.windowHandle());
+
+    options.hideForm();
+    screen.showForm();
+    main.hideForm();
+    options.showForm();
+    EXPECT_EQ(ownerOf(options), screen.windowHandle());
+}
+
 TEST(TabStrip, ChoosingATabFromCodeRaisesClick) {
     TestRuntime rt;
     tk::TabStrip tabs(nullptr, "TabStrip1");
