@@ -305,23 +305,31 @@ TEST_F(StandIn, ABurstOfConnectionsBeyondTheRoomWaitsAndTheStationKeepsBeingServ
     EXPECT_TRUE(rig.shown().empty());
 }
 
-TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
-    start();
-    const auto ask = [](RawConnection& c) {
+// A stand-in player with every place taken by a connection that has just asked: the station's first and
+// the others after it, so that the station's is the idlest, but in use.
+class FullStandIn : public StandIn {
+protected:
+    static bool ask(RawConnection& c) {
         return c.write(wire::encodeRequest({1024, 0, 0})) && c.read() == 0x1010;
-    };
-    std::unique_ptr<RawConnection> station;
-    ASSERT_TRUE(rig.waitFor([&] {
-        station = std::make_unique<RawConnection>(rig.socketPath());
-        return station->valid();
-    }));
-    ASSERT_TRUE(ask(*station));
-    // Every other place taken by a connection that asked after it: the station's is the idlest, but in use.
-    std::vector<std::unique_ptr<RawConnection>> others;
-    for (int i = 0; i < 63; ++i) {
-        others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
-        ASSERT_TRUE(ask(*others.back()));
     }
+    void SetUp() override {
+        start();
+        ASSERT_TRUE(rig.waitFor([&] {
+            station = std::make_unique<RawConnection>(rig.socketPath());
+            return station->valid();
+        }));
+        ASSERT_TRUE(ask(*station));
+        for (int i = 0; i < 63; ++i) {
+            others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+            ASSERT_TRUE(ask(*others.back()));
+        }
+    }
+
+    std::unique_ptr<RawConnection> station;
+    std::vector<std::unique_ptr<RawConnection>> others;
+};
+
+TEST_F(FullStandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
     // A newcomer is answered, then closed; no connection in use goes for it.
     RawConnection visitor(rig.socketPath());
     EXPECT_TRUE(ask(visitor));
@@ -339,6 +347,17 @@ TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds
     EXPECT_TRUE(ask(newcomer));
     EXPECT_TRUE(others.front()->closedByPlayer());
     EXPECT_FALSE(others.back()->closedByPlayer());
+    EXPECT_FALSE(station->closedByPlayer());
+}
+
+TEST_F(FullStandIn, AConnectionThatCameWhileEveryPlaceWasInUseIsAnsweredWhenItAsksAfterAnother) {
+    // A newcomer that has not asked yet while another connection is served keeps its visit. Two requests,
+    // so that one of them is served after the player took the newcomer in, whenever it does.
+    RawConnection visitor(rig.socketPath());
+    ASSERT_TRUE(visitor.valid());
+    ASSERT_TRUE(ask(*station));
+    ASSERT_TRUE(ask(*station));
+    EXPECT_TRUE(ask(visitor));
     EXPECT_FALSE(station->closedByPlayer());
 }
 
@@ -377,6 +396,28 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), std::nullopt);
     }
+}
+
+TEST(PlayerWindowsMessenger, AnotherPlayerProcessBehindTheSameSocketIsNotTakenForTheOneFound) {
+    RealRig rig;
+    rig.link.InitWinAMP(rig.host);
+    const pid_t first = rig.launcher->pids().front();
+    tk::PlayerWindows windows(rig.socketPath());
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(handle, 0);
+    rig.link.closePlayer();
+    ASSERT_EQ(rig.launcher->exitCode(first, 5s), 0);
+    // A new player process on the same socket path.
+    rig.link.InitWinAMP(rig.host);
+    ASSERT_EQ(rig.launcher->pids().size(), 2u);
+    ASSERT_TRUE(rig.launcher->alive(rig.launcher->pids().back()));
+
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 0), std::nullopt);
+    const auto found = windows.findWindow(tk::kPlayerWindowClass);
+    EXPECT_NE(found, 0);
+    EXPECT_NE(found, handle);
+    EXPECT_EQ(windows.sendMessage(found, 1024, 0, 0), 0x1010);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 0), std::nullopt);
 }
 
 TEST(PlayerWindowsMessenger, AfterAMissedReplyNothingIsAskedUntilItCameLateAndThenTheHandleIsAnsweredAgain) {
