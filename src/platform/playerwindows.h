@@ -16,9 +16,12 @@ inline constexpr const char* kPlayerWindowClass = "Winamp v1.x";
 // stands for the player process behind the connection, and each message is one request and its reply.
 // Only a socket of this user, in a folder of this user, with a process of this user behind it is used.
 // A connection the player closed is made again at the next request, as long as the same player process
-// answers; a player that died gives no answer. A player that does not answer within the reply time gives
-// none, and its handle stays dead (like a closed window's) until the window is found again. Writing to a
-// player that went away never raises SIGPIPE.
+// answers; a player that died gives no answer. A request the player does not answer within the reply
+// time gets none, and then the handle asks nothing more (its requests get no answer at once, without
+// waiting) until the late answer has come; that answer is dropped, never taken for another request's,
+// and the handle is answered again. So a player held still costs one wait of the reply time, not one per
+// request, and is followed again as soon as it answers. Finding the window while its player is still
+// silent connects afresh, under a new handle. Writing to a player that went away never raises SIGPIPE.
 class PlayerWindows final : public WindowMessenger {
 public:
     static constexpr std::chrono::milliseconds kDefaultReplyTime{1000};
@@ -36,8 +39,9 @@ public:
 
 private:
     struct Connection;
-    enum class Reach { Held, Unreachable, Replaced };
-    // Makes sure the handle's connection is open, connecting again when the player closed it.
+    enum class Reach { Held, Silent, Unreachable, Replaced };
+    // Makes sure the handle's connection is open and in step, connecting again when the player closed
+    // it; Silent while an answer is still owed.
     Reach reach(Connection& connection);
 
     std::filesystem::path m_socketPath;

@@ -208,16 +208,46 @@ bool receiveExact(int fd, std::span<std::uint8_t> out, Deadline deadline) {
 }
 
 std::optional<std::int32_t> exchange(int fd, std::span<const std::uint8_t> request,
-                                     std::chrono::milliseconds timeout) {
+                                     std::chrono::milliseconds timeout, NoReply* why) {
+    NoReply unused = NoReply::PeerGone;
+    NoReply& reason = why != nullptr ? *why : unused;
     const Deadline deadline = std::chrono::steady_clock::now() + timeout;
     if (!sendAllBytes(fd, request, deadline)) {
+        reason = peerClosed(fd) ? NoReply::PeerGone : NoReply::OutOfStep;
+        return std::nullopt;
+    }
+    // Nothing at all by the deadline: the whole reply is still owed, and the connection can take it later.
+    if (!waitReady(fd, POLLIN, deadline)) {
+        reason = NoReply::Owed;
         return std::nullopt;
     }
     std::array<std::uint8_t, kReplySize> reply{};
     if (!receiveExact(fd, reply, deadline)) {
+        reason = peerClosed(fd) ? NoReply::PeerGone : NoReply::OutOfStep;
         return std::nullopt;
     }
     return decodeReply(reply);
+}
+
+LateReply takeLateReply(int fd) {
+    std::array<std::uint8_t, kReplySize> reply{};
+    // Looked at first and read only when whole, so that a reply that comes in pieces is never torn.
+    const ssize_t seen = ::recv(fd, reply.data(), reply.size(), MSG_PEEK | MSG_DONTWAIT);
+    if (seen == 0) {
+        return LateReply::Gone;
+    }
+    if (seen < 0) {
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? LateReply::NotYet
+                                                                         : LateReply::Gone;
+    }
+    if (static_cast<std::size_t>(seen) < reply.size()) {
+        // A part of it: the rest may still come, unless the peer has closed its end after the part.
+        pollfd p{fd, POLLRDHUP, 0};
+        return ::poll(&p, 1, 0) > 0 && p.revents != 0 ? LateReply::Gone : LateReply::NotYet;
+    }
+    return ::recv(fd, reply.data(), reply.size(), MSG_DONTWAIT) == static_cast<ssize_t>(reply.size())
+               ? LateReply::Taken
+               : LateReply::Gone;
 }
 
 bool peerClosed(int fd) {

@@ -84,9 +84,23 @@ using Deadline = std::chrono::steady_clock::time_point;
 [[nodiscard]] bool sendAllBytes(int fd, std::span<const std::uint8_t> bytes, Deadline deadline);
 // Reads exactly `out.size()` bytes before the deadline. False on end of stream, error or timeout.
 [[nodiscard]] bool receiveExact(int fd, std::span<std::uint8_t> out, Deadline deadline);
-// Sends a request (or a hand-over) and waits for its one reply. nullopt when the peer did not answer.
+// Why a request got no reply.
+enum class NoReply {
+    PeerGone,  // the peer closed the connection, or it failed
+    Owed,      // the request went out whole and no byte of its reply came in time: it may still come
+    OutOfStep, // the time ran out within a frame: nothing more can be framed on the connection
+};
+// Sends a request (or a hand-over) and waits for its one reply. nullopt when the peer did not answer,
+// with `why` (when given) set to the reason.
 [[nodiscard]] std::optional<std::int32_t> exchange(int fd, std::span<const std::uint8_t> request,
-                                                   std::chrono::milliseconds timeout);
+                                                   std::chrono::milliseconds timeout, NoReply* why = nullptr);
+// A reply owed for an earlier request, read without waiting.
+enum class LateReply {
+    NotYet, // not (all) there yet
+    Taken,  // read and dropped: the connection is in step again
+    Gone,   // the peer closed the connection, or it failed
+};
+[[nodiscard]] LateReply takeLateReply(int fd);
 // True when the peer has closed its end (or the connection failed); never blocks.
 [[nodiscard]] bool peerClosed(int fd);
 

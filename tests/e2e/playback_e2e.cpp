@@ -1,9 +1,10 @@
 // tunnora-e2e-playback: runs the real station with the real stand-in player of a program folder on the
 // display it is given, queues the current album through the playlist's own row append, presses the main
 // bar's play element and lets the album play through, while as many other connections as it is given
-// ask the player's state as fast as it answers. Then it checks that every song recorded had played to
-// its end, the play counts in "Data.mld", the last-songs list, and the song labels of both windows, and
-// ends the station with the exit element. Exits 0 when every check held.
+// ask the player's state as fast as it answers, and, when given a hold time, with the player held still
+// (stopped by a signal) for that long once the first song is past its first second. Then it checks that
+// every song recorded had played to its end, the play counts in "Data.mld", the last-songs list, and the
+// song labels of both windows, and ends the station with the exit element. Exits 0 when every check held.
 #include "app/form1.h"
 #include "app/station.h"
 #include "library/recordstore.h"
@@ -35,6 +36,7 @@
 #include <vector>
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 
 namespace {
@@ -129,6 +131,33 @@ private:
     std::thread m_thread;
 };
 
+// Holds the player process still (stopped by a signal) from its making for a while, and then lets it go
+// on from a thread of its own, so that the station waiting for the held player does not stretch the hold.
+class PlayerHold {
+public:
+    PlayerHold(pid_t player, std::chrono::milliseconds length)
+        // A process id of 0 would stop the whole process group.
+        : m_held(player > 0 && ::kill(player, SIGSTOP) == 0)
+        , m_thread([this, player, length] {
+            if (m_held) {
+                std::this_thread::sleep_for(length);
+                ::kill(player, SIGCONT);
+            }
+            m_over = true;
+        }) {}
+    ~PlayerHold() { m_thread.join(); }
+    PlayerHold(const PlayerHold&) = delete;
+    PlayerHold& operator=(const PlayerHold&) = delete;
+
+    [[nodiscard]] bool held() const { return m_held; }
+    [[nodiscard]] bool over() const { return m_over; }
+
+private:
+    const bool m_held;
+    std::atomic<bool> m_over{false};
+    std::thread m_thread;
+};
+
 int failures = 0;
 
 void check(bool held, const std::string& what) {
@@ -145,11 +174,12 @@ void same(const std::string& seen, const std::string& wanted, const std::string&
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: tunnora-e2e-playback PROGRAM-FOLDER [BUSY-CONNECTIONS]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: tunnora-e2e-playback PROGRAM-FOLDER [BUSY-CONNECTIONS [HOLD-MS]]\n");
         return 2;
     }
-    const int busyConnections = argc == 3 ? std::stoi(argv[2]) : 0;
+    const int busyConnections = argc >= 3 ? std::stoi(argv[2]) : 0;
+    const std::chrono::milliseconds holdTime(argc == 4 ? std::stoi(argv[3]) : 0);
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -196,6 +226,22 @@ int main(int argc, char** argv) {
     bool sawPlaying = false;
     std::set<int> pastFirstSecond;
     int recorded = 0;
+    // The hold begins at the first tick of the position timer that finds the first song past its first
+    // second, and the timer asks once more at once: that request certainly meets the held player.
+    // After the hold the station must show a song's time and length again.
+    std::optional<PlayerHold> hold;
+    bool followedAfterHold = false;
+    if (holdTime.count() > 0) {
+        f.Timer3->timer.connect([&] {
+            f.Timer3_Timer();
+            if (!hold && f.Label1[12].caption() >= "00:01") {
+                pastFirstSecond.insert(f.playback.PlayingRecordNo);
+                std::string problem;
+                hold.emplace(wire::connectToPlayer(wire::playerSocketPath(), &problem).pid, holdTime);
+                f.Timer3_Timer();
+            }
+        });
+    }
     QEventLoop loop;
     QTimer poll;
     const auto deadline = SteadyClock::now() + std::chrono::seconds(60);
@@ -204,6 +250,8 @@ int main(int argc, char** argv) {
         if (f.Label1[12].caption() >= "00:01") {
             pastFirstSecond.insert(f.playback.PlayingRecordNo);
         }
+        followedAfterHold = followedAfterHold || (hold && hold->over() && f.Label1[12].caption() >= "00:01" &&
+                                                  f.Label1[13].caption() == "00:02");
         for (; recorded < f.PrevView->count(); ++recorded) {
             const int record = std::stoi(f.PrevView->subItem(recorded + 1, 6));
             check(pastFirstSecond.count(record) == 1,
@@ -221,6 +269,10 @@ int main(int argc, char** argv) {
 
     check(sawLength, "the length of a playing song showed on both windows");
     check(sawPlaying, "the bar showed the playing state");
+    if (holdTime.count() > 0) {
+        check(hold && hold->held(), "the player was held still");
+        check(followedAfterHold, "after the hold the station showed a song's time and length again");
+    }
     same(std::to_string(f.PrevView->count()), std::to_string(songs), "songs in the last-songs list");
     for (int row = 1; row <= std::min(songs, f.PrevView->count()); ++row) {
         same(f.PrevView->subItem(row, 2), album.subItem(row, 2), "last-songs row " + std::to_string(row));

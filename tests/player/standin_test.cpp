@@ -131,6 +131,28 @@ TEST_F(StandIn, ClosingAPlayerWhoseWindowWentSilentFindsItAgainAndClosesIt) {
     EXPECT_TRUE(rig.shown().empty());
 }
 
+TEST_F(StandIn, APlayerHeldStillPastTheReplyTimeIsFollowedAgainOnTheSameHandleOnceItGoesOn) {
+    rig.startWithSong("held.mp3", 60);
+    link.WinAMP_SendCommand(wire::kCommandPlay);
+    ASSERT_EQ(link.WinAMP_GetStatus(), "PLAYING");
+    // The length is known only once the file really opened.
+    ASSERT_TRUE(rig.waitFor([&] { return link.WinAMP_GetLength() == 60; }, 5s));
+    const auto handle = link.hWinAMP;
+    const pid_t player = rig.launcher->pids().front();
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
+    EXPECT_EQ(link.WinAMP_GetPosition(), 0);
+    EXPECT_EQ(link.WinAMP_GetLength(), 0);
+    ASSERT_EQ(::kill(player, SIGCONT), 0);
+    // Without the window being found again: the timers only ask.
+    EXPECT_TRUE(rig.waitFor([&] { return link.WinAMP_GetStatus() == "PLAYING"; }, 5s));
+    EXPECT_EQ(link.WinAMP_GetLength(), 60);
+    EXPECT_EQ(link.hWinAMP, handle);
+    link.WinAMP_SendCommand(wire::kCommandStop);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "STOPPED");
+    EXPECT_TRUE(rig.shown().empty());
+}
+
 // A connection of the test's own, speaking the wire protocol byte by byte.
 class RawConnection {
 public:
@@ -178,6 +200,39 @@ bool connectionWaiting(const wire::UniqueFd& listener) {
     pollfd p{listener.get(), POLLIN, 0};
     return ::poll(&p, 1, 0) > 0;
 }
+
+// The player's end of a connection the link made, taken from a listener of the test's own within two
+// seconds (invalid when none came).
+class PlayerEnd {
+public:
+    explicit PlayerEnd(const wire::UniqueFd& listener) {
+        pollfd p{listener.get(), POLLIN, 0};
+        if (::poll(&p, 1, 2000) > 0) {
+            m_fd.reset(::accept4(listener.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        }
+    }
+    bool valid() const { return m_fd.valid(); }
+    // The next request, waited for (bounded); nullopt when none came.
+    std::optional<wire::Request> request() {
+        std::array<std::uint8_t, wire::kRequestSize> bytes{};
+        if (!wire::receiveExact(m_fd.get(), bytes, std::chrono::steady_clock::now() + 2s)) {
+            return std::nullopt;
+        }
+        return wire::decodeRequest(bytes);
+    }
+    bool answer(std::span<const std::uint8_t> bytes) {
+        return wire::sendAllBytes(m_fd.get(), bytes, std::chrono::steady_clock::now() + 2s);
+    }
+    bool answer(std::int32_t value) { return answer(wire::encodeReply(value)); }
+    // Nothing more sent on the connection, and not closed either.
+    bool quiet() const {
+        pollfd p{m_fd.get(), POLLIN, 0};
+        return ::poll(&p, 1, 0) == 0;
+    }
+
+private:
+    wire::UniqueFd m_fd;
+};
 
 TEST_F(StandIn, PipelinedRequestsAreAnsweredInOrderAndUnknownOnesWithZero) {
     start();
@@ -250,23 +305,31 @@ TEST_F(StandIn, ABurstOfConnectionsBeyondTheRoomWaitsAndTheStationKeepsBeingServ
     EXPECT_TRUE(rig.shown().empty());
 }
 
-TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
-    start();
-    const auto ask = [](RawConnection& c) {
+// A stand-in player with every place taken by a connection that has just asked: the station's first and
+// the others after it, so that the station's is the idlest, but in use.
+class FullStandIn : public StandIn {
+protected:
+    static bool ask(RawConnection& c) {
         return c.write(wire::encodeRequest({1024, 0, 0})) && c.read() == 0x1010;
-    };
-    std::unique_ptr<RawConnection> station;
-    ASSERT_TRUE(rig.waitFor([&] {
-        station = std::make_unique<RawConnection>(rig.socketPath());
-        return station->valid();
-    }));
-    ASSERT_TRUE(ask(*station));
-    // Every other place taken by a connection that asked after it: the station's is the idlest, but in use.
-    std::vector<std::unique_ptr<RawConnection>> others;
-    for (int i = 0; i < 63; ++i) {
-        others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
-        ASSERT_TRUE(ask(*others.back()));
     }
+    void SetUp() override {
+        start();
+        ASSERT_TRUE(rig.waitFor([&] {
+            station = std::make_unique<RawConnection>(rig.socketPath());
+            return station->valid();
+        }));
+        ASSERT_TRUE(ask(*station));
+        for (int i = 0; i < 63; ++i) {
+            others.push_back(std::make_unique<RawConnection>(rig.socketPath()));
+            ASSERT_TRUE(ask(*others.back()));
+        }
+    }
+
+    std::unique_ptr<RawConnection> station;
+    std::vector<std::unique_ptr<RawConnection>> others;
+};
+
+TEST_F(FullStandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds) {
     // A newcomer is answered, then closed; no connection in use goes for it.
     RawConnection visitor(rig.socketPath());
     EXPECT_TRUE(ask(visitor));
@@ -284,6 +347,17 @@ TEST_F(StandIn, AFullPlayerKeepsConnectionsInUseAndClosesOnlyOneSilentForSeconds
     EXPECT_TRUE(ask(newcomer));
     EXPECT_TRUE(others.front()->closedByPlayer());
     EXPECT_FALSE(others.back()->closedByPlayer());
+    EXPECT_FALSE(station->closedByPlayer());
+}
+
+TEST_F(FullStandIn, AConnectionThatCameWhileEveryPlaceWasInUseIsAnsweredWhenItAsksAfterAnother) {
+    // A newcomer that has not asked yet while another connection is served keeps its visit. Two requests,
+    // so that one of them is served after the player took the newcomer in, whenever it does.
+    RawConnection visitor(rig.socketPath());
+    ASSERT_TRUE(visitor.valid());
+    ASSERT_TRUE(ask(*station));
+    ASSERT_TRUE(ask(*station));
+    EXPECT_TRUE(ask(visitor));
     EXPECT_FALSE(station->closedByPlayer());
 }
 
@@ -311,7 +385,7 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     const auto began = std::chrono::steady_clock::now();
     EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
     EXPECT_GE(std::chrono::steady_clock::now() - began, 100ms);
-    // After a missed reply the handle stays dead: no late answer can be mistaken for a new one.
+    // While the missed reply is owed, nothing more is asked: no late answer can be mistaken for a new one.
     EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
 
     const auto vanishing = windows.findWindow(tk::kPlayerWindowClass);
@@ -322,6 +396,100 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), std::nullopt);
     }
+}
+
+TEST(PlayerWindowsMessenger, AnotherPlayerProcessBehindTheSameSocketIsNotTakenForTheOneFound) {
+    RealRig rig;
+    rig.link.InitWinAMP(rig.host);
+    const pid_t first = rig.launcher->pids().front();
+    tk::PlayerWindows windows(rig.socketPath());
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(handle, 0);
+    rig.link.closePlayer();
+    ASSERT_EQ(rig.launcher->exitCode(first, 5s), 0);
+    // A new player process on the same socket path.
+    rig.link.InitWinAMP(rig.host);
+    ASSERT_EQ(rig.launcher->pids().size(), 2u);
+    ASSERT_TRUE(rig.launcher->alive(rig.launcher->pids().back()));
+
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 0), std::nullopt);
+    const auto found = windows.findWindow(tk::kPlayerWindowClass);
+    EXPECT_NE(found, 0);
+    EXPECT_NE(found, handle);
+    EXPECT_EQ(windows.sendMessage(found, 1024, 0, 0), 0x1010);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 0), std::nullopt);
+}
+
+TEST(PlayerWindowsMessenger, AfterAMissedReplyNothingIsAskedUntilItCameLateAndThenTheHandleIsAnsweredAgain) {
+    TempFolder folder("tunnora-late");
+    const fs::path path = folder.path() / wire::kSocketName;
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    tk::PlayerWindows windows(path);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(handle, 0);
+    PlayerEnd player(listener);
+    ASSERT_TRUE(player.valid());
+
+    // Held still: the first request waits in vain; those after it are not even sent.
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), std::nullopt);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 105), std::nullopt);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 1, 105), std::nullopt);
+    EXPECT_EQ(player.request(), (wire::Request{1024, 0, 104}));
+    EXPECT_TRUE(player.quiet());
+
+    // Going on, the player answers the first request late, and then the next it is asked.
+    ASSERT_TRUE(player.answer(7));
+    auto next = std::async(std::launch::async, [&] {
+        const auto request = player.request();
+        (void)player.answer(9);
+        return request;
+    });
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 1, 105), 9);
+    EXPECT_EQ(next.get(), (wire::Request{1024, 1, 105}));
+    EXPECT_TRUE(player.quiet());
+    EXPECT_FALSE(connectionWaiting(listener)); // over the same connection
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
+}
+
+TEST(PlayerWindowsMessenger, AReplyCutOffClosesItsConnectionAndNoOtherIsMadeWithinTheReplyTime) {
+    TempFolder folder("tunnora-torn");
+    const fs::path path = folder.path() / wire::kSocketName;
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    constexpr auto kReplyTime = tk::PlayerWindows::kDefaultReplyTime;
+    tk::PlayerWindows windows(path, kReplyTime);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(handle, 0);
+    PlayerEnd player(listener);
+    ASSERT_TRUE(player.valid());
+    // Half a reply, and then nothing: the rest of the stream cannot be framed any more.
+    auto half = std::async(std::launch::async, [&] {
+        const auto request = player.request();
+        const auto reply = wire::encodeReply(7);
+        (void)player.answer(std::span(reply).first(2));
+        return request;
+    });
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), std::nullopt);
+    EXPECT_EQ(half.get(), (wire::Request{1024, 0, 104}));
+    const auto cutOff = std::chrono::steady_clock::now();
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 105), std::nullopt);
+    if (std::chrono::steady_clock::now() - cutOff < kReplyTime) {
+        EXPECT_FALSE(connectionWaiting(listener));
+    }
+    EXPECT_FALSE(player.quiet()); // closed by the link, with nothing more sent on it
+    EXPECT_EQ(player.request(), std::nullopt);
+
+    // Past the reply time, the same player is asked over a fresh connection.
+    std::this_thread::sleep_for(kReplyTime);
+    auto fresh = std::async(std::launch::async, [&] {
+        PlayerEnd again(listener);
+        const auto request = again.request();
+        (void)again.answer(9);
+        return request;
+    });
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 1, 105), 9);
+    EXPECT_EQ(fresh.get(), (wire::Request{1024, 1, 105}));
 }
 
 constexpr uid_t kOtherUser = 65534;
