@@ -5,6 +5,6 @@
 # when not given) once the first song is past its first second; the driver ($3) checks the counts, the
 # last-songs list and the labels of both windows, and ends the station. Then the player must be gone too.
 source "$(dirname "$0")/programfolder.sh"
-xvfb-run -a -s "-screen 0 1024x768x24" "$3" "$work" ${4:+"$4"} ${5:+"$5"}
+on_virtual_display 1024x768 "$3" "$work" ${4:+"$4"} ${5:+"$5"}
 player_ended
 echo "the album played through"

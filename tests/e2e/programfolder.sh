@@ -20,15 +20,37 @@ export work XDG_RUNTIME_DIR="$runtime" TUNNORA_PLAYER_AO=null QT_QPA_PLATFORM=xc
 # folders, however the test ends.
 cleanup() {
     for pid in $(pgrep -f "$work/tunnora" || true); do kill "$pid" 2>/dev/null || true; done
+    [ -z "${display_server:-}" ] || kill "$display_server" 2>/dev/null || true
     rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
+
+# Runs the command $2... on a virtual display of its own of the size $1 (WIDTHxHEIGHT) and ends the
+# display after it. The display server picks a free display number itself (-displayfd), so tests that
+# start at the same moment never meet on one display, as they could when each looked for a free number.
+on_virtual_display() {
+    local size=$1 number status=0
+    shift
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$runtime/display" 2>"$runtime/display.log" &
+    display_server=$!
+    for _ in $(seq 1 200); do
+        [ -s "$runtime/display" ] && break
+        sleep 0.05
+    done
+    number=$(head -1 "$runtime/display")
+    [ -n "$number" ] || { echo "the virtual display did not start"; cat "$runtime/display.log"; return 1; }
+    DISPLAY=":$number" "$@" || status=$?
+    kill "$display_server" 2>/dev/null || true
+    wait "$display_server" 2>/dev/null || true
+    display_server=
+    return "$status"
+}
 
 # Runs the bash script $1 on a virtual display of 1024x768 pixels, or of the size $2 (WIDTHxHEIGHT),
 # once the station of $work has started there (the helpers of startstation.sh loaded); the variables it
 # needs are exported to it.
 on_display() {
-    xvfb-run -a -s "-screen 0 ${2:-1024x768}x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
+    on_virtual_display "${2:-1024x768}" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
         start_station \"\$work\"; $1"
 }
 
@@ -52,6 +74,6 @@ player_ended() {
 
 # As on_display, with the openbox window manager managing the display from before the station starts.
 on_managed_display() {
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "set -euo pipefail; source '$e2e/startstation.sh'
+    on_virtual_display 1024x768 bash -c "set -euo pipefail; source '$e2e/startstation.sh'
         start_window_manager; start_station \"\$work\"; $1"
 }
