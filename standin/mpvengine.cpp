@@ -161,8 +161,10 @@ void MpvEngine::drain(EngineEvents& events) {
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
             const std::int64_t entryId = end->playlist_entry_id;
-            const bool redirect = end->reason == MPV_END_FILE_REASON_REDIRECT;
-            events.fileEnded(entryId, redirect);
+            const FileEnd how = end->reason == MPV_END_FILE_REASON_REDIRECT ? FileEnd::ReplacedByList
+                                : end->reason == MPV_END_FILE_REASON_ERROR  ? FileEnd::Failed
+                                                                            : FileEnd::Finished;
+            events.fileEnded(entryId, how);
             break;
         }
         case MPV_EVENT_SHUTDOWN:

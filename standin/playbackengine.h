@@ -6,6 +6,13 @@
 
 namespace standin {
 
+// How a file stopped playing by itself.
+enum class FileEnd {
+    Finished,       // played to its end
+    Failed,         // could not be opened or played on
+    ReplacedByList, // it turned out to be a list of further files
+};
+
 // What the player's logical state learns from the engine that plays the files.
 class EngineEvents {
 public:
@@ -15,8 +22,8 @@ public:
     virtual void loadAnswered(std::uint64_t ticket, std::optional<std::int64_t> entryId) = 0;
     // The file `entryId` is open and ready to play: from now on it has a length and can be moved in.
     virtual void fileLoaded(std::int64_t entryId) = 0;
-    // The file `entryId` stopped playing; `replacedByList` when it turned out to be a list of files.
-    virtual void fileEnded(std::int64_t entryId, bool replacedByList) = 0;
+    // The file `entryId` stopped playing.
+    virtual void fileEnded(std::int64_t entryId, FileEnd how) = 0;
     // The engine is gone; the player cannot go on.
     virtual void engineLost() = 0;
 };

@@ -34,6 +34,8 @@ std::int32_t StandInPlayer::handle(const wire::Request& request) {
         return m_listRevision;
     case wire::kMsgAskVolume:
         return m_volume;
+    case wire::kMsgAskFilePlayed:
+        return m_played ? 1 : 0;
     default:
         return 0;
     }
@@ -46,6 +48,7 @@ std::int32_t StandInPlayer::request(std::int32_t wParam, std::int32_t lParam) {
     case wire::kClearList:
         m_list.clear();
         stop();
+        m_played = false;
         return 0;
     case wire::kAskPlayState:
         return playState();
@@ -92,6 +95,7 @@ std::int32_t StandInPlayer::command(std::int32_t which) {
 }
 
 void StandInPlayer::play() {
+    m_played = false;
     if (m_list.empty()) {
         return;
     }
@@ -144,6 +148,7 @@ void StandInPlayer::jump(std::int32_t ms) {
 
 void StandInPlayer::markLoaded() {
     m_loaded = true;
+    m_played = true;
     if (m_pendingSeek) {
         m_engine.seek(*m_pendingSeek);
         m_pendingSeek.reset();
@@ -214,13 +219,16 @@ void StandInPlayer::fileLoaded(std::int64_t entryId) {
     }
 }
 
-void StandInPlayer::fileEnded(std::int64_t entryId, bool replacedByList) {
+void StandInPlayer::fileEnded(std::int64_t entryId, FileEnd how) {
     if (!m_entryId || *m_entryId != entryId) {
         return; // the end of a file that is no longer the playing one
     }
-    if (replacedByList) {
+    if (how == FileEnd::ReplacedByList) {
         // The file was a list of further files; the player never moves on to other files by itself.
         m_engine.stop();
+    }
+    if (how != FileEnd::Finished) {
+        m_played = false;
     }
     forgetPlayingFile();
 }

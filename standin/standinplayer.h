@@ -33,7 +33,7 @@ public:
 
     void loadAnswered(std::uint64_t ticket, std::optional<std::int64_t> entryId) override;
     void fileLoaded(std::int64_t entryId) override;
-    void fileEnded(std::int64_t entryId, bool replacedByList) override;
+    void fileEnded(std::int64_t entryId, FileEnd how) override;
     void engineLost() override;
 
 private:
@@ -62,6 +62,9 @@ private:
     bool m_loaded = false;
     std::optional<std::int64_t> m_lastLoadedEntry;
     std::optional<double> m_pendingSeek;
+    // The file the last play command started was opened and played without an error: the station counts
+    // a song only when its player played it.
+    bool m_played = false;
     std::int32_t m_volume = 255;
     std::int32_t m_listRevision = 1;
     bool m_closeRequested = false;

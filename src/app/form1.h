@@ -467,6 +467,9 @@ private:
     void clearLastSongs();
     // What the end-of-song timer does after the last row: loop to the first, or stop.
     void endOfPlaylist();
+    // Asks the player, which reads stopped, whether it played the song it was told to play: one it could
+    // not play is neither counted nor listed. False when it gave no answer.
+    bool settleEndedSong();
     // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows, and as
     // the playing song of the playback state.
     void showPlayingSong(tk::ListView& list, int row);

@@ -119,6 +119,14 @@ public:
     // Why the last findWindow found no window although something was there: a window the station must
     // not talk to. Empty when nothing was found or nothing stood in the way.
     [[nodiscard]] virtual std::string refusal() const { return {}; }
+    // Whether the program behind the window still runs.
+    [[nodiscard]] virtual bool isWindow(Handle window) { return window != 0; }
+    // Whether the window owes the answer to a message it was sent and did not answer in time: until that
+    // answer has come, a message sent to it is not even delivered, and gets no answer at once.
+    [[nodiscard]] virtual bool isHung(Handle) { return false; }
+    // Ends the program behind the window, for a program that no longer takes the close command; true
+    // once it has ended.
+    virtual bool endTask(Handle) { return false; }
 };
 
 // Loads picture files. Each component of the path is matched ignoring letter case; pictures decoded

@@ -135,8 +135,9 @@ void Form1::Timer8_Timer() {
     char clock[16];
     std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
     Label1[17].setCaption(clock);
-    // One request a tick, and a picture only when the state changed: the bar shows the same.
-    const std::string state = winamp.WinAMP_GetStatus();
+    // One request a tick, and a picture only when the state changed: the bar shows the same. A silent
+    // player shows the state it was told to take.
+    const std::string state = winamp.expectedStatus();
     if (state == p.ShownPlayState) {
         return;
     }

@@ -15,6 +15,7 @@
 #include "platform/timer.h"
 #include "player/playbackguard.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,21 @@ void Form1::Timer1_Timer() {
         return;
     }
     PlaybackGuard busy(p);
-    if (p.StoppedFlag == 1 || winamp.WinAMP_GetStatus() != "STOPPED") {
+    if (p.StoppedFlag == 1) {
+        return;
+    }
+    if (winamp.playerGone()) {
+        // The player process ended mid-song: the song did not play to its end and is not counted. A new
+        // player takes over, and the playlist goes on as after a song that ended.
+        p.PlayToCount = 0;
+        InitWinAMP();
+    } else if (winamp.WinAMP_GetStatus() != "STOPPED" || !settleEndedSong()) {
+        return;
+    }
+    // Every row in turn could not be played: the playlist stops instead of going round them for ever.
+    if (p.FailedStarts >= std::max(1, play->count())) {
+        p.FailedStarts = 0;
+        Timer1->setEnabled(false);
         return;
     }
     if (p.CurrentIndex >= play->count()) {
@@ -41,6 +56,21 @@ void Form1::Timer1_Timer() {
         NextSong();
         p.SkipRecordPlayed = 0;
     }
+}
+
+bool Form1::settleEndedSong() {
+    PlaybackState& p = playback;
+    const std::optional<bool> played = winamp.filePlayed();
+    if (!played) {
+        return false;
+    }
+    if (*played) {
+        p.FailedStarts = 0;
+    } else if (p.PlayToCount == 1) {
+        p.PlayToCount = 0;
+        ++p.FailedStarts;
+    }
+    return true;
 }
 
 void Form1::endOfPlaylist() {

@@ -29,15 +29,11 @@ private:
     Form1& m_form;
 };
 
-// Clears the player's own list, hands it the song and has it play. True when the player took the
-// file; a file it could not be handed is not played.
+// Clears the player's own list, hands it the song and has it play: at once, or once a silent player
+// answers again. False when the file could not be handed over; such a file is not played.
 bool handToPlayer(WinAMP_Control& link, const std::string& path) {
-    tk::ignoreErrors([&] { link.WinAMP_ClearPlaylist(); });
     bool handed = false;
-    tk::ignoreErrors([&] { handed = link.WinAMP_AddFile(path); });
-    if (handed) {
-        tk::ignoreErrors([&] { link.WinAMP_SendCommand(playerwire::kCommandPlay); });
-    }
+    tk::ignoreErrors([&] { handed = link.playSong(path) != WinAMP_Control::SongStart::Refused; });
     return handed;
 }
 
@@ -55,7 +51,8 @@ void Form1::PlayCurrentSong() {
         InitWinAMP();
     }
     Timer1->setEnabled(true);
-    const std::string state = winamp.WinAMP_GetStatus();
+    // A silent player is judged by what it was told: what the user asks meanwhile reaches it later.
+    const std::string state = winamp.expectedStatus();
     if (state == "PLAYING" && p.ForcePlay == 0) {
         return;
     }
@@ -110,7 +107,6 @@ void Form1::PlayCurrentSong() {
     showPlayingSong(list, p.CurrentIndex);
     if (handed) {
         p.PlayToCount = 1;
-        p.FailedStarts = 0;
     } else {
         // Not played, so neither counted nor listed: the end-of-song timer goes on to the next row,
         // until every row of the playlist failed in a row.
@@ -219,10 +215,11 @@ void Form1::StopSong() {
     // timer is about to start the next: Stop stops that too, and records the ended song as the timer
     // would have.
     const bool inGap = Timer1->enabled() && p.StoppedFlag != 1;
-    if (winamp.WinAMP_GetStatus() == "STOPPED") {
+    if (winamp.expectedStatus() == "STOPPED") {
         if (!inGap) {
             return;
         }
+        (void)settleEndedSong();
         RecordPlayedSong();
     }
     Timer1->setEnabled(false);
@@ -234,7 +231,7 @@ void Form1::StopSong() {
 void Form1::PauseSong() {
     PlaybackGuard busy(playback);
     // The same command pauses a playing song and resumes a paused one: the player's state says which.
-    const std::string state = winamp.WinAMP_GetStatus();
+    const std::string state = winamp.expectedStatus();
     if (state != "PLAYING" && state != "PAUSED") {
         return;
     }

@@ -48,6 +48,10 @@ inline constexpr std::uint32_t kMsgTakeFile = 0x54550001;
 inline constexpr std::uint32_t kMsgAskListRevision = 0x54550002;
 // kMsgAskVolume: answers the volume last set, 0..255.
 inline constexpr std::uint32_t kMsgAskVolume = 0x54550003;
+// kMsgAskFilePlayed: answers 1 when the file the last play command started was opened and played without
+// an error (also when it was stopped or paused since), 0 when it could not be played, or when nothing was
+// started since the list was last cleared.
+inline constexpr std::uint32_t kMsgAskFilePlayed = 0x54550004;
 
 inline constexpr std::size_t kRequestSize = 12;
 inline constexpr std::size_t kReplySize = 4;

@@ -7,8 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <limits>
-#include <vector>
 
 namespace wire = playerwire;
 
@@ -79,7 +77,12 @@ std::int32_t volumeFromSlider(int position) noexcept {
 }
 
 bool WinAMP_Control::FindWinAMP() {
-    hWinAMP = rt().windows().findWindow(tk::kPlayerWindowClass);
+    const std::int64_t found = rt().windows().findWindow(tk::kPlayerWindowClass);
+    if (found != hWinAMP) {
+        m_orders.clear();
+        m_commanded.reset();
+    }
+    hWinAMP = found;
     return hWinAMP != 0;
 }
 
@@ -102,8 +105,12 @@ bool WinAMP_Control::FileExists(const std::string& path) {
 }
 
 bool WinAMP_Control::WinAMP_AddFile(const std::string& path) {
+    return handOver(path) != Take::Refused;
+}
+
+WinAMP_Control::Take WinAMP_Control::handOver(const std::string& path) {
     if (!FileExists(path)) {
-        return false;
+        return Take::Refused;
     }
     // Ask where the player's list stands, to see below when it has taken the file.
     const std::optional<std::int32_t> before =
@@ -113,19 +120,42 @@ bool WinAMP_Control::WinAMP_AddFile(const std::string& path) {
     if (!pid) {
         throw tk::RuntimeError(tk::err::kFileNotFound, "File not found");
     }
-    if (before) {
-        // Wait, without running the event loop, until the player has the file, so the play command that
-        // follows finds it. A player that stops answering ends the wait at once.
-        tk::Clock& clock = rt().clock();
-        const auto deadline = clock.steadyNow() + kTakeWait;
-        while (clock.steadyNow() < deadline) {
-            if (send(wire::kMsgAskListRevision, 0, 0) != before) {
-                break;
-            }
-            clock.sleepFor(kTakePoll);
-        }
+    if (*pid == 0) {
+        return Take::Refused;
     }
-    return *pid != 0;
+    if (!before) {
+        return Take::Unconfirmed;
+    }
+    // Without running the event loop, so the play command that follows finds the file. A player that
+    // answers but has not taken it by the bound is given the play command all the same.
+    tk::Clock& clock = rt().clock();
+    const auto deadline = clock.steadyNow() + kTakeWait;
+    for (;;) {
+        const std::optional<std::int32_t> revision = send(wire::kMsgAskListRevision, 0, 0);
+        if (!revision) {
+            return Take::Unconfirmed;
+        }
+        if (revision != before || clock.steadyNow() >= deadline) {
+            return Take::Taken;
+        }
+        clock.sleepFor(kTakePoll);
+    }
+}
+
+WinAMP_Control::SongStart WinAMP_Control::playSong(const std::string& path) {
+    if (!haveWindow()) {
+        return SongStart::Refused;
+    }
+    switch (give({Order::Kind::Song, 0, path})) {
+    case Delivery::Done:
+        return SongStart::Playing;
+    case Delivery::Waiting:
+        return SongStart::Waiting;
+    case Delivery::Gone:
+    case Delivery::Refused:
+        break;
+    }
+    return SongStart::Refused;
 }
 
 bool WinAMP_Control::haveWindow() {
@@ -151,9 +181,19 @@ std::optional<std::int32_t> WinAMP_Control::send(std::uint32_t message, std::int
     return rt().windows().sendMessage(hWinAMP, message, wParam, lParam);
 }
 
+std::optional<std::int32_t> WinAMP_Control::ask(std::uint32_t message, std::int32_t wParam,
+                                                std::int32_t lParam) {
+    // A question never overtakes what the player was told: its answer would not be the one the
+    // station is to see. A hung player is not asked at all.
+    if (flush() != Delivery::Done || rt().windows().isHung(hWinAMP)) {
+        return std::nullopt;
+    }
+    return send(message, wParam, lParam);
+}
+
 void WinAMP_Control::WinAMP_ClearPlaylist() {
     if (haveWindow()) {
-        send(wire::kMsgUser, 0, wire::kClearList);
+        give({Order::Kind::Clear, 0, {}});
     }
 }
 
@@ -161,14 +201,41 @@ std::string WinAMP_Control::WinAMP_GetStatus() {
     if (!haveWindow()) {
         return {};
     }
-    return playStateWord(send(wire::kMsgUser, 0, wire::kAskPlayState));
+    const std::optional<std::int32_t> reply = ask(wire::kMsgUser, 0, wire::kAskPlayState);
+    if (reply) {
+        m_commanded = *reply;
+    }
+    return playStateWord(reply);
+}
+
+std::string WinAMP_Control::expectedStatus() {
+    const std::string answered = WinAMP_GetStatus();
+    if (!answered.empty() || hWinAMP == 0 || !rt().windows().isWindow(hWinAMP)) {
+        return answered;
+    }
+    return m_commanded ? playStateWord(m_commanded) : std::string();
+}
+
+std::optional<bool> WinAMP_Control::filePlayed() {
+    if (hWinAMP == 0) {
+        return std::nullopt;
+    }
+    const std::optional<std::int32_t> reply = ask(wire::kMsgAskFilePlayed, 0, 0);
+    if (!reply) {
+        return std::nullopt;
+    }
+    return *reply != 0;
+}
+
+bool WinAMP_Control::playerGone() {
+    return hWinAMP != 0 && !rt().windows().isWindow(hWinAMP);
 }
 
 std::int32_t WinAMP_Control::WinAMP_GetPosition() {
     if (!haveWindow()) {
         return 0;
     }
-    const std::int32_t ms = send(wire::kMsgUser, 0, wire::kAskTime).value_or(0);
+    const std::int32_t ms = ask(wire::kMsgUser, 0, wire::kAskTime).value_or(0);
     return ms == -1 ? -1 : ms / 1000;
 }
 
@@ -176,37 +243,31 @@ std::int32_t WinAMP_Control::WinAMP_GetLength() {
     if (!haveWindow()) {
         return 0;
     }
-    return send(wire::kMsgUser, 1, wire::kAskTime).value_or(0);
+    return ask(wire::kMsgUser, 1, wire::kAskTime).value_or(0);
 }
 
 std::string WinAMP_Control::WinAMP_GetVersion() {
     if (!haveWindow()) {
         return {};
     }
-    return formatPlayerVersion(send(wire::kMsgUser, 0, wire::kAskVersion).value_or(0));
+    return formatPlayerVersion(ask(wire::kMsgUser, 0, wire::kAskVersion).value_or(0));
 }
 
 void WinAMP_Control::WinAMP_JumpToTime(std::int32_t seconds) {
-    if (!haveWindow()) {
-        return;
-    }
-    const std::int32_t length = WinAMP_GetLength();
-    const std::int64_t ms = static_cast<std::int64_t>(seconds) * 1000;
-    // A time past what a message can carry is out of bounds too.
-    if (seconds >= 0 && seconds <= length && ms <= std::numeric_limits<std::int32_t>::max()) {
-        send(wire::kMsgUser, static_cast<std::int32_t>(ms), wire::kJumpToTime);
+    if (haveWindow()) {
+        give({Order::Kind::Jump, seconds, {}});
     }
 }
 
 void WinAMP_Control::WinAMP_SetVolume(std::int32_t volume) {
     if (haveWindow() && volume >= 0 && volume <= 255) {
-        send(wire::kMsgUser, volume, wire::kSetVolume);
+        give({Order::Kind::Volume, volume, {}});
     }
 }
 
 void WinAMP_Control::WinAMP_SendCommand(std::int32_t command) {
     if (haveWindow()) {
-        send(wire::kMsgCommand, command, 0);
+        give({Order::Kind::Command, command, {}});
     }
 }
 
@@ -236,14 +297,27 @@ void WinAMP_Control::InitWinAMP(WinAMPHost& host) {
 }
 
 void WinAMP_Control::closePlayer() {
-    WinAMP_SendCommand(wire::kCommandStop);
-    WinAMP_ClearPlaylist();
-    if (!haveWindow() || send(wire::kMsgCommand, wire::kCommandClose, 0)) {
+    // What was still to be delivered no longer matters: the player is closed.
+    m_orders.clear();
+    if (!haveWindow()) {
         return;
     }
-    if (FindWinAMP()) {
-        WinAMP_SendCommand(wire::kCommandStop);
-        WinAMP_ClearPlaylist();
-        WinAMP_SendCommand(wire::kCommandClose);
+    tk::WindowMessenger& windows = rt().windows();
+    // True when the player answered; a hung player is not waited for again.
+    const auto told = [&](std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
+        return !windows.isHung(hWinAMP) && send(message, wParam, lParam).has_value();
+    };
+    const auto close = [&] {
+        told(wire::kMsgCommand, wire::kCommandStop, 0);
+        told(wire::kMsgUser, 0, wire::kClearList);
+        if (told(wire::kMsgCommand, wire::kCommandClose, 0)) {
+            return true;
+        }
+        // Silent or stuck, it would outlive the station holding its socket and its lock.
+        return windows.isWindow(hWinAMP) && windows.endTask(hWinAMP);
+    };
+    // A window that is gone may have a new player in its place, which is closed instead.
+    if (!close() && !windows.isWindow(hWinAMP) && FindWinAMP()) {
+        close();
     }
 }

@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests, with the build's program folder ($1) and tunnora-makelibrary ($2): a
 # program folder ($work) with the built station, its player and skin and a generated library of 40 short
-# songs, a private runtime folder, and the environment for the real stand-in player without a sound
-# device on the X display.
+# songs (of $E2E_SONG_SECONDS seconds, 2 when not set), a private runtime folder, and the environment for
+# the real stand-in player without a sound device on the X display.
 set -euo pipefail
 built=$1
 makelibrary=$2
@@ -13,7 +13,8 @@ chmod 700 "$runtime"
 cp "$built/tunnora" "$built/tunnora-player" "$work/"
 cp -r "$built/Skin" "$work/"
 mkdir -p "$work/Pictures"
-"$makelibrary" --artists 4 --albums 2 --songs 5 --seconds 2 --covers --database "$work" "$work/Music" >/dev/null
+"$makelibrary" --artists 4 --albums 2 --songs 5 --seconds "${E2E_SONG_SECONDS:-2}" --covers --database "$work" \
+    "$work/Music" >/dev/null
 export work XDG_RUNTIME_DIR="$runtime" TUNNORA_PLAYER_AO=null QT_QPA_PLATFORM=xcb
 
 # Ends whatever still runs from the program folder (the station and its player) and removes the

@@ -21,6 +21,9 @@ public:
                                             std::int32_t lParam) override {
         return m_player.sendMessage(window, message, wParam, lParam);
     }
+    bool isWindow(Handle window) override { return m_player.isWindow(window); }
+    bool isHung(Handle window) override { return m_player.isHung(window); }
+    bool endTask(Handle window) override { return m_player.endTask(window); }
 
 private:
     FakePlayer& m_player;
@@ -117,6 +120,24 @@ void FakePlayer::take(const std::string& path) {
     m_revision = m_revision == std::numeric_limits<std::int32_t>::max() ? 1 : m_revision + 1;
 }
 
+bool FakePlayer::isWindow(Handle window) {
+    settle();
+    return m_running && window == m_instance;
+}
+
+bool FakePlayer::isHung(Handle window) {
+    return isWindow(window) && m_mode == Mode::DeadHandle;
+}
+
+bool FakePlayer::endTask(Handle window) {
+    if (!isWindow(window)) {
+        return false;
+    }
+    ++m_tasksEnded;
+    kill();
+    return true;
+}
+
 FakePlayer::Handle FakePlayer::findWindow(const std::string& windowClass) {
     settle();
     if (windowClass != tk::kPlayerWindowClass || !m_running || m_mode == Mode::NoWindow) {
@@ -145,16 +166,23 @@ std::int32_t FakePlayer::answer(std::uint32_t message, std::int32_t wParam, std:
     if (message == wire::kMsgAskVolume) {
         return m_volume;
     }
+    if (message == wire::kMsgAskFilePlayed) {
+        return m_played ? 1 : 0;
+    }
     if (message == wire::kMsgCommand) {
         switch (wParam) {
         case wire::kCommandPlay:
-            if (!m_list.empty()) {
+            m_played = false;
+            if (!m_list.empty() && m_unplayable.count(m_list.front()) != 0) {
+                m_state = State::Stopped; // it cannot be opened: stopped at once
+            } else if (!m_list.empty()) {
                 const auto length = m_lengths.find(m_list.front());
                 m_songLength = length != m_lengths.end() ? length->second : m_defaultLength;
                 m_state = State::Playing;
                 m_openUntil = now + m_openDelay;
                 m_anchor = m_openUntil;
                 m_positionAtAnchor = 0;
+                m_played = true;
             }
             break;
         case wire::kCommandPause:
@@ -189,6 +217,7 @@ std::int32_t FakePlayer::answer(std::uint32_t message, std::int32_t wParam, std:
     case wire::kClearList:
         m_list.clear();
         m_state = State::Stopped;
+        m_played = false;
         return 0;
     case wire::kAskPlayState:
         return m_state == State::Playing  ? wire::kStatePlaying

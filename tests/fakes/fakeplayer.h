@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     void setHandOverDelay(Ms delay) { m_handOverDelay = delay; }
     void setMode(Mode mode) { m_mode = mode; }
     void setLaunchFails(bool fails) { m_launchFails = fails; }
+    // A file the player cannot play: it reads stopped at once, and not played.
+    void setUnplayable(const std::string& path) { m_unplayable.insert(path); }
     // Forces the raw answer to the position request (nullopt: the player's own).
     void setPositionReply(std::optional<std::int32_t> reply) { m_positionOverride = reply; }
     // The player process dies: its window is gone and its handles get no answer.
@@ -69,6 +72,8 @@ public:
     [[nodiscard]] std::vector<std::string> list();
     [[nodiscard]] std::int32_t volume() const { return m_volume; }
     [[nodiscard]] std::int32_t rawPlayState();
+    // How many times the station ended the player process itself.
+    [[nodiscard]] int tasksEnded() const { return m_tasksEnded; }
     void clearLog();
 
     // The services' entry points.
@@ -77,6 +82,10 @@ public:
                                             std::int32_t lParam);
     std::optional<std::int64_t> startDetached(const std::string& program,
                                               const std::vector<std::string>& args);
+    bool isWindow(Handle window);
+    // A player in DeadHandle mode is hung: it is sent nothing.
+    bool isHung(Handle window);
+    bool endTask(Handle window);
 
 private:
     enum class State { Stopped, Playing, Paused };
@@ -96,6 +105,8 @@ private:
     Mode m_mode = Mode::Normal;
     bool m_launchFails = false;
     std::optional<std::int32_t> m_positionOverride;
+    std::set<std::string> m_unplayable;
+    int m_tasksEnded = 0;
 
     std::vector<Message> m_messages;
     std::vector<std::string> m_adds;
@@ -110,6 +121,7 @@ private:
     std::int32_t m_revision = 1;
     std::int32_t m_volume = 255;
     State m_state = State::Stopped;
+    bool m_played = false; // the file of the last play command was opened
     Ms m_songLength{0};
     Time m_openUntil{};
     Time m_anchor{};

@@ -105,6 +105,47 @@ TEST(EndOfSong, WhileThePlayerGivesNoAnswerNothingIsCountedOrStartedAndThenTheEn
     EXPECT_EQ(s.handed(), (Records{1, 2}));
 }
 
+TEST(EndOfSong, APlayerThatDiesMidSongIsStartedAgainAndThePlaylistGoesOnWithoutCountingTheSong) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    s.run(1000);
+    const std::size_t launches = s.player().launches().size();
+    s.player().kill();
+    s.run(500);
+    // One start of a new player, then the next row handed to it.
+    ASSERT_GE(s.player().launches().size(), launches + 2);
+    EXPECT_TRUE(s.player().launches()[launches].args.empty());
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+    s.run(7000);
+    EXPECT_EQ(s.lastSongs(), (Records{2, 3}));
+    EXPECT_EQ(s.storedCount(1), "    ");
+    EXPECT_EQ(s.storedCount(2), "1   ");
+    EXPECT_FALSE(s.f().Timer1->enabled());
+}
+
+TEST(EndOfSong, SongsThePlayerCannotPlayAreNeitherCountedNorListedAndWhenNoneCanBePlayedPlaybackStops) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.f().playback.LoopMode = 1;
+    s.player().setUnplayable(s.path(2));
+    s.f().PlayCurrentSong();
+    s.run(7000);
+    EXPECT_EQ(s.handed(), (Records{1, 2, 3, 1}));
+    EXPECT_EQ(s.lastSongs(), (Records{1, 3}));
+    EXPECT_EQ(s.storedCount(2), "    ");
+
+    // Song 1 plays on to its end and counts; then no row can be played.
+    s.player().setUnplayable(s.path(1));
+    s.player().setUnplayable(s.path(3));
+    s.run(5000);
+    EXPECT_FALSE(s.f().Timer1->enabled());
+    const std::size_t handed = s.handed().size();
+    s.run(5000);
+    EXPECT_EQ(s.handed().size(), handed);
+    EXPECT_EQ(s.lastSongs(), (Records{1, 3, 1}));
+}
+
 TEST(EndOfSong, AnEmptiedLoopedPlaylistCountsItsLastSongOnceAndTheTimerStops) {
     StationRig s;
     s.queue({1});

@@ -281,6 +281,53 @@ TEST(Playback, MissingSongFilesAreSkippedUncountedAndWhenAllAreMissingPlaybackSt
     EXPECT_EQ(s.lastSongs(), (Records{1, 3, 1, 3, 1}));
 }
 
+TEST(Playback, WhatTheUserAsksOfASilentPlayerReachesItInOrderOnceItAnswersAndNothingOvertakesIt) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    s.run(1000);
+    s.player().setMode(fakes::FakePlayer::Mode::DeadHandle);
+    const std::size_t from = s.player().messages().size();
+    s.f().PauseSong();
+    s.f().SliderPic1_PositionChanged(0, 20);
+    s.f().SliderPic1_PositionChanged(0, 40);
+    s.f().PauseSong(); // resumes what the first paused
+    s.f().NextSong();
+    s.f().Timer8_Timer();
+    // Nothing reaches a hung player, and nothing is asked of it; the station shows what it was told.
+    EXPECT_EQ(s.player().messages().size(), from);
+    EXPECT_EQ(s.f().playback.ShownPlayState, "PLAYING");
+    EXPECT_EQ(s.f().Label1[4].caption(), s.title(2));
+    EXPECT_EQ(s.f().winamp.WinAMP_GetStatus(), "");
+    EXPECT_EQ(s.handed(), Records{1});
+
+    s.player().setMode(fakes::FakePlayer::Mode::Normal);
+    s.run(500);
+    std::vector<std::pair<std::uint32_t, std::int32_t>> told;
+    for (std::size_t i = from; i < s.player().messages().size(); ++i) {
+        const auto& m = s.player().messages()[i];
+        if (m.message == wire::kMsgCommand) {
+            told.emplace_back(m.message, m.wParam);
+        } else if (m.message == wire::kMsgUser &&
+                   (m.lParam == wire::kSetVolume || m.lParam == wire::kClearList)) {
+            told.emplace_back(m.lParam, m.wParam);
+        }
+    }
+    const std::vector<std::pair<std::uint32_t, std::int32_t>> inOrder = {
+        {wire::kMsgCommand, wire::kCommandPause},
+        {wire::kSetVolume, 100},
+        {wire::kMsgCommand, wire::kCommandPause},
+        {wire::kClearList, 0},
+        {wire::kMsgCommand, wire::kCommandPlay}};
+    EXPECT_EQ(told, inOrder);
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+    EXPECT_EQ(s.player().volume(), 100);
+    EXPECT_EQ(s.f().winamp.WinAMP_GetStatus(), "PLAYING");
+    s.run(3000);
+    EXPECT_EQ(s.lastSongs(), Records{2});
+    EXPECT_EQ(s.storedCount(1), "    ");
+}
+
 TEST(Playback, AStartFindsThePlayerAgainAfterItWentAway) {
     StationRig s;
     s.queue({1});

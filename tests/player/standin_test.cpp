@@ -105,6 +105,7 @@ TEST_F(StandIn, PlayerKilledMidSongGivesNoStateAndTheNextInitStartsAFreshOne) {
     ASSERT_EQ(link.WinAMP_GetStatus(), "PLAYING");
     const pid_t player = rig.launcher->pids().front();
     ASSERT_EQ(::kill(player, SIGKILL), 0);
+    ASSERT_TRUE(rig.waitFor([&] { return link.playerGone(); }, 5s));
     ASSERT_TRUE(rig.launcher->exitCode(player, 5s).has_value());
     EXPECT_EQ(link.WinAMP_GetStatus(), "");
     EXPECT_EQ(link.WinAMP_GetPosition(), 0);
@@ -128,6 +129,22 @@ TEST_F(StandIn, ClosingAPlayerWhoseWindowWentSilentFindsItAgainAndClosesIt) {
     ASSERT_EQ(::kill(player, SIGCONT), 0);
     link.closePlayer();
     EXPECT_EQ(rig.launcher->exitCode(player, 5s), 0);
+    EXPECT_TRUE(rig.shown().empty());
+}
+
+TEST_F(StandIn, ClosingAPlayerStillHeldEndsItWithoutWaitingForItAndItGivesUpItsSocket) {
+    link.InitWinAMP(rig.host);
+    const pid_t player = rig.launcher->pids().front();
+    ASSERT_FALSE(link.playerGone());
+    ASSERT_EQ(::kill(player, SIGSTOP), 0);
+    EXPECT_EQ(link.WinAMP_GetStatus(), "");
+    const auto began = std::chrono::steady_clock::now();
+    link.closePlayer();
+    EXPECT_LT(std::chrono::steady_clock::now() - began, tk::PlayerWindows::kDefaultReplyTime);
+    // Ended as a process: told to end and let go on, so it ends as it does when closed.
+    EXPECT_EQ(rig.launcher->exitCode(player, 5s), 0);
+    EXPECT_FALSE(fs::exists(rig.socketPath()));
+    EXPECT_TRUE(link.playerGone());
     EXPECT_TRUE(rig.shown().empty());
 }
 
@@ -233,6 +250,18 @@ public:
 private:
     wire::UniqueFd m_fd;
 };
+
+// The first request of the next connection the link makes to `listener`, answered with `value`, from a
+// thread of its own; nullopt when none came within two seconds.
+std::future<std::optional<wire::Request>> answerNextConnection(const wire::UniqueFd& listener,
+                                                               std::int32_t value) {
+    return std::async(std::launch::async, [&listener, value] {
+        PlayerEnd again(listener);
+        const auto request = again.request();
+        (void)again.answer(value);
+        return request;
+    });
+}
 
 TEST_F(StandIn, PipelinedRequestsAreAnsweredInOrderAndUnknownOnesWithZero) {
     start();
@@ -388,13 +417,19 @@ TEST(PlayerWindowsMessenger, SilentOrVanishedPeerGivesNoAnswerWithoutSigpipe) {
     // While the missed reply is owed, nothing more is asked: no late answer can be mistaken for a new one.
     EXPECT_EQ(windows.sendMessage(silent, 1024, 0, 104), std::nullopt);
 
-    const auto vanishing = windows.findWindow(tk::kPlayerWindowClass);
-    ASSERT_NE(vanishing, 0);
-    EXPECT_NE(vanishing, silent);
+    // Looked for again while it is silent, the same player keeps its handle, without another
+    // connection that would only be waited for once more.
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), silent);
+    EXPECT_TRUE(windows.isHung(silent));
+    EXPECT_TRUE(windows.isWindow(silent));
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+
+    // The peer drops the connection unanswered.
     { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
-    { const wire::UniqueFd accepted(::accept(listener.get(), nullptr, nullptr)); }
+    EXPECT_FALSE(connectionWaiting(listener));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(windows.sendMessage(vanishing, 273, 40045, 0), std::nullopt);
+        EXPECT_EQ(windows.sendMessage(silent, 273, 40045, 0), std::nullopt);
     }
 }
 
@@ -452,6 +487,33 @@ TEST(PlayerWindowsMessenger, AfterAMissedReplyNothingIsAskedUntilItCameLateAndTh
     EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
 }
 
+TEST(PlayerWindowsMessenger, APartOfALateAnswerAndThenTheClosedConnectionIsLetGoAtOnce) {
+    TempFolder folder("tunnora-late-cut");
+    const fs::path path = folder.path() / wire::kSocketName;
+    const wire::UniqueFd listener = listenAt(path);
+    ASSERT_TRUE(listener.valid());
+    tk::PlayerWindows windows(path, 100ms);
+    const auto handle = windows.findWindow(tk::kPlayerWindowClass);
+    ASSERT_NE(handle, 0);
+    {
+        PlayerEnd player(listener);
+        ASSERT_TRUE(player.valid());
+        EXPECT_EQ(windows.sendMessage(handle, 1024, 0, 104), std::nullopt);
+        EXPECT_TRUE(windows.isHung(handle));
+        ASSERT_EQ(player.request(), (wire::Request{1024, 0, 104}));
+        // Half of the late answer, and then the player closes the connection.
+        const auto reply = wire::encodeReply(7);
+        ASSERT_TRUE(player.answer(std::span(reply).first(2)));
+    }
+    // The rest can never come: the handle does not wait for it, and the same player is asked again over
+    // a fresh connection.
+    EXPECT_FALSE(windows.isHung(handle));
+    auto fresh = answerNextConnection(listener, 9);
+    EXPECT_EQ(windows.sendMessage(handle, 1024, 1, 105), 9);
+    EXPECT_EQ(fresh.get(), (wire::Request{1024, 1, 105}));
+    EXPECT_EQ(windows.findWindow(tk::kPlayerWindowClass), handle);
+}
+
 TEST(PlayerWindowsMessenger, AReplyCutOffClosesItsConnectionAndNoOtherIsMadeWithinTheReplyTime) {
     TempFolder folder("tunnora-torn");
     const fs::path path = folder.path() / wire::kSocketName;
@@ -482,12 +544,7 @@ TEST(PlayerWindowsMessenger, AReplyCutOffClosesItsConnectionAndNoOtherIsMadeWith
 
     // Past the reply time, the same player is asked over a fresh connection.
     std::this_thread::sleep_for(kReplyTime);
-    auto fresh = std::async(std::launch::async, [&] {
-        PlayerEnd again(listener);
-        const auto request = again.request();
-        (void)again.answer(9);
-        return request;
-    });
+    auto fresh = answerNextConnection(listener, 9);
     EXPECT_EQ(windows.sendMessage(handle, 1024, 1, 105), 9);
     EXPECT_EQ(fresh.get(), (wire::Request{1024, 1, 105}));
 }

@@ -54,14 +54,14 @@ TEST_F(StandInState, EndOfAFileAlreadyReplacedAndALateAnswerToAReplacedLoadAreIg
     const auto first = engine.loads.back().first;
     player.loadAnswered(first, 7);
     command(wire::kCommandPlay); // starts over: the engine replaces file 7
-    player.fileEnded(7, false);
+    player.fileEnded(7, standin::FileEnd::Finished);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
     command(wire::kCommandPlay);
     player.loadAnswered(first, 5);
-    player.fileEnded(5, false);
+    player.fileEnded(5, standin::FileEnd::Finished);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStatePlaying);
     player.loadAnswered(engine.loads.back().first, 8);
-    player.fileEnded(8, false);
+    player.fileEnded(8, standin::FileEnd::Finished);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
 }
 
@@ -100,9 +100,47 @@ TEST_F(StandInState, RefusedLoadAndAFileThatTurnsOutToBeAListReadStoppedAndTheLi
     ASSERT_TRUE(player.take(song("list.m3u")));
     command(wire::kCommandPlay);
     player.loadAnswered(engine.loads.back().first, 3);
-    player.fileEnded(3, true);
+    player.fileEnded(3, standin::FileEnd::ReplacedByList);
     EXPECT_EQ(engine.stops, 1);
     EXPECT_EQ(ask(wire::kAskPlayState), wire::kStateStopped);
+}
+
+TEST_F(StandInState, AFileCountsAsPlayedOnlyOnceItOpenedAndUntilTheNextPlayOrClear) {
+    const auto played = [&] { return player.handle({wire::kMsgAskFilePlayed, 0, 0}); };
+    const auto start = [&](std::optional<std::int64_t> entry) {
+        command(wire::kCommandPlay);
+        player.loadAnswered(engine.loads.back().first, entry);
+    };
+    EXPECT_EQ(played(), 0);
+    command(wire::kCommandPlay); // nothing in the list
+    EXPECT_EQ(played(), 0);
+    ASSERT_TRUE(player.take(song("a.mp3")));
+
+    start(1);
+    EXPECT_EQ(played(), 0); // still opening
+    player.fileLoaded(1);
+    player.fileEnded(1, standin::FileEnd::Finished);
+    EXPECT_EQ(played(), 1);
+
+    start(2);
+    player.fileLoaded(2);
+    command(wire::kCommandStop); // stopped partway: it played
+    EXPECT_EQ(played(), 1);
+
+    start(std::nullopt); // the engine refused the file
+    EXPECT_EQ(played(), 0);
+    start(3);
+    player.fileEnded(3, standin::FileEnd::Failed); // never opened
+    EXPECT_EQ(played(), 0);
+    start(4);
+    player.fileLoaded(4);
+    player.fileEnded(4, standin::FileEnd::Failed); // broke off after opening
+    EXPECT_EQ(played(), 0);
+
+    start(5);
+    player.fileLoaded(5);
+    ask(wire::kClearList);
+    EXPECT_EQ(played(), 0);
 }
 
 TEST_F(StandInState, PlayAlwaysStartsTheFirstFileOfTheList) {
