@@ -1,7 +1,9 @@
 #include "app/designlayout.h"
+#include "platform/font.h"
 #include "skingen.h"
 #include "testruntime.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -148,6 +151,31 @@ TEST_F(SkinGenerator, PicturesFitTheElementsAndWindowsThatShowThem) {
         const QImage image = load(file(name), "jpg");
         EXPECT_EQ(image.width() * layout::kTwipsPerPixel, layout::kDesignWidth) << name;
         EXPECT_EQ(image.height() * layout::kTwipsPerPixel, layout::kDesignHeight) << name;
+    }
+}
+
+// The album line under the page area, Label1(18), prints dark text on the main window's background: the
+// light strip there lies behind the whole of its design place and the full height of its font, so the
+// descenders and the lower strokes of wide characters do not fall onto the dark body below.
+TEST_F(SkinGenerator, AlbumLineStripCoversTheLinesFontHeight) {
+    const layout::Element* line = layout::findForm1("Label1", 18);
+    ASSERT_NE(line, nullptr);
+    const tk::FontSpec font{std::string(line->font.name), line->font.size, line->font.weight,
+                            line->font.italic};
+    const int fontHeight = static_cast<int>(std::ceil(QFontMetricsF(tk::toQFont(font, 1.0)).height()));
+    const int left = line->rect.left / layout::kTwipsPerPixel;
+    const int top = line->rect.top / layout::kTwipsPerPixel;
+    const int width = line->rect.width / layout::kTwipsPerPixel;
+    const int height = std::max(line->rect.height / layout::kTwipsPerPixel, fontHeight);
+    const QImage screen = load(file(layout::kForm1.picture), "jpg");
+    ASSERT_FALSE(screen.isNull());
+    for (int y = top; y < top + height; ++y) {
+        int dark = 0;
+        for (int x = left; x < left + width; ++x) {
+            dark += qGray(screen.pixel(x, y)) < 150 ? 1 : 0;
+        }
+        EXPECT_EQ(dark, 0) << "row " << y - top << " of " << height << " of the album line at " << left << ","
+                           << top;
     }
 }
 

@@ -150,11 +150,12 @@ void mainScreen(QPainter& p, const QRectF& content, std::string_view) {
     p.fillRect(backPage.adjusted(-2, -2, 2, 2), paint::kAccentDim);
     p.fillRect(backPage.adjusted(-1, -1, 1, 1), paint::kEdgeDark);
 
-    // The wheel line and the album page's range under the page area.
-    paint::panel(p,
-                 QRectF(backPage.left() + 4, backPage.bottom() + 8, backPage.width() - 8,
-                        main("Label1", 21).top() - backPage.bottom() - 9),
-                 3);
+    // The wheel line and the album page's range under the page area. The strip reaches down to the foot
+    // of the wheel line's design place, whose height is its font's: the descenders and the lower
+    // strokes of its text stay on the cream and off the dark body.
+    const QRectF wheelLine = main("Label1", 18);
+    const double top = backPage.bottom() + 8;
+    paint::panel(p, QRectF(backPage.left() + 4, top, backPage.width() - 8, wheelLine.bottom() - top), 3);
 }
 
 // The playing-now screen's background: the three songs on cream panels around their covers.
