@@ -118,9 +118,18 @@ void Form::showForm() {
             askForNormalMap(*windowHandle());
         }
         show();
+        // A full-screen window shown while a dialog kept on top has the focus does not ask for it: the
+        // dialog keeps it, and keepDialogsOver gives it back from a window manager that focuses the new
+        // window. Qt asks for the focus of a window just shown only once it is mapped, after the dialog's
+        // ask, and would take the focus from the dialog.
+        const auto* focusedDialog = qobject_cast<const Form*>(activeBefore);
+        const bool dialogKeepsFocus = m_kind == Kind::FullScreen && focusedDialog && focusedDialog != this &&
+                                      focusedDialog->m_alwaysOnTop;
         if (stacksWindows()) {
             raise();
-            activateWindow();
+            if (!dialogKeepsFocus) {
+                activateWindow();
+            }
         }
         if (m_kind == Kind::FullScreen) {
             keepDialogsOver(activeBefore);

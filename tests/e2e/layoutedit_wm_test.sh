@@ -4,6 +4,8 @@
 # "Play Now Screen" shows the playing-now screen under it, a click on that screen leaves it above (the
 # screen is saved to $3 then), unticking brings the main window back under it, and neither a click on
 # the main window, leaving the mode, nor the playing-now screen shown and left by the main bar buries it.
+# The dialog keeps the keyboard focus when its tick shows either window, which the window manager would
+# give to the window just shown.
 source "$(dirname "$0")/programfolder.sh"
 export shot=$3
 mkdir -p "$(dirname "$shot")"
@@ -19,6 +21,12 @@ on_managed_display '
     is_shown() { shown | grep -x "$1" >/dev/null; }
     is_hidden() { ! is_shown "$1"; }
     is_focused() { [ "$(focused)" = "$1" ]; }
+    # Fails with $1 unless the options dialog has the keyboard focus; asked after dialog_above, when the
+    # windows have stood still for a moment.
+    dialog_focused() {
+        within is_focused "$dialog" ||
+            { echo "$1: window $(focused) has the focus, not the options dialog"; exit 1; }
+    }
     # Fails with $1 unless the dialog comes to stand above window $2, the top of the stacking order, and
     # is still there a moment later.
     dialog_above() {
@@ -54,6 +62,7 @@ on_managed_display '
     screen=$(shown | grep -vx -e "$main" -e "$dialog" | head -1)
     [ -n "$screen" ] || { echo "Play Now Screen did not show the playing-now screen"; exit 1; }
     dialog_above "Play Now Screen ticked" "$screen"
+    dialog_focused "Play Now Screen ticked"
     capture "$work/ticked.png"
 
     xdotool mousemove 600 700 click 1                   # the playing-now screen, beside the dialog
@@ -67,6 +76,7 @@ on_managed_display '
     within is_shown "$main" || { echo "unticking did not bring the main window back"; exit 1; }
     within is_hidden "$screen" || { echo "unticking left the playing-now screen shown"; exit 1; }
     dialog_above "Play Now Screen unticked" "$main"
+    dialog_focused "Play Now Screen unticked"
     xdotool mousemove 800 700 click 1                   # the page area of the main window
     within is_focused "$main" || { echo "a click did not focus the main window"; exit 1; }
     dialog_above "the main window clicked" "$main"
