@@ -17,6 +17,8 @@ struct AlbumPage : BrowseStation {
         writeCover(db.songs[1].fileLocation, 80); // Artist 02 - Album 18
         start(db);
     }
+    explicit AlbumPage(const TestDatabase& db)
+        : BrowseStation(db) {}
     void show(int mode, int first) {
         Form1& f = form();
         f.pages.BrowseByAlbum = mode == 2 ? 1 : 0;
@@ -158,4 +160,46 @@ TEST(AlbumPage, ACompilationsCoverBrowsedByAlbumQueuesAndOpensTheCompilation) {
     EXPECT_EQ(f.SingleAlbum->caption(), "Album 20");
     EXPECT_EQ(column(*f.SingleView, 2), (std::vector<std::string>{"By Guest A", "By Guest B"}));
     EXPECT_EQ(column(*f.SingleView, 3), (std::vector<std::string>{"Guest A", "Guest B"}));
+}
+
+TEST(AlbumPage, EachOfTwoSameNamedAlbumsOfOneArtistQueuesAndOpensTheSongsOfItsOwnFolder) {
+    // "Greatest Hits" twice by one band, each in a folder of its own with songs of its own.
+    const std::vector<std::string> early{"Early One", "Early Two"};
+    const std::vector<std::string> late{"Late One", "Late Two"};
+    const TestDatabase db = databaseOf({song("/m/band/1998", "Band", "Greatest Hits", early[0], "01"),
+                                        song("/m/band/1998", "Band", "Greatest Hits", early[1], "02"),
+                                        song("/m/band/2008", "Band", "Greatest Hits", late[0], "01"),
+                                        song("/m/band/2008", "Band", "Greatest Hits", late[1], "02")});
+    // Browsed by artist and by album: the order of the two rows in either table must not decide which
+    // copy a cover stands for, so both cells are pressed.
+    for (const int mode : {1, 2}) {
+        AlbumPage p(db);
+        Form1& f = p.form();
+        p.openPage();
+        p.show(mode, 1);
+        const auto songsOf = [&](int cell) {
+            return f.SLFile[cell].caption().starts_with("/m/band/1998/") ? early : late;
+        };
+        ASSERT_EQ(f.SLAlbum[2].caption(), "Greatest Hits") << mode;
+        ASSERT_NE(songsOf(1), songsOf(2)) << mode;
+
+        // A double-click on either cover opens the songs of that cover's folder.
+        for (const int cell : {1, 2}) {
+            doubleClick(&f.SImage[cell]);
+            EXPECT_EQ(f.pages.SinglePageOpen, 1) << mode << " " << cell;
+            EXPECT_EQ(column(*f.SingleView, 2), songsOf(cell)) << mode << " " << cell;
+            click(&f.switch_[11]);
+            ASSERT_EQ(f.pages.AlbumPageOpen, 1);
+        }
+
+        // The right button on each cover in turn queues both copies, each with its own songs.
+        std::vector<std::string> queued;
+        for (const int cell : {1, 2}) {
+            press(&f.SImage[cell], tk::kRightButton);
+            release(&f.SImage[cell], tk::kRightButton);
+            const std::vector<std::string> songs = songsOf(cell);
+            queued.insert(queued.end(), songs.begin(), songs.end());
+            EXPECT_EQ(column(*f.play, 2), queued) << mode << " " << cell;
+        }
+    }
 }
