@@ -14,18 +14,40 @@ namespace {
 tk::Runtime& rt() {
     return tk::Runtime::current();
 }
+
+// Marks a delivery to the player under way.
+class Delivering {
+public:
+    explicit Delivering(bool& flag)
+        : m_flag(flag) {
+        m_flag = true;
+    }
+    ~Delivering() { m_flag = false; }
+    Delivering(const Delivering&) = delete;
+    Delivering& operator=(const Delivering&) = delete;
+
+private:
+    bool& m_flag;
+};
 } // namespace
 
 WinAMP_Control::Delivery WinAMP_Control::give(const Order& order) {
     noteCommanded(order);
     const Delivery waiting = flush();
+    if (waiting == Delivery::Gone) {
+        return waiting;
+    }
     if (waiting == Delivery::Done) {
-        const Delivery now = deliver(order);
-        if (now != Delivery::Waiting) {
-            return now;
+        Delivery now = Delivery::Done;
+        {
+            const Delivering delivering(m_delivering);
+            now = deliver(order);
         }
-    } else if (waiting == Delivery::Gone) {
-        return Delivery::Gone;
+        if (now == Delivery::Waiting) {
+            // Still first in line: whatever was given while it was being delivered comes after it.
+            m_orders.push_front(order);
+        }
+        return now;
     }
     // Of several volumes or position moves in a row only the last matters.
     const bool replaces = !m_orders.empty() && m_orders.back().kind == order.kind &&
@@ -39,14 +61,12 @@ WinAMP_Control::Delivery WinAMP_Control::give(const Order& order) {
 }
 
 WinAMP_Control::Delivery WinAMP_Control::flush() {
-    if (m_flushing) {
-        return m_orders.empty() ? Delivery::Done : Delivery::Waiting;
+    // A delivery under way (this is called from the event loop of a message box it showed): what is
+    // asked or given now waits behind it.
+    if (m_delivering) {
+        return Delivery::Waiting;
     }
-    m_flushing = true;
-    struct Flushing {
-        bool& flag;
-        ~Flushing() { flag = false; }
-    } flushing{m_flushing};
+    const Delivering delivering(m_delivering);
     while (!m_orders.empty()) {
         const Delivery delivery = deliver(m_orders.front());
         if (delivery == Delivery::Waiting) {

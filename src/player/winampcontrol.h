@@ -121,7 +121,7 @@ private:
 
     bool m_showingNotFound = false;
     std::deque<Order> m_orders;
-    bool m_flushing = false;
+    bool m_delivering = false; // an order is being delivered
     // The play state last answered, as changed by the orders given since.
     std::optional<std::int32_t> m_commanded;
 };
