@@ -236,6 +236,7 @@ void exitWhileSilent(e2e::StationRun& run, Trial& t) {
         took = std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - began);
         // The hold ends here: the player would go on now.
     }
+    std::fprintf(stderr, "the exit took %lld ms\n", static_cast<long long>(took.count()));
     check(took < 3s, "the exit took " + std::to_string(took.count()) + " ms");
     bool ended = false;
     for (int i = 0; i < 50 && !ended; ++i) {
