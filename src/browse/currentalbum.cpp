@@ -4,6 +4,7 @@
 #include "library/utf8.h"
 #include "platform/label.h"
 #include "platform/listview.h"
+#include "platform/raisedwhilealive.h"
 
 #include <algorithm>
 #include <string>
@@ -15,21 +16,6 @@ namespace {
 int wheelMax(int rows) {
     return std::max(1, rows);
 }
-
-// Holds a flag up for as long as it lives.
-class RaisedWhileAlive {
-public:
-    explicit RaisedWhileAlive(bool& flag)
-        : m_flag(flag) {
-        m_flag = true;
-    }
-    ~RaisedWhileAlive() { m_flag = false; }
-    RaisedWhileAlive(const RaisedWhileAlive&) = delete;
-    RaisedWhileAlive& operator=(const RaisedWhileAlive&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -131,7 +117,7 @@ void Form1::Wheel1_Change() {
             if (m_wheelBackToFirstRow) {
                 return;
             }
-            const RaisedWhileAlive moving(m_wheelBackToFirstRow);
+            const tk::RaisedWhileAlive moving(m_wheelBackToFirstRow);
             Wheel1->setValue(1);
         };
         if (browse.AlbumPageMode == 1) {

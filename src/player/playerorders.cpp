@@ -3,6 +3,7 @@
 #include "player/winampcontrol.h"
 
 #include "platform/errors.h"
+#include "platform/raisedwhilealive.h"
 #include "platform/runtime.h"
 #include "player/playerwire.h"
 
@@ -14,21 +15,6 @@ namespace {
 tk::Runtime& rt() {
     return tk::Runtime::current();
 }
-
-// Marks a delivery to the player under way.
-class Delivering {
-public:
-    explicit Delivering(bool& flag)
-        : m_flag(flag) {
-        m_flag = true;
-    }
-    ~Delivering() { m_flag = false; }
-    Delivering(const Delivering&) = delete;
-    Delivering& operator=(const Delivering&) = delete;
-
-private:
-    bool& m_flag;
-};
 } // namespace
 
 WinAMP_Control::Delivery WinAMP_Control::give(const Order& order) {
@@ -40,7 +26,7 @@ WinAMP_Control::Delivery WinAMP_Control::give(const Order& order) {
     if (waiting == Delivery::Done) {
         Delivery now = Delivery::Done;
         {
-            const Delivering delivering(m_delivering);
+            const tk::RaisedWhileAlive delivering(m_delivering);
             now = deliver(order);
         }
         if (now == Delivery::Waiting) {
@@ -66,7 +52,7 @@ WinAMP_Control::Delivery WinAMP_Control::flush() {
     if (m_delivering) {
         return Delivery::Waiting;
     }
-    const Delivering delivering(m_delivering);
+    const tk::RaisedWhileAlive delivering(m_delivering);
     while (!m_orders.empty()) {
         const Delivery delivery = deliver(m_orders.front());
         if (delivery == Delivery::Waiting) {

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/playerwindows.h"
+#include "platform/raisedwhilealive.h"
 #include "platform/runtime.h"
 #include "player/playerwire.h"
 
@@ -166,11 +167,7 @@ bool WinAMP_Control::haveWindow() {
     if (m_showingNotFound) {
         return false;
     }
-    m_showingNotFound = true;
-    struct Shown {
-        bool& flag;
-        ~Shown() { flag = false; }
-    } shown{m_showingNotFound};
+    const tk::RaisedWhileAlive shown(m_showingNotFound);
     rt().messageBox().show("WinAMP window not found yet...", tk::kMsgOkOnly | tk::kMsgCritical,
                            "WinAMP Not Found");
     return false;
