@@ -107,12 +107,13 @@ StationRun::StationRun(int& argc, char** argv, const std::filesystem::path& prog
     tk::installFontSubstitutes();
     auto messages = std::make_unique<PrintedMessages>();
     m_messages = messages.get();
-    tk::Services services;
-    services.messageBox = std::move(messages);
-    auto watched = std::make_unique<WatchedLauncher>(std::move(tk::realServices().launcher));
+    tk::Services overrides;
+    overrides.messageBox = std::move(messages);
+    tk::Services services = tk::realServices(std::move(overrides));
+    auto watched = std::make_unique<WatchedLauncher>(std::move(services.launcher));
     launcher = watched.get();
     services.launcher = std::move(watched);
-    m_impl->runtime = std::make_unique<tk::Runtime>(folder, tk::realServices(std::move(services)));
+    m_impl->runtime = std::make_unique<tk::Runtime>(folder, std::move(services));
     m_impl->station = std::make_unique<Station>(*m_impl->runtime);
 }
 
