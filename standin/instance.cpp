@@ -39,6 +39,14 @@ std::string systemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
 
+// The system may remove files of the runtime folder that were not touched for hours, unless their sticky
+// bit is set: without its socket the player could no longer be found, and without its lock a second
+// player could start beside it. A folder that does not take the mark only loses that protection.
+void markToBeKept(int lock, const std::filesystem::path& socketPath) {
+    ::fchmod(lock, S_ISVTX | S_IRUSR | S_IWUSR);
+    ::chmod(socketPath.c_str(), S_ISVTX | S_IRWXU);
+}
+
 int runPlayer(Listening listening, const std::filesystem::path& socketPath, const char* file) {
     const char* audioOutput = std::getenv("TUNNORA_PLAYER_AO");
     std::string error;
@@ -107,6 +115,7 @@ std::optional<Listening> becomePlayer(const std::filesystem::path& socketPath, s
         *error = systemError("cannot listen on " + text);
         return std::nullopt;
     }
+    markToBeKept(result.lock.get(), socketPath);
     return result;
 }
 

@@ -13,11 +13,15 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 
 #include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
 
 namespace e2e {
 
@@ -38,6 +42,14 @@ std::optional<std::int64_t> WatchedLauncher::startDetached(const std::string& pr
     return pid;
 }
 
+std::optional<std::int32_t> WatchedWindows::sendMessage(Handle window, std::uint32_t message,
+                                                        std::int32_t wParam, std::int32_t lParam) {
+    if (sending) {
+        sending(message, wParam, lParam);
+    }
+    return m_real->sendMessage(window, message, wParam, lParam);
+}
+
 PlayerHold::PlayerHold(pid_t player, std::chrono::milliseconds length)
     // A process id of 0 would stop the whole process group.
     : m_held(player > 0 && ::kill(player, SIGSTOP) == 0)
@@ -50,6 +62,38 @@ PlayerHold::PlayerHold(pid_t player, std::chrono::milliseconds length)
     }) {}
 
 PlayerHold::~PlayerHold() {
+    m_thread.join();
+}
+
+PlayerStuck::PlayerStuck(pid_t player)
+    // Every request to the traced process comes from the thread that attached to it.
+    : m_thread([this, player] {
+        const bool seized = player > 0 && ::ptrace(PTRACE_SEIZE, player, nullptr, nullptr) == 0;
+        int status = 0;
+        m_held = seized && ::ptrace(PTRACE_INTERRUPT, player, nullptr, nullptr) == 0 &&
+                 ::waitpid(player, &status, __WALL) == player;
+        m_decided = true;
+        bool ended = false;
+        // Whatever stops it further (the signals it is sent) is left unanswered, so it stays held.
+        while (seized && !m_release && !ended) {
+            const pid_t seen = ::waitpid(player, &status, __WALL | WNOHANG);
+            ended = seen == player && (WIFEXITED(status) || WIFSIGNALED(status));
+            if (seen == -1 && errno == ECHILD) {
+                ended = true;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        if (seized && !ended) {
+            ::ptrace(PTRACE_DETACH, player, nullptr, nullptr);
+        }
+    }) {
+    while (!m_decided) {
+        std::this_thread::sleep_for(1ms);
+    }
+}
+
+PlayerStuck::~PlayerStuck() {
+    m_release = true;
     m_thread.join();
 }
 
@@ -113,6 +157,9 @@ StationRun::StationRun(int& argc, char** argv, const std::filesystem::path& prog
     auto watched = std::make_unique<WatchedLauncher>(std::move(services.launcher));
     launcher = watched.get();
     services.launcher = std::move(watched);
+    auto watchedWindows = std::make_unique<WatchedWindows>(std::move(services.windows));
+    windows = watchedWindows.get();
+    services.windows = std::move(watchedWindows);
     m_impl->runtime = std::make_unique<tk::Runtime>(folder, std::move(services));
     m_impl->station = std::make_unique<Station>(*m_impl->runtime);
 }
@@ -160,11 +207,12 @@ void StationRun::runFor(std::chrono::milliseconds time) {
     runUntil([] { return false; }, time);
 }
 
-std::vector<int> StationRun::queueCurrentAlbum() {
+std::vector<int> StationRun::queueCurrentAlbum(int most) {
     Form1& form = f();
     tk::ListView& album = *form.SingleView;
     std::vector<int> records;
-    for (int row = 1; row <= album.count(); ++row) {
+    const int rows = most < 0 ? album.count() : std::min(most, album.count());
+    for (int row = 1; row <= rows; ++row) {
         const auto cell = [&](int c) { return album.subItem(row, c); };
         form.appendPlaylistRow({cell(1), cell(2), cell(3), cell(4), cell(5), cell(6)});
         records.push_back(std::stoi(cell(6)));

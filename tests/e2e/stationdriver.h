@@ -49,6 +49,26 @@ private:
     std::unique_ptr<tk::ProcessLauncher> m_real;
 };
 
+// Reaches the player's window as the station does, and lets the driver act right before each message.
+class WatchedWindows final : public tk::WindowMessenger {
+public:
+    using Sending = std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>;
+    explicit WatchedWindows(std::unique_ptr<tk::WindowMessenger> real)
+        : m_real(std::move(real)) {}
+    Handle findWindow(const std::string& windowClass) override { return m_real->findWindow(windowClass); }
+    std::optional<std::int32_t> sendMessage(Handle window, std::uint32_t message, std::int32_t wParam,
+                                            std::int32_t lParam) override;
+    [[nodiscard]] std::string refusal() const override { return m_real->refusal(); }
+    bool isWindow(Handle window) override { return m_real->isWindow(window); }
+    bool isFindable(Handle window) override { return m_real->isFindable(window); }
+    bool isHung(Handle window) override { return m_real->isHung(window); }
+    bool endTask(Handle window) override { return m_real->endTask(window); }
+    Sending sending;
+
+private:
+    std::unique_ptr<tk::WindowMessenger> m_real;
+};
+
 // Holds the player process still (stopped by a signal) from its making for a while, and then lets it go
 // on from a thread of its own, so that the station waiting for the held player does not stretch the hold.
 class PlayerHold {
@@ -64,6 +84,26 @@ public:
 private:
     const bool m_held;
     std::atomic<bool> m_over{false};
+    std::thread m_thread;
+};
+
+// Keeps the player's event loop from running, as a loop stuck in some work would: its main thread is
+// held by a tracer of this process, so that neither SIGTERM nor SIGCONT lets it go on; SIGKILL still ends
+// it. Let go when this goes, should it still run.
+class PlayerStuck {
+public:
+    explicit PlayerStuck(pid_t player);
+    ~PlayerStuck();
+    PlayerStuck(const PlayerStuck&) = delete;
+    PlayerStuck& operator=(const PlayerStuck&) = delete;
+
+    // Whether the player's main thread was held; false where this process may not trace it.
+    [[nodiscard]] bool held() const { return m_held; }
+
+private:
+    std::atomic<bool> m_release{false};
+    std::atomic<bool> m_decided{false};
+    std::atomic<bool> m_held{false};
     std::thread m_thread;
 };
 
@@ -98,8 +138,9 @@ public:
                   const std::function<void()>& each = {});
     // Runs the event loop for `time`.
     void runFor(std::chrono::milliseconds time);
-    // The current album's songs, as its song page lists them, into the playlist; their record numbers.
-    std::vector<int> queueCurrentAlbum();
+    // The current album's songs, as its song page lists them (its first `most` songs when given), into
+    // the playlist; their record numbers.
+    std::vector<int> queueCurrentAlbum(int most = -1);
     // A main bar element clicked, as the bar's click handler gets it.
     void bar(int element);
     // Ends the station with the exit element.
@@ -107,6 +148,7 @@ public:
 
     const std::filesystem::path folder;
     WatchedLauncher* launcher = nullptr;
+    WatchedWindows* windows = nullptr;
 
 private:
     struct Impl;

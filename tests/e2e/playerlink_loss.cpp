@@ -1,0 +1,216 @@
+// The trials of a player that dies or cannot be reached, and of songs it cannot be given or cannot play.
+#include "app/form1.h"
+#include "platform/listview.h"
+#include "platform/timer.h"
+#include "player/playersocket.h"
+#include "player/playerwire.h"
+#include "playerlink.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include <signal.h>
+#include <sys/stat.h>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+namespace wire = playerwire;
+using namespace std::chrono_literals;
+
+namespace {
+
+void makeEmpty(const fs::path& file) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc);
+}
+
+void makeBroken(const fs::path& file) {
+    std::ofstream broken(file, std::ios::binary | std::ios::trunc);
+    std::mt19937 bytes(4);
+    for (int i = 0; i < 4000; ++i) {
+        broken.put(static_cast<char>(bytes() & 0xFF));
+    }
+}
+
+bool killed(pid_t player) {
+    return player > 0 && ::kill(player, SIGKILL) == 0;
+}
+
+// A player other than `gone` answers on the socket.
+bool anotherPlayer(pid_t gone) {
+    const pid_t now = playerProcess();
+    return now > 0 && now != gone;
+}
+
+bool markedToBeKept(const fs::path& file) {
+    struct stat st {};
+    return ::lstat(file.c_str(), &st) == 0 && (st.st_mode & S_ISVTX) != 0;
+}
+
+// The whole playlist played and the end-of-song timer off.
+bool playedThrough(Form1& f, int songs) {
+    return f.PrevView->count() >= songs && !f.Timer1->enabled();
+}
+
+} // namespace
+
+// The player killed while the second song plays.
+void kill(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    run.bar(kPlay);
+    t.expect([&] { return t.plays(2); }, 20s, "the second song plays");
+    const pid_t player = playerProcess();
+    check(killed(player), "the player was killed");
+    const int songs = static_cast<int>(t.album.size());
+    t.expect([&] { return playedThrough(f, songs - 1); }, 40s, "the album plays on to its end");
+    check(anotherPlayer(player), "a new player runs");
+    std::vector<int> played = t.album;
+    played.erase(played.begin() + 1);
+    same(records(lastSongs(f)), records(played), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) { return t.queued(record) && record != t.row(2); });
+}
+
+// The player killed the moment the station has started handing it the second song: a new player is
+// handed that song, which plays and counts.
+void killAtHandOver(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    const std::string second = f.play->subItem(2, 5);
+    pid_t victim = 0;
+    run.launcher->started = [&](const std::vector<std::string>& args, std::int64_t) {
+        if (victim == 0 && args.size() == 2 && args[0] == "/ADD" && args[1] == second) {
+            victim = playerProcess();
+            check(killed(victim), "the player was killed as it was handed the second song");
+        }
+    };
+    run.bar(kPlay);
+    const int songs = static_cast<int>(t.album.size());
+    t.expect([&] { return playedThrough(f, songs); }, 40s, "the album plays through");
+    run.launcher->started = {};
+    check(victim > 0, "the second song was handed over");
+    check(anotherPlayer(victim), "a new player runs");
+    same(records(lastSongs(f)), records(t.album), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) { return t.queued(record); });
+}
+
+// The player killed while the user has paused it, and while the user has stopped it: nothing plays
+// until Play, which goes on with the next song; neither interrupted song counts. Songs of eight seconds.
+void killWhilePaused(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    run.bar(kPlay);
+    t.expect([&] { return t.plays(1); }, 20s, "the first song plays");
+    run.bar(kPause);
+    t.expect([&] { return playerState() == wire::kStatePaused && f.playback.ShownPlayState == "PAUSED"; }, 3s,
+             "the first song is paused");
+    const pid_t paused = playerProcess();
+    check(killed(paused), "the paused player was killed");
+    t.expect([&] { return anotherPlayer(paused); }, 10s, "a new player runs");
+    t.runFor(3s);
+    check(playerState() == wire::kStateStopped, "nothing plays after the paused player died");
+    same(std::to_string(t.playing()), std::to_string(t.row(1)), "the song shown after the paused player died");
+    t.expect([&] { return f.playback.ShownPlayState == "STOPPED"; }, 2s, "the bar shows the player stopped");
+    run.bar(kPlay);
+    t.expect([&] { return t.plays(2); }, 10s, "Play goes on with the second song");
+
+    run.bar(kStop);
+    t.expect([] { return playerState() == wire::kStateStopped; }, 3s, "the second song is stopped");
+    const pid_t stopped = playerProcess();
+    check(killed(stopped), "the stopped player was killed");
+    t.runFor(3s);
+    check(playerState() != wire::kStatePlaying, "nothing plays after the stopped player died");
+    same(std::to_string(t.playing()), std::to_string(t.row(2)), "the song shown after the stopped player died");
+    run.bar(kPlay);
+    t.expect([&] { return t.plays(3); }, 10s, "Play goes on with the third song");
+    check(anotherPlayer(stopped), "a new player runs");
+    same(records(lastSongs(f)), "", "the songs listed as played");
+    checkCounts(run.folder, [](int) { return false; });
+}
+
+// The player's socket file removed mid-song, as a clean-up of the runtime folder would: the song plays
+// to its end, and the rest of the album plays through a new player.
+void socketRemoved(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    const fs::path socket = wire::playerSocketPath();
+    check(markedToBeKept(socket), "the player's socket is marked to be kept by a clean-up");
+    check(markedToBeKept(socket.parent_path() / wire::kLockName),
+          "the player's lock is marked to be kept by a clean-up");
+    run.bar(kPlay);
+    t.expect([&] { return t.plays(1); }, 20s, "the first song plays");
+    const pid_t player = playerProcess();
+    std::error_code ec;
+    check(fs::remove(socket, ec), "the socket file was removed");
+    const int songs = static_cast<int>(t.album.size());
+    t.expect([&] { return playedThrough(f, songs); }, 40s, "the album plays through");
+    check(awaitProcessEnd(player), "the player that could not be reached was ended");
+    check(anotherPlayer(player), "a new player runs");
+    same(records(lastSongs(f)), records(t.album), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) { return t.queued(record); });
+}
+
+// Rows 2 and 4 cannot be played: an empty file and a broken one.
+void unplayable(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    makeEmpty(f.play->subItem(2, 5));
+    makeBroken(f.play->subItem(4, 5));
+    run.bar(kPlay);
+    t.expect([&] { return playedThrough(f, 3); }, 40s, "the album plays to its end");
+    t.runFor(1s);
+    same(records(lastSongs(f)), records({t.row(1), t.row(3), t.row(5)}), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) {
+        return record == t.row(1) || record == t.row(3) || record == t.row(5);
+    });
+}
+
+// A playlist of three whose first two songs the player cannot play: the third plays.
+void unplayableFirstRows(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    makeEmpty(f.play->subItem(1, 5));
+    makeBroken(f.play->subItem(2, 5));
+    run.bar(kPlay);
+    t.expect([&] { return playedThrough(f, 1); }, 30s, "the playlist plays to its end");
+    t.runFor(1s);
+    same(records(lastSongs(f)), records({t.row(3)}), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) { return record == t.row(3); });
+}
+
+// Stop pressed in the short gap after the player failed to play the first song, before the end-of-song
+// timer came to it: that song is neither counted nor listed.
+void stopAfterUnplayable(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    makeEmpty(f.play->subItem(1, 5));
+    run.bar(kPlay);
+    bool stopped = false;
+    t.expect(
+        [&] {
+            if (!stopped && t.playing() == t.row(1) && f.Timer1->enabled() &&
+                playerState() == wire::kStateStopped) {
+                stopped = true;
+                run.bar(kStop);
+            }
+            return stopped;
+        },
+        5s, "Stop pressed after the player failed, before the station went on");
+    t.runFor(1500ms);
+    check(!f.Timer1->enabled(), "the station stays stopped");
+    same(records(lastSongs(f)), "", "the songs listed as played");
+    checkCounts(run.folder, [](int) { return false; });
+}
+
+// A playlist of three whose first two paths cannot be looked up: a link to itself and a name too long
+// for the file system. They are passed over without a message box, and the third song plays.
+void pathsNotLookedUp(StationRun& run, Trial& t) {
+    Form1& f = t.f;
+    const fs::path looped = f.play->subItem(1, 5);
+    fs::remove(looped);
+    fs::create_symlink(looped.filename(), looped);
+    const fs::path tooLong = fs::path(f.play->subItem(2, 5)).parent_path() / (std::string(300, 'x') + ".mp3");
+    f.play->setSubItem(2, 5, tooLong.string());
+    run.bar(kPlay);
+    t.expect([&] { return playedThrough(f, 1); }, 30s, "the playlist plays to its end");
+    t.runFor(1s);
+    same(records(lastSongs(f)), records({t.row(3)}), "the songs listed as played");
+    checkCounts(run.folder, [&](int record) { return record == t.row(3); });
+}
+
+} // namespace e2e
