@@ -473,6 +473,10 @@ private:
     // The song of row `row` of `list` (playlist or last-songs) as now playing, on both windows, and as
     // the playing song of the playback state.
     void showPlayingSong(tk::ListView& list, int row);
+    // Clears the player's own list, hands it the song and has it play: at once, or once a silent player
+    // answers again. A player that went away on the way is replaced and handed the song again. False
+    // when the file could not be handed over; such a file is not played.
+    bool handToPlayer(const std::string& path);
     void takeControls();
     void createHiddenTables();
     // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.

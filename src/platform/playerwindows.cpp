@@ -152,6 +152,18 @@ bool PlayerWindows::isWindow(Handle window) {
     return it != m_connections.end() && processRuns(it->second->process, it->second->pid);
 }
 
+bool PlayerWindows::isFindable(Handle window) {
+    const auto it = m_connections.find(window);
+    if (it == m_connections.end()) {
+        return false;
+    }
+    // Connecting costs the player nothing while it is held still: the system takes the connection and
+    // vouches for the process listening. The connection is closed again at once.
+    std::string problem;
+    const wire::PlayerConnection fresh = wire::connectToPlayer(m_socketPath, &problem);
+    return fresh.fd && fresh.pid == it->second->pid;
+}
+
 bool PlayerWindows::isHung(Handle window) {
     const auto it = m_connections.find(window);
     return it != m_connections.end() && silent(*it->second);

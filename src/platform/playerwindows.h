@@ -38,6 +38,9 @@ public:
                                             std::int32_t lParam) override;
     [[nodiscard]] std::string refusal() const override { return m_refusal; }
     bool isWindow(Handle window) override;
+    // A fresh connection to the socket reaches the process of the handle: a second start of the player,
+    // handing it a file, would reach it too.
+    bool isFindable(Handle window) override;
     bool isHung(Handle window) override;
     // Asks the player process to end and lets it go on should it be held still; kills it when it has not
     // ended within the reply time. The handle is let go.

@@ -121,6 +121,9 @@ public:
     [[nodiscard]] virtual std::string refusal() const { return {}; }
     // Whether the program behind the window still runs.
     [[nodiscard]] virtual bool isWindow(Handle window) { return window != 0; }
+    // Whether a search made afresh, as another program starting would make it, finds this very window:
+    // false when its program runs on but can no longer be found (or no longer runs).
+    [[nodiscard]] virtual bool isFindable(Handle window) { return isWindow(window); }
     // Whether the window owes the answer to a message it was sent and did not answer in time: until that
     // answer has come, a message sent to it is not even delivered, and gets no answer at once.
     [[nodiscard]] virtual bool isHung(Handle) { return false; }

@@ -30,9 +30,17 @@ void Form1::Timer1_Timer() {
     }
     if (winamp.playerGone()) {
         // The player process ended mid-song: the song did not play to its end and is not counted. A new
-        // player takes over, and the playlist goes on as after a song that ended.
+        // player takes over, and the playlist goes on as after a song that ended; but a song the user
+        // had paused stays so: nothing plays until Play, which goes on with the next row, as after Stop.
+        const bool paused = winamp.commandedStatus() == "PAUSED";
         p.PlayToCount = 0;
         InitWinAMP();
+        if (paused) {
+            Timer1->setEnabled(false);
+            p.StoppedFlag = 1;
+            p.PauseState = 0;
+            return;
+        }
     } else if (winamp.WinAMP_GetStatus() != "STOPPED" || !settleEndedSong()) {
         return;
     }

@@ -29,12 +29,10 @@ private:
     Form1& m_form;
 };
 
-// Clears the player's own list, hands it the song and has it play: at once, or once a silent player
-// answers again. False when the file could not be handed over; such a file is not played.
-bool handToPlayer(WinAMP_Control& link, const std::string& path) {
-    bool handed = false;
-    tk::ignoreErrors([&] { handed = link.playSong(path) != WinAMP_Control::SongStart::Refused; });
-    return handed;
+WinAMP_Control::SongStart startSong(WinAMP_Control& link, const std::string& path) {
+    WinAMP_Control::SongStart start = WinAMP_Control::SongStart::Refused;
+    tk::ignoreErrors([&] { start = link.playSong(path); });
+    return start;
 }
 
 } // namespace
@@ -44,11 +42,28 @@ void Form1::InitWinAMP() {
     winamp.InitWinAMP(host);
 }
 
+bool Form1::handToPlayer(const std::string& path) {
+    WinAMP_Control::SongStart start = startSong(winamp, path);
+    if (start == WinAMP_Control::SongStart::Lost) {
+        // The player went away during the start (it died, or could no longer be reached and was ended):
+        // the song was not at fault. A new player is started and handed it.
+        InitWinAMP();
+        start = startSong(winamp, path);
+    }
+    return start == WinAMP_Control::SongStart::Playing || start == WinAMP_Control::SongStart::Waiting;
+}
+
 void Form1::PlayCurrentSong() {
     PlaybackGuard busy(playback);
     PlaybackState& p = playback;
+    const std::int64_t held = winamp.hWinAMP;
     if (!winamp.FindWinAMP()) {
         InitWinAMP();
+    }
+    if (winamp.hWinAMP != held) {
+        // The player that was handed the last song is gone (it died while stopped or paused): what it
+        // played can no longer be asked, and is not counted.
+        p.PlayToCount = 0;
     }
     Timer1->setEnabled(true);
     // A silent player is judged by what it was told: what the user asks meanwhile reaches it later.
@@ -103,7 +118,7 @@ void Form1::PlayCurrentSong() {
         tk::ignoreErrors([&] { ShowNextSong(); });
     }
     p.SkipRecordPlayed = 0;
-    const bool handed = handToPlayer(winamp, tags.CurrentPath);
+    const bool handed = handToPlayer(tags.CurrentPath);
     showPlayingSong(list, p.CurrentIndex);
     if (handed) {
         p.PlayToCount = 1;
@@ -151,7 +166,7 @@ void Form1::PlayDroppedFile() {
     // count can be raised by it.
     p.SkipRecordPlayed = 1;
     p.PlayingRecordNo = 0;
-    if (handToPlayer(winamp, tags.CurrentPath)) {
+    if (handToPlayer(tags.CurrentPath)) {
         p.PlayToCount = 1;
     }
 }

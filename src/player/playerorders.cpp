@@ -68,8 +68,12 @@ WinAMP_Control::Delivery WinAMP_Control::flush() {
 }
 
 WinAMP_Control::Delivery WinAMP_Control::unanswered() {
-    // A hung window gets its messages later; one whose player ended never will.
-    return rt().windows().isWindow(hWinAMP) ? Delivery::Waiting : Delivery::Gone;
+    // A hung window gets its messages later; one whose player ended never will, nor one that can no
+    // longer be reached (which is ended: waiting for it would hold every order for ever).
+    if (!rt().windows().isWindow(hWinAMP) || endUnreachable()) {
+        return Delivery::Gone;
+    }
+    return Delivery::Waiting;
 }
 
 WinAMP_Control::Delivery WinAMP_Control::post(std::uint32_t message, std::int32_t wParam,
@@ -137,6 +141,8 @@ WinAMP_Control::Delivery WinAMP_Control::deliverSong(const std::string& path) {
     switch (taken) {
     case Take::Refused:
         return Delivery::Refused;
+    case Take::Lost:
+        return Delivery::Gone;
     case Take::Unconfirmed:
         return unanswered();
     case Take::Taken:

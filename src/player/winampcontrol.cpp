@@ -78,10 +78,14 @@ std::int32_t volumeFromSlider(int position) noexcept {
 }
 
 bool WinAMP_Control::FindWinAMP() {
+    // A player that can no longer be reached would keep its lock, and no new player could start.
+    endUnreachable();
     const std::int64_t found = rt().windows().findWindow(tk::kPlayerWindowClass);
     if (found != hWinAMP) {
         m_orders.clear();
         m_commanded.reset();
+        m_answeredPosition.reset();
+        m_answeredLength.reset();
     }
     hWinAMP = found;
     return hWinAMP != 0;
@@ -93,12 +97,18 @@ bool WinAMP_Control::StartWinAMP() {
 }
 
 bool WinAMP_Control::FileExists(const std::string& path) {
+    return songFileFound(path, true);
+}
+
+bool WinAMP_Control::songFileFound(const std::string& path, bool showFailure) {
     const tk::ProbeResult probe = rt().fileProbe().probe(path);
     if (probe.error != 0 && !meansMissing(probe.error)) {
         // Shown as the runtime shows it, but the station goes on: ending here would lose the playlist.
-        const auto [number, description] = runtimeErrorOf(probe.error);
-        rt().messageBox().show("Error Number: " + std::to_string(number) + "\n\r " + description,
-                               tk::kMsgOkOnly, "Error");
+        if (showFailure) {
+            const auto [number, description] = runtimeErrorOf(probe.error);
+            rt().messageBox().show("Error Number: " + std::to_string(number) + "\n\r " + description,
+                                   tk::kMsgOkOnly, "Error");
+        }
         return false;
     }
     // Only a regular file can be played; a folder of that name is not a song.
@@ -110,8 +120,16 @@ bool WinAMP_Control::WinAMP_AddFile(const std::string& path) {
 }
 
 WinAMP_Control::Take WinAMP_Control::handOver(const std::string& path) {
-    if (!FileExists(path)) {
+    // A song whose path cannot be looked up (a link to itself, a folder that may not be read, a failing
+    // disk) is passed over like a missing one: a message box here would hold up the playlist until
+    // someone came to close it.
+    if (!songFileFound(path, false)) {
         return Take::Refused;
+    }
+    // The player's program hands the file over through the player's socket: a player that runs on where
+    // its socket no longer leads (the file removed) would never get it.
+    if (endUnreachable()) {
+        return Take::Lost;
     }
     // Ask where the player's list stands, to see below when it has taken the file.
     const std::optional<std::int32_t> before =
@@ -153,10 +171,23 @@ WinAMP_Control::SongStart WinAMP_Control::playSong(const std::string& path) {
     case Delivery::Waiting:
         return SongStart::Waiting;
     case Delivery::Gone:
+        return SongStart::Lost;
     case Delivery::Refused:
         break;
     }
     return SongStart::Refused;
+}
+
+bool WinAMP_Control::endUnreachable() {
+    tk::WindowMessenger& windows = rt().windows();
+    if (hWinAMP == 0 || !windows.isWindow(hWinAMP) || windows.isHung(hWinAMP) ||
+        windows.isFindable(hWinAMP)) {
+        return false;
+    }
+    // It runs on, but neither owes an answer nor can be found afresh (its socket file was removed): it
+    // is ended, so that a player that can be reached takes its place.
+    windows.endTask(hWinAMP);
+    return true;
 }
 
 bool WinAMP_Control::haveWindow() {
@@ -185,7 +216,11 @@ std::optional<std::int32_t> WinAMP_Control::ask(std::uint32_t message, std::int3
     if (flush() != Delivery::Done || rt().windows().isHung(hWinAMP)) {
         return std::nullopt;
     }
-    return send(message, wParam, lParam);
+    const std::optional<std::int32_t> reply = send(message, wParam, lParam);
+    if (!reply) {
+        endUnreachable();
+    }
+    return reply;
 }
 
 void WinAMP_Control::WinAMP_ClearPlaylist() {
@@ -210,7 +245,11 @@ std::string WinAMP_Control::expectedStatus() {
     if (!answered.empty() || hWinAMP == 0 || !rt().windows().isWindow(hWinAMP)) {
         return answered;
     }
-    return m_commanded ? playStateWord(m_commanded) : std::string();
+    return commandedStatus();
+}
+
+std::string WinAMP_Control::commandedStatus() const {
+    return playStateWord(m_commanded);
 }
 
 std::optional<bool> WinAMP_Control::filePlayed() {
@@ -228,11 +267,21 @@ bool WinAMP_Control::playerGone() {
     return hWinAMP != 0 && !rt().windows().isWindow(hWinAMP);
 }
 
+std::optional<std::int32_t> WinAMP_Control::askTime(std::int32_t wParam, std::optional<std::int32_t>& kept) {
+    if (const std::optional<std::int32_t> reply = ask(wire::kMsgUser, wParam, wire::kAskTime)) {
+        kept = reply;
+        return reply;
+    }
+    // A silent player still holds its song where it last said: taking silence for 0 would move the
+    // screen's time to the start and shrink the position slider's range to nothing.
+    return rt().windows().isWindow(hWinAMP) ? kept : std::nullopt;
+}
+
 std::int32_t WinAMP_Control::WinAMP_GetPosition() {
     if (!haveWindow()) {
         return 0;
     }
-    const std::int32_t ms = ask(wire::kMsgUser, 0, wire::kAskTime).value_or(0);
+    const std::int32_t ms = askTime(0, m_answeredPosition).value_or(0);
     return ms == -1 ? -1 : ms / 1000;
 }
 
@@ -240,7 +289,7 @@ std::int32_t WinAMP_Control::WinAMP_GetLength() {
     if (!haveWindow()) {
         return 0;
     }
-    return ask(wire::kMsgUser, 1, wire::kAskTime).value_or(0);
+    return askTime(1, m_answeredLength).value_or(0);
 }
 
 std::string WinAMP_Control::WinAMP_GetVersion() {

@@ -13,8 +13,10 @@
 // What the station tells a player that has gone silent (held still, or too busy to answer) is not lost:
 // commands, volumes, position moves and the start of a song wait, in the order given, until the player
 // answers again, and reach it then, before anything else is asked of it; meanwhile questions get no
-// answer, at once. A song is handed over only to a player that answers: a hand-over it did not confirm
-// is made again, from the clearing of its list, once it answers.
+// answer, at once, and the position and length read as they were last answered. A song is handed over
+// only to a player that answers: a hand-over it did not confirm is made again, from the clearing of its
+// list, once it answers. A player whose process runs but that can no longer be reached (its socket file
+// removed) is ended, so that a player that can be reached takes its place.
 
 // What starting the player changes on the main window; the main window hands itself in.
 class WinAMPHost {
@@ -48,9 +50,13 @@ public:
     // when the player's executable cannot be started.
     bool WinAMP_AddFile(const std::string& path);
     // The start of a song: the player's list cleared, the song handed over and played, at once or, from a
-    // silent player, once it answers again (Waiting). Refused when the file cannot be handed over.
-    enum class SongStart { Playing, Waiting, Refused };
+    // silent player, once it answers again (Waiting). Refused when the file cannot be handed over (missing,
+    // or its path cannot be looked up); Lost when the player went away on the way (it died, or could not
+    // be reached and was ended), which says nothing about the song.
+    enum class SongStart { Playing, Waiting, Refused, Lost };
     SongStart playSong(const std::string& path);
+    // Whether the path names a regular file; a probe that fails for another reason than a missing file is
+    // shown in a message box, and the file counts as missing.
     bool FileExists(const std::string& path);
     void WinAMP_ClearPlaylist();
     // The player's own answer; "" while it gives none.
@@ -58,11 +64,15 @@ public:
     // The play state the player is in, or will be in once it has taken what it was told while silent:
     // what the station shows and decides by. "" when the player's state is not known.
     std::string expectedStatus();
+    // The play state the player last answered, as changed by what it was told since; kept after its
+    // process ended, until another player is found. "" when not known.
+    [[nodiscard]] std::string commandedStatus() const;
     // Whether the player played the file of its last play command (see kMsgAskFilePlayed); nullopt
     // without an answer.
     std::optional<bool> filePlayed();
     // True when the player process behind the held window has ended.
     bool playerGone();
+    // While the player is silent, these give what it last answered: the screen keeps the song's place.
     std::int32_t WinAMP_GetPosition();
     std::int32_t WinAMP_GetLength();
     std::string WinAMP_GetVersion();
@@ -110,20 +120,32 @@ private:
     Delivery post(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
     // What a request that got no answer means for an order.
     Delivery unanswered();
+    // Ends the held player when its process runs but it can no longer be reached: it neither owes an
+    // answer nor is found by a search made afresh. True when it was ended.
+    bool endUnreachable();
     // What became of a hand-over: refused (no such file, or no start), taken by the player (or not
-    // taken by the bound while the player answered), or left unconfirmed by a player that did not answer.
-    enum class Take { Refused, Taken, Unconfirmed };
+    // taken by the bound while the player answered), left unconfirmed by a player that did not answer,
+    // or lost with a player that a hand-over cannot reach (it was ended).
+    enum class Take { Refused, Taken, Unconfirmed, Lost };
     // Starts the player's program with the file and waits, bounded, until the player has taken it.
     // Throws tk::RuntimeError when the program cannot be started.
     Take handOver(const std::string& path);
     // The play state the player will be in after `order`.
     void noteCommanded(const Order& order);
+    // Whether the path names a regular file, with a failed probe shown (`showFailure`) or passed over.
+    bool songFileFound(const std::string& path, bool showFailure);
+    // The player's answer to the time request `wParam`, kept in `kept`; while the player is silent, the
+    // answer it gave last. nullopt when neither is there.
+    std::optional<std::int32_t> askTime(std::int32_t wParam, std::optional<std::int32_t>& kept);
 
     bool m_showingNotFound = false;
     std::deque<Order> m_orders;
     bool m_delivering = false; // an order is being delivered
     // The play state last answered, as changed by the orders given since.
     std::optional<std::int32_t> m_commanded;
+    // The position (ms) and length (s) last answered by the held player.
+    std::optional<std::int32_t> m_answeredPosition;
+    std::optional<std::int32_t> m_answeredLength;
 };
 
 // The version reply as the station shows it: "2.091" for 0x2091, "UNKNOWN" below 0x1000.

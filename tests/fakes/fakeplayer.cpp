@@ -23,6 +23,7 @@ public:
     }
     bool isWindow(Handle window) override { return m_player.isWindow(window); }
     bool isHung(Handle window) override { return m_player.isHung(window); }
+    bool isFindable(Handle window) override { return m_player.isFindable(window); }
     bool endTask(Handle window) override { return m_player.endTask(window); }
 
 private:
@@ -101,6 +102,7 @@ void FakePlayer::settle() {
         ++m_instance;
         m_state = State::Stopped;
         m_volume = 255;
+        m_unreachable = false;
     }
     if (m_running) {
         auto due = std::stable_partition(m_pendingTakes.begin(), m_pendingTakes.end(),
@@ -129,6 +131,10 @@ bool FakePlayer::isHung(Handle window) {
     return isWindow(window) && m_mode == Mode::DeadHandle;
 }
 
+bool FakePlayer::isFindable(Handle window) {
+    return isWindow(window) && !m_unreachable;
+}
+
 bool FakePlayer::endTask(Handle window) {
     if (!isWindow(window)) {
         return false;
@@ -150,7 +156,7 @@ std::optional<std::int32_t> FakePlayer::sendMessage(Handle window, std::uint32_t
                                                     std::int32_t lParam) {
     settle();
     m_messages.push_back({window, message, wParam, lParam});
-    if (!m_running || window != m_instance || m_mode == Mode::DeadHandle) {
+    if (!m_running || window != m_instance || m_mode == Mode::DeadHandle || m_unreachable) {
         return std::nullopt;
     }
     const std::int32_t reply = answer(message, wParam, lParam);
@@ -264,8 +270,14 @@ std::optional<std::int64_t> FakePlayer::startDetached(const std::string& program
     const bool adding = args.size() == 2 && args[0] == "/ADD";
     if (adding) {
         m_adds.push_back(args[1]);
+        if (m_running && args[1] == m_diesWhenHanded) {
+            m_diesWhenHanded.reset();
+            kill();
+        }
     }
-    if (!m_running && !m_startDue) {
+    if (m_running && m_unreachable) {
+        // Neither the file nor a new player: the running one holds the lock.
+    } else if (!m_running && !m_startDue) {
         // No player yet: this start becomes the player, with its file in the list.
         m_startDue = now + m_startDelay;
         m_list.clear();

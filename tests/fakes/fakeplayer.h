@@ -64,6 +64,13 @@ public:
     void setPositionReply(std::optional<std::int32_t> reply) { m_positionOverride = reply; }
     // The player process dies: its window is gone and its handles get no answer.
     void kill();
+    // The player dies the moment a start hands it `path`; that start becomes the next player, with the
+    // file in its list, as a start finding no player does.
+    void setDiesWhenHanded(const std::string& path) { m_diesWhenHanded = path; }
+    // The running player can no longer be reached (its connection and its socket gone): its handle gets
+    // no answer, though it is not hung, a search made afresh does not find it, and a start cannot hand
+    // it a file. A player started after it is reached again.
+    void loseReach() { m_unreachable = true; }
 
     // Observation.
     [[nodiscard]] const std::vector<Message>& messages() const { return m_messages; }
@@ -85,6 +92,7 @@ public:
     bool isWindow(Handle window);
     // A player in DeadHandle mode is hung: it is sent nothing.
     bool isHung(Handle window);
+    bool isFindable(Handle window);
     bool endTask(Handle window);
 
 private:
@@ -107,6 +115,8 @@ private:
     std::optional<std::int32_t> m_positionOverride;
     std::set<std::string> m_unplayable;
     int m_tasksEnded = 0;
+    std::optional<std::string> m_diesWhenHanded;
+    bool m_unreachable = false;
 
     std::vector<Message> m_messages;
     std::vector<std::string> m_adds;

@@ -124,6 +124,27 @@ TEST(EndOfSong, APlayerThatDiesMidSongIsStartedAgainAndThePlaylistGoesOnWithoutC
     EXPECT_FALSE(s.f().Timer1->enabled());
 }
 
+TEST(EndOfSong, APlayerThatDiesWhilePausedIsStartedAgainButNothingPlaysUntilPlayWhichGoesOnWithTheNextRow) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    s.run(1000);
+    s.f().PauseSong();
+    s.player().kill();
+    s.run(3000);
+    EXPECT_TRUE(s.player().isWindow(s.f().winamp.hWinAMP));
+    EXPECT_EQ(s.handed(), Records{1});
+    EXPECT_FALSE(s.f().Timer1->enabled());
+    EXPECT_EQ(s.f().playback.ShownPlayState, "STOPPED");
+
+    s.f().PlayCurrentSong();
+    s.run(500);
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+    s.run(7000);
+    EXPECT_EQ(s.lastSongs(), (Records{2, 3}));
+    EXPECT_EQ(s.storedCount(1), "    ");
+}
+
 TEST(EndOfSong, SongsThePlayerCannotPlayAreNeitherCountedNorListedAndWhenNoneCanBePlayedPlaybackStops) {
     StationRig s;
     s.queue({1, 2, 3});

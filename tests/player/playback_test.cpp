@@ -339,3 +339,28 @@ TEST(Playback, AStartFindsThePlayerAgainAfterItWentAway) {
     EXPECT_EQ(s.f().caption(), "WinAMP Version# 1.010");
     EXPECT_EQ(s.handed(), Records{1});
 }
+
+TEST(Playback, APlayerThatDiesAsItIsHandedASongIsReplacedAndTheNewPlayerPlaysThatSong) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.player().setDiesWhenHanded(s.path(2));
+    s.f().PlayCurrentSong();
+    s.run(10000);
+    EXPECT_EQ(s.lastSongs(), (Records{1, 2, 3}));
+    EXPECT_EQ(s.storedCount(2), "1   ");
+    EXPECT_FALSE(s.f().Timer1->enabled());
+}
+
+TEST(Playback, APlayerThatRunsOnOutOfReachIsEndedAndANewPlayerGoesOnWithTheNextRow) {
+    StationRig s;
+    s.queue({1, 2, 3});
+    s.f().PlayCurrentSong();
+    s.run(1000);
+    s.player().loseReach();
+    s.run(1000);
+    EXPECT_EQ(s.player().tasksEnded(), 1);
+    EXPECT_EQ(s.handed(), (Records{1, 2}));
+    s.run(7000);
+    EXPECT_EQ(s.lastSongs(), (Records{2, 3}));
+    EXPECT_EQ(s.storedCount(1), "    ");
+}
