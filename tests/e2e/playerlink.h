@@ -46,7 +46,8 @@ public:
     Trial(StationRun& run, std::vector<int> album);
 
     // Waits until `done` holds, and fails the check `what` when it does not within `timeout`.
-    bool expect(const std::function<bool()>& done, std::chrono::milliseconds timeout, const std::string& what);
+    bool expect(const std::function<bool()>& done, std::chrono::milliseconds timeout,
+                const std::string& what);
     // Holds the player still for `length`, doing each of `steps` once its time into the hold has come.
     void hold(std::chrono::milliseconds length,
               std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>> steps = {});
@@ -65,8 +66,6 @@ public:
     [[nodiscard]] int freezes() const { return m_freezes; }
     // Every song listed in the last songs must have been seen playing past its first second.
     void checkRecordedSongsPlayed();
-    // The play state the main bar shows, whenever it is not `wanted` while `each` runs: the first other.
-    std::optional<std::string> otherPlayState(const std::string& wanted);
 
 private:
     // Runs at every turn of the event loop: notes the songs seen playing and the turns that came late.

@@ -107,12 +107,13 @@ void Trial::hold(std::chrono::milliseconds length,
     PlayerHold held(playerProcess(), length);
     check(held.held(), "the player was held still");
     std::size_t next = 0;
-    m_run.runUntil([&] { return held.over() && next == steps.size(); }, length + 20s, [&] {
-        watch();
-        while (next < steps.size() && Steady::now() - began >= steps[next].first) {
-            steps[next++].second();
-        }
-    });
+    m_run.runUntil([&] { return held.over() && next == steps.size(); }, length + 20s,
+                   [&] {
+                       watch();
+                       while (next < steps.size() && Steady::now() - began >= steps[next].first) {
+                           steps[next++].second();
+                       }
+                   });
 }
 
 void Trial::runFor(std::chrono::milliseconds time) {

@@ -135,7 +135,8 @@ void position(StationRun& run, Trial& t) {
              "the first song plays past 4 s");
     const std::string lengthBefore = f.Label1[13].caption();
     const int rangeBefore = slider.max();
-    check(rangeBefore >= 19, "the position slider's range is the song's length: " + std::to_string(rangeBefore));
+    check(rangeBefore >= 19,
+          "the position slider's range is the song's length: " + std::to_string(rangeBefore));
     std::string time;
     std::string length;
     int range = 0;
@@ -169,8 +170,8 @@ void pausePausePlay(StationRun& run, Trial& t) {
     run.bar(kPlay);
     t.expect([&] { return t.plays(1); }, 20s, "the first song plays");
     t.hold(4s, {{1500ms, [&] { run.bar(kPause); }}, {1800ms, [&] { run.bar(kPause); }}, {2100ms, [&] {
-                                                                                            run.bar(kPlay);
-                                                                                        }}});
+                                                                                             run.bar(kPlay);
+                                                                                         }}});
     run.runFor(1500ms);
     check(playerState() == wire::kStatePlaying, "the player plays after pause, pause and play");
     same(f.playback.ShownPlayState, "PLAYING", "the bar's play state");
@@ -205,7 +206,8 @@ void pauseAsItFallsSilent(StationRun& run, Trial& t) {
 void silentAfterTheEnd(StationRun& run, Trial& t) {
     Form1& f = t.f;
     run.bar(kPlay);
-    t.expect([&] { return f.PrevView->count() >= 2 && !f.Timer1->enabled(); }, 30s, "the playlist plays through");
+    t.expect([&] { return f.PrevView->count() >= 2 && !f.Timer1->enabled(); }, 30s,
+             "the playlist plays through");
     t.expect([&] { return f.playback.ShownPlayState == "STOPPED"; }, 3s, "the bar shows the player stopped");
     std::optional<std::string> shown;
     t.hold(3s, {{1500ms, [&] { shown = f.playback.ShownPlayState; }}});
