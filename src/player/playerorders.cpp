@@ -68,12 +68,9 @@ WinAMP_Control::Delivery WinAMP_Control::flush() {
 }
 
 WinAMP_Control::Delivery WinAMP_Control::unanswered() {
-    // A hung window gets its messages later; one whose player ended never will, nor one that can no
-    // longer be reached (which is ended: waiting for it would hold every order for ever).
-    if (!rt().windows().isWindow(hWinAMP) || endUnreachable()) {
-        return Delivery::Gone;
-    }
-    return Delivery::Waiting;
+    // A hung window gets its messages later; one whose player ended never will, nor one that could no
+    // longer be reached (send ended it: waiting for it would hold every order for ever).
+    return rt().windows().isWindow(hWinAMP) ? Delivery::Waiting : Delivery::Gone;
 }
 
 WinAMP_Control::Delivery WinAMP_Control::post(std::uint32_t message, std::int32_t wParam,

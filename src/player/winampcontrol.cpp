@@ -206,7 +206,11 @@ bool WinAMP_Control::haveWindow() {
 
 std::optional<std::int32_t> WinAMP_Control::send(std::uint32_t message, std::int32_t wParam,
                                                  std::int32_t lParam) {
-    return rt().windows().sendMessage(hWinAMP, message, wParam, lParam);
+    const std::optional<std::int32_t> reply = rt().windows().sendMessage(hWinAMP, message, wParam, lParam);
+    if (!reply) {
+        endUnreachable();
+    }
+    return reply;
 }
 
 std::optional<std::int32_t> WinAMP_Control::ask(std::uint32_t message, std::int32_t wParam,
@@ -216,11 +220,7 @@ std::optional<std::int32_t> WinAMP_Control::ask(std::uint32_t message, std::int3
     if (flush() != Delivery::Done || rt().windows().isHung(hWinAMP)) {
         return std::nullopt;
     }
-    const std::optional<std::int32_t> reply = send(message, wParam, lParam);
-    if (!reply) {
-        endUnreachable();
-    }
-    return reply;
+    return send(message, wParam, lParam);
 }
 
 void WinAMP_Control::WinAMP_ClearPlaylist() {

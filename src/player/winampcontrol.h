@@ -105,7 +105,8 @@ private:
 
     // Tests the held window and shows the not-found message when there is none.
     bool haveWindow();
-    // The player's answer; nullopt when it gave none.
+    // The player's answer; nullopt when it gave none (and then a player that can no longer be reached is
+    // ended).
     std::optional<std::int32_t> send(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
     // A question, asked only once everything waiting has been delivered; nullopt without an answer.
     std::optional<std::int32_t> ask(std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
