@@ -451,13 +451,18 @@ public:
     void Timer2_Timer();
 
 private:
+    // Building the window (src/app/form1.cpp): a list, file, folder or drive box of the layout; the
+    // controls the builder made, taken into their members; the hidden tables and lists.
     tk::Control* createListControl(const layout::Element& e, QWidget* parent);
-    // Connects the player's timers and sliders, and the playlist's lists and buttons, to their handlers.
+    void takeControls();
+    void createHiddenTables();
+    // Player internals (src/player). Connects the player's timers and sliders, and the playlist's lists
+    // and buttons, to their handlers.
     void connectPlayer();
     void connectPlaylist();
-    // Playlist internals: the queue of one song of a song list; the queued look in every song list for
-    // `queued` record numbers (the song list's own rows too when asked); a file of a folder queued;
-    // the tag strings of the file at CurrentPath by its ending; the load-directory button.
+    // The queue of one song of a song list; the queued look in every song list for `queued` record
+    // numbers (the song list's own rows too when asked); a file of a folder queued; the tag strings of
+    // the file at CurrentPath by its ending; the load-directory button; the two lists emptied.
     void queueSelectedSong(tk::ListView& list, const SongColumns& columns);
     void markQueuedSongs(const std::unordered_set<std::string>& queued, bool inSongList);
     void queueFile(const std::string& folder, const std::string& name);
@@ -477,8 +482,6 @@ private:
     // answers again. A player that went away on the way is replaced and handed the song again. False
     // when the file could not be handed over; such a file is not played.
     bool handToPlayer(const std::string& path);
-    void takeControls();
-    void createHiddenTables();
     // Navigation internals: the handlers' wiring, the bar's closing step, the wheel button's steps.
     void connectNavigation();
     void connectLayoutEditor();

@@ -7,13 +7,18 @@
 #include "playerlink.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#include <linux/capability.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace e2e {
 
@@ -205,16 +210,43 @@ void stopAfterUnplayable(StationRun& run, Trial& t) {
     checkCounts(run.folder, [](int) { return false; });
 }
 
-// A playlist of three whose first two paths cannot be looked up: a link to itself and a name too long
-// for the file system. They are passed over without a message box, and the third song plays.
+namespace {
+// Gives up this process's right to pass over file permissions, as an administrator may: from then on a
+// folder without permissions may not be searched by it either.
+bool withoutPermissionOverride() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> caps{};
+    if (::syscall(SYS_capget, &header, caps.data()) != 0) {
+        return false;
+    }
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+        caps.at(static_cast<std::size_t>(CAP_TO_INDEX(cap))).effective &= ~CAP_TO_MASK(cap);
+    }
+    return ::syscall(SYS_capset, &header, caps.data()) == 0;
+}
+} // namespace
+
+// A playlist of four whose first three paths cannot be looked up: a link to itself, a name too long for
+// the file system and a song in a folder that may not be read. They are passed over without a message
+// box, and the fourth song plays.
 void pathsNotLookedUp(StationRun& run, Trial& t) {
     Form1& f = t.f;
     const fs::path looped = f.play->subItem(1, 5);
     fs::remove(looped);
     fs::create_symlink(looped.filename(), looped);
-    const fs::path tooLong = fs::path(f.play->subItem(2, 5)).parent_path() / (std::string(300, 'x') + ".mp3");
-    f.play->setSubItem(2, 5, tooLong.string());
-    onlyRowsPlay(run, t, {3});
+    const fs::path songs = fs::path(f.play->subItem(2, 5)).parent_path();
+    f.play->setSubItem(2, 5, (songs / (std::string(300, 'x') + ".mp3")).string());
+    const fs::path locked = songs / "locked";
+    const fs::path third = f.play->subItem(3, 5);
+    fs::create_directory(locked);
+    fs::rename(third, locked / third.filename());
+    f.play->setSubItem(3, 5, (locked / third.filename()).string());
+    fs::permissions(locked, fs::perms::none);
+    struct stat st {};
+    const bool denied = withoutPermissionOverride() && ::stat((locked / third.filename()).c_str(), &st) != 0;
+    check(denied && errno == EACCES, "the song in the folder that may not be read cannot be looked up");
+    onlyRowsPlay(run, t, {4});
+    fs::permissions(locked, fs::perms::owner_all);
 }
 
 } // namespace e2e
