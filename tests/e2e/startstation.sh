@@ -39,14 +39,17 @@ counted() {
     echo "$n"
 }
 
-# Starts the openbox window manager on the display and waits until it manages it.
+# Starts the openbox window manager on the display and waits until it manages it: up to 15 s, as a
+# machine busy with other tests can be slow to start it. What it said is shown when it did not start.
 start_window_manager() {
-    openbox --sm-disable >/dev/null 2>&1 &
-    for _ in $(seq 1 50); do
+    local log="$XDG_RUNTIME_DIR/openbox.log"
+    openbox --sm-disable >/dev/null 2>"$log" &
+    for _ in $(seq 1 150); do
         wmctrl -m >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     echo "the window manager did not start"
+    cat "$log"
     return 1
 }
 
